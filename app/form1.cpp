@@ -1,0 +1,308 @@
+#include "form1.h"
+
+#include "captionbar.h"
+#include "eventloop.h"
+#include "fonts.h"
+#include "form1layout.h"
+#include "icons.h"
+#include "lineshape.h"
+#include "programfolder.h"
+#include "richtextbox.h"
+#include "safefile.h"
+#include "textcodec.h"
+#include "twips.h"
+#include "webbrowser.h"
+#include "xtab.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+
+const QColor kDarkBlue(0, 0, 192);
+
+// Creates a control under its layout name and puts it at its design place.
+template <typename T, typename... Args>
+T *make(QWidget *container, const char *name, Args &&...args)
+{
+    T *control = new T(std::forward<Args>(args)..., container);
+    control->setObjectName(QLatin1String(name));
+    Form1Layout::place(control);
+    return control;
+}
+
+void setTextColour(QWidget *w, const QColor &colour)
+{
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    w->setPalette(palette);
+}
+
+QPushButton *pictureButton(QWidget *container, const char *name, const QIcon &icon, int iconSize)
+{
+    auto *button = make<QPushButton>(container, name);
+    button->setIcon(icon);
+    button->setIconSize(QSize(iconSize, iconSize));
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    Fonts::installSubstitutions();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Пальмора 2.1"));
+    setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25));
+    resize(Form1Layout::pixels(QStringLiteral("Form1")).size());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    createFrameAndToolbar();
+    XTab1 = make<XTab>(this, "XTab1", 5);
+    Image2 = make<QLabel>(this, "Image2");
+    Image2->hide();
+    createInstructionTab();
+    createPhotoAndSearchTab();
+    createSettingsTab();
+    createNewsTab();
+    createAboutTab();
+}
+
+Form1::~Form1() = default;
+
+void Form1::createFrameAndToolbar()
+{
+    xp_canvas1 = make<CaptionBar>(this, "xp_canvas1");
+    xp_canvas1->setCaption(windowTitle());
+    xptopbuttons2 = make<QToolButton>(xp_canvas1, "xptopbuttons2");
+    xptopbuttons2->setText(QStringLiteral("_"));
+    xptopbuttons2->setToolTip(QStringLiteral("Свернуть"));
+    xptopbuttons1 = make<QToolButton>(xp_canvas1, "xptopbuttons1");
+    xptopbuttons1->setText(QStringLiteral("×"));
+    xptopbuttons1->setToolTip(QStringLiteral("Закрыть"));
+    connect(xptopbuttons1, &QToolButton::clicked, this, &Form1::endProgram);
+    connect(xptopbuttons2, &QToolButton::clicked, this, &QWidget::showMinimized);
+
+    Frame1 = make<QGroupBox>(this, "Frame1");
+    Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto(), 16);
+    Command3 = pictureButton(Frame1, "Command3", Icons::paste(), 16);
+    Command8 = pictureButton(Frame1, "Command8", Icons::questionnaire(), 16);
+    Command7 = pictureButton(Frame1, "Command7", Icons::saveText(), 16);
+    Label4 = make<QLabel>(Frame1, "Label4");
+    Label4->setFont(Fonts::make(QStringLiteral("Times New Roman"), 11.25, true));
+    setTextColour(Label4, kDarkBlue);
+    Label4->hide();
+}
+
+void Form1::createInstructionTab()
+{
+    QWidget *tab = XTab1->page(tabInstruction);
+    RichTextBox2 = make<RichTextBox>(tab, "RichTextBox2");
+}
+
+void Form1::createPhotoAndSearchTab()
+{
+    QWidget *tab = XTab1->page(tabPhotoAndSearch);
+
+    Image1 = make<QLabel>(tab, "Image1");
+    Image1->setScaledContents(true);
+    Image1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Image1->setCursor(Qt::PointingHandCursor);
+    Label3 = make<QLabel>(tab, "Label3", QStringLiteral("Нажмите здесь чтобы вставить фотографию руки"));
+    Label3->setFont(Fonts::make(QStringLiteral("Times New Roman"), 15.75, false, true));
+    setTextColour(Label3, kDarkBlue);
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setCursor(Qt::PointingHandCursor);
+
+    Text2 = make<QPlainTextEdit>(tab, "Text2");
+    Text2->setFont(Fonts::make(QStringLiteral("Times New Roman"), 11.25, true));
+    setTextColour(Text2, kDarkBlue);
+    Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text2->setTabChangesFocus(true);
+    Text2->document()->setDocumentMargin(1);
+
+    Command2 = pictureButton(tab, "Command2", Icons::search(), 32);
+    Check1 = make<QCheckBox>(tab, "Check1");
+    Check1->setChecked(true);
+    Command1 = pictureButton(tab, "Command1", Icons::back(), 23);
+    Command1->hide();
+    Command4 = pictureButton(tab, "Command4", Icons::back(), 16);
+    Command4->hide();
+    Command5 = pictureButton(tab, "Command5", Icons::forward(), 16);
+    Command5->hide();
+    HS1 = make<QScrollBar>(tab, "HS1", Qt::Horizontal);
+    HS1->hide();
+
+    List1 = make<QListWidget>(tab, "List1");
+    WebBrowser1 = make<WebBrowser>(tab, "WebBrowser1");
+    WebBrowser1->hide();
+    RichTextBox1 = make<RichTextBox>(tab, "RichTextBox1");
+    RichTextBox1->hide();
+    Text1 = make<QPlainTextEdit>(tab, "Text1");
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    const QRect track = Form1Layout::twips(QStringLiteral("Line2"));
+    Line2 = new LineShape(Qt::black, 10, tab);
+    Line2->setObjectName(QStringLiteral("Line2"));
+    Line2->setLineTwips(track.left(), track.top(), track.width(), track.height());
+    Line2->hide();
+    Line1 = new LineShape(QColor(0, 0, 255), 10, tab);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setLineTwips(track.left(), track.top(), track.width(), track.height());
+    Line1->hide();
+
+    Label1 = make<QLabel>(tab, "Label1", QStringLiteral("Обработка данных......."));
+    Label1->setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25, true));
+    setTextColour(Label1, QColor(255, 0, 0));
+    Label1->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+}
+
+void Form1::createSettingsTab()
+{
+    QWidget *tab = XTab1->page(tabSettings);
+    Frame4 = make<QGroupBox>(tab, "Frame4");
+    Label5 = make<QLabel>(Frame4, "Label5", QStringLiteral("Настройки"));
+    Label5->setFont(Fonts::make(QStringLiteral("Times New Roman"), 14.25, true, true));
+    setTextColour(Label5, kDarkBlue);
+    Frame2 = make<QGroupBox>(Frame4, "Frame2", QStringLiteral("Интервал поиска"));
+
+    HS2 = make<QScrollBar>(Frame2, "HS2", Qt::Horizontal);
+    HS2->setRange(50, 1000);
+    HS2->setSingleStep(1);
+    HS2->setPageStep(1);
+    Label2 = make<QLabel>(Frame2, "Label2");
+    Label6 = make<QLabel>(Frame2, "Label6",
+                          QStringLiteral("Данный интервал указывает кол-во символов в радиусе которых ищется одно искомое "
+                                         "слово от другого. Значение рекомендуется увеличивать при сложном поиске "
+                                         "состоящем из четырех и более слов, а так же при поиске редких слов."));
+    Label6->setFont(Fonts::make(QStringLiteral("Times New Roman"), 11.25, false, true));
+    setTextColour(Label6, QColor(0, 128, 0));
+    Label6->setWordWrap(true);
+    Label6->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // Both a finished change and a dragged thumb set the interval.
+    connect(HS2, &QScrollBar::valueChanged, this, [this](int value) {
+        Search_Int = float(value);
+        Label2->setText(QLatin1Char(' ') + QString::number(value));
+    });
+}
+
+void Form1::createNewsTab()
+{
+    QWidget *tab = XTab1->page(tabNews);
+    Text4 = make<QPlainTextEdit>(tab, "Text4");
+    Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text4->setReadOnly(true);
+    Command9 = make<QPushButton>(tab, "Command9", QStringLiteral("  Обновить"));
+    Command9->setIcon(Icons::refresh());
+    connect(Command9, &QPushButton::clicked, this, [this] { Get_Mes(true); });
+}
+
+void Form1::createAboutTab()
+{
+    QWidget *tab = XTab1->page(tabAbout);
+    Frame3 = make<QGroupBox>(tab, "Frame3", QStringLiteral("О программе"));
+    Label7 = make<QLabel>(Frame3, "Label7", QStringLiteral("Пальмора"));
+    Label7->setFont(Fonts::make(QStringLiteral("Times New Roman"), 20.25, false, true));
+    Label7->setAlignment(Qt::AlignCenter);
+    Image3 = make<QLabel>(Frame3, "Image3");
+    Image3->setAlignment(Qt::AlignCenter);
+    Label8 = make<QLabel>(Frame3, "Label8");
+    Label8->setFont(Fonts::make(QStringLiteral("Times New Roman"), 14.25, false, true));
+    Label8->setAlignment(Qt::AlignCenter);
+    Label8->setWordWrap(true);
+    Label9 = make<QLabel>(Frame3, "Label9", QStringLiteral("Велмарис - все что Вы хотели знать о хиромантии!"));
+    Label9->setAlignment(Qt::AlignCenter);
+    setTextColour(Label9, QColor(0, 0, 255));
+    Label9->setCursor(Qt::PointingHandCursor);
+}
+
+void Form1::load()
+{
+    // Every step is guarded: a failing one is passed over and nothing is reported.
+    static const char *const captions[] = {"Инструкция", "Работа с фото", "Настройки", "Новости", "О программе"};
+    for (int i = 0; i < 5; ++i)
+        XTab1->setTabCaption(i, QString::fromUtf8(captions[i]));
+
+    const QString marker = QStringLiteral("run.ini");
+    if (!QFileInfo::exists(ProgramFolder::existingPath(marker))) {
+        SafeFile::write(ProgramFolder::writePath(marker), TextCodec::toCp1251(u"done\r\n"));
+        XTab1->setCurrentTab(tabInstruction);
+    } else {
+        XTab1->setCurrentTab(tabPhotoAndSearch);
+    }
+
+    const QString manual = ProgramFolder::readPath(QStringLiteral("инструкция.rtf"));
+    if (QFileInfo(manual).isFile())
+        RichTextBox2->loadFile(manual);
+
+    Search_Int = 100;
+    HS2->setValue(100);
+    // setValue does not signal when the value is unchanged; show it all the same.
+    Label2->setText(QStringLiteral(" 100"));
+
+    Get_Mes(false);
+}
+
+void Form1::Get_Mes(bool By_User)
+{
+    Q_UNUSED(By_User);
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The window keeps its design size whenever it is in the normal state.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const QSize fixed = Form1Layout::pixels(QStringLiteral("Form1")).size();
+    if (size() != fixed)
+        QTimer::singleShot(0, this, [this, fixed] {
+            if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) && size() != fixed)
+                resize(fixed);
+        });
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endProgram();
+}
+
+void Form1::endProgram()
+{
+    if (m_ending)
+        return;
+    m_ending = true;
+    // Every window closes and the process leaves its event loop, abandoning
+    // whatever long operation is under way; nothing is saved.
+    Q_EMIT programEnded();
+    EventLoop::requestQuit();
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (w != this)
+            w->close();
+    }
+    close();
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QWidget>
+
+class CaptionBar;
+class LineShape;
+class RichTextBox;
+class WebBrowser;
+class XTab;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+class QToolButton;
+
+// The main window: the toolbar, the five tabs and every control on them. The
+// controls keep their layout names; the subsystems wire their behaviour to them.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The start-up sequence, run once before the window is first shown.
+    void load();
+
+    // The news fetch; By_User is true when the user asked for it.
+    void Get_Mes(bool By_User);
+
+    static constexpr int tabInstruction = 0;
+    static constexpr int tabPhotoAndSearch = 1;
+    static constexpr int tabSettings = 2;
+    static constexpr int tabNews = 3;
+    static constexpr int tabAbout = 4;
+
+    // Window frame
+    CaptionBar *xp_canvas1;
+    QToolButton *xptopbuttons1; // close
+    QToolButton *xptopbuttons2; // minimise
+
+    // Toolbar strip
+    QGroupBox *Frame1;
+    QPushButton *Command6;
+    QPushButton *Command3;
+    QPushButton *Command8;
+    QPushButton *Command7;
+    QLabel *Label4;
+
+    XTab *XTab1;
+    QLabel *Image2;
+
+    // Tab 0
+    RichTextBox *RichTextBox2;
+
+    // Tab 1
+    QLabel *Image1;
+    QLabel *Label3;
+    QPlainTextEdit *Text2;
+    QPushButton *Command2;
+    QCheckBox *Check1;
+    QPushButton *Command1;
+    QPushButton *Command4;
+    QPushButton *Command5;
+    QScrollBar *HS1;
+    QListWidget *List1;
+    WebBrowser *WebBrowser1;
+    RichTextBox *RichTextBox1;
+    QPlainTextEdit *Text1;
+    LineShape *Line2;
+    LineShape *Line1;
+    QLabel *Label1;
+    QTimer *Timer1;
+
+    // Tab 2
+    QGroupBox *Frame4;
+    QLabel *Label5;
+    QGroupBox *Frame2;
+    QScrollBar *HS2;
+    QLabel *Label2;
+    QLabel *Label6;
+
+    // Tab 3
+    QPlainTextEdit *Text4;
+    QPushButton *Command9;
+
+    // Tab 4
+    QGroupBox *Frame3;
+    QLabel *Label7;
+    QLabel *Image3;
+    QLabel *Label8;
+    QLabel *Label9;
+
+    // The search interval in characters, set by HS2.
+    float Search_Int = 100;
+
+Q_SIGNALS:
+    // The program ends: the window was closed or its close button pressed.
+    void programEnded();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createFrameAndToolbar();
+    void createInstructionTab();
+    void createPhotoAndSearchTab();
+    void createSettingsTab();
+    void createNewsTab();
+    void createAboutTab();
+    void endProgram();
+
+    bool m_ending = false;
+};

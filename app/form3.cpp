@@ -1,0 +1,53 @@
+#include "form3.h"
+
+#include "eventloop.h"
+#include "form1.h"
+#include "form1layout.h"
+#include "splashpicture.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+Form3::Form3(int tickIntervalMs, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , Image1(new QLabel(this))
+{
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("Пальмора 2.1"));
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(SplashPicture::make());
+    Image1->setGeometry(Form1Layout::pixels(QStringLiteral("Form3.Image1")));
+    setFixedSize(Form1Layout::pixels(QStringLiteral("Form3")).size());
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    Timer1.setInterval(tickIntervalMs);
+    connect(&Timer1, &QTimer::timeout, this, [this] { Tick_Count += 1; });
+}
+
+Form3::~Form3() = default;
+
+void Form3::start()
+{
+    show();
+    EventLoop::yield();
+
+    Tick_Count = 0;
+    Timer1.start();
+    // Wait for the first tick without spinning: let the event loop sleep until
+    // something arrives.
+    while (Tick_Count < 1 && !EventLoop::quitRequested())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    Timer1.stop();
+    hide();
+
+    m_main = std::make_unique<Form1>();
+    if (onMainWindowCreated)
+        onMainWindowCreated();
+    m_main->load();
+    if (EventLoop::quitRequested())
+        return;
+    m_main->show();
+}

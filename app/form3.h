@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class Form1;
+
+// The splash window: the first window of the program. It shows its picture for
+// one tick of its timer, hides, and hands over to the main window.
+class Form3 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form3(int tickIntervalMs = 1000, QWidget *parent = nullptr);
+    ~Form3() override;
+
+    // The load handler: the whole start-up. Returns once the main window is shown.
+    void start();
+
+    Form1 *mainWindow() const { return m_main.get(); }
+    float tickCount() const { return Tick_Count; }
+
+    // Tests look at the windows while the start-up is under way.
+    std::function<void()> onMainWindowCreated;
+
+private:
+    QLabel *Image1;
+    QTimer Timer1;
+    float Tick_Count = 0;
+    std::unique_ptr<Form1> m_main;
+};

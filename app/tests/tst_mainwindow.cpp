@@ -1,0 +1,134 @@
+#include "eventloop.h"
+#include "form1.h"
+#include "lineshape.h"
+#include "programfolder.h"
+#include "xtab.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        ProgramFolder::setPathForTesting(m_program.path());
+    }
+    void init() { EventLoop::resetForTesting(); }
+    void cleanupTestCase()
+    {
+        ProgramFolder::setPathForTesting(QString());
+        EventLoop::resetForTesting();
+    }
+
+    void tabCaptions_data()
+    {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("0") << 0 << QStringLiteral("Инструкция");
+        QTest::newRow("1") << 1 << QStringLiteral("Работа с фото");
+        QTest::newRow("2") << 2 << QStringLiteral("Настройки");
+        QTest::newRow("3") << 3 << QStringLiteral("Новости");
+        QTest::newRow("4") << 4 << QStringLiteral("О программе");
+    }
+    void tabCaptions()
+    {
+        QFETCH(int, index);
+        QFETCH(QString, caption);
+        Form1 window;
+        window.load();
+        QCOMPARE(window.XTab1->tabCaption(index), caption);
+    }
+
+    void windowHasItsDesignSizeAndCaption()
+    {
+        Form1 window;
+        QCOMPARE(window.size(), QSize(1016, 711));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора 2.1"));
+    }
+
+    // Pixel places worked out by hand from the design twips (15 to a pixel).
+    void controlsSitAtTheirDesignPlaces_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("Frame1") << "Frame1" << QRect(2, 30, 1009, 33);
+        QTest::newRow("Command7") << "Command7" << QRect(87, 8, 25, 24);
+        QTest::newRow("Label4") << "Label4" << QRect(133, 11, 601, 25);
+        QTest::newRow("XTab1") << "XTab1" << QRect(6, 64, 1000, 640);
+        QTest::newRow("Image1") << "Image1" << QRect(3, 24, 417, 607);
+        QTest::newRow("Command2") << "Command2" << QRect(728, 27, 57, 33);
+        QTest::newRow("Check1") << "Check1" << QRect(792, 36, 17, 17);
+        QTest::newRow("List1") << "List1" << QRect(424, 64, 561, 444);
+        QTest::newRow("Text1") << "Text1" << QRect(424, 509, 577, 123);
+        QTest::newRow("Label1") << "Label1" << QRect(16, 616, 153, 25);
+        QTest::newRow("HS2") << "HS2" << QRect(16, 24, 97, 11);
+        QTest::newRow("Command9") << "Command9" << QRect(448, 603, 113, 33);
+    }
+    void controlsSitAtTheirDesignPlaces()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        Form1 window;
+        auto *control = window.findChild<QWidget *>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), pixels);
+    }
+
+    void initialVisibility()
+    {
+        Form1 window;
+        window.load();
+        window.show();
+        window.XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+        QVERIFY(window.List1->isVisible());
+        QVERIFY(window.Check1->isChecked());
+        for (QWidget *hidden : {static_cast<QWidget *>(window.Command1), static_cast<QWidget *>(window.HS1),
+                                static_cast<QWidget *>(window.Label1), static_cast<QWidget *>(window.Line1),
+                                static_cast<QWidget *>(window.Label4)})
+            QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
+        QVERIFY(window.Command6->isVisible()); // the toolbar belongs to no tab
+    }
+
+    void resizeInTheNormalStateSnapsBack()
+    {
+        Form1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        window.resize(800, 500);
+        QTRY_COMPARE(window.size(), QSize(15240 / 15, 10665 / 15));
+    }
+
+    void sliderSetsTheIntervalAndShowsIt()
+    {
+        Form1 window;
+        window.load();
+        window.HS2->setValue(window.HS2->maximum());
+        QCOMPARE(window.Label2->text(), QStringLiteral(" 1000"));
+        QCOMPARE(window.Search_Int, 1000.0f);
+        QCOMPARE(window.HS2->minimum(), 50);
+    }
+
+    void closingEndsTheProgram()
+    {
+        Form1 window;
+        window.show();
+        QSignalSpy ended(&window, &Form1::programEnded);
+        window.close();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(EventLoop::quitRequested());
+    }
+
+private:
+    QTemporaryDir m_program;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,159 @@
+#include "eventloop.h"
+#include "fakedialogs.h"
+#include "form1.h"
+#include "form3.h"
+#include "programfolder.h"
+#include "richtextbox.h"
+#include "xtab.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int startAndReportTab()
+{
+    Form1 window;
+    window.load();
+    return window.XTab1->currentTab();
+}
+
+// Records when watched windows are shown and hidden.
+class VisibilityLog : public QObject
+{
+public:
+    QStringList events;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            events << watched->objectName() + QStringLiteral(" shown");
+        else if (event->type() == QEvent::Hide)
+            events << watched->objectName() + QStringLiteral(" hidden");
+        return false;
+    }
+};
+
+} // namespace
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        QVERIFY(m_program.isValid());
+        ProgramFolder::setPathForTesting(m_program.path());
+        ProgramFolder::setFallbackForTesting(m_fallback.path() + QStringLiteral("/Palmora"));
+        QFile::remove(m_program.filePath(QStringLiteral("run.ini")));
+        QFile::remove(m_fallback.path() + QStringLiteral("/Palmora/run.ini"));
+        EventLoop::resetForTesting();
+    }
+    void cleanup()
+    {
+        QFile::setPermissions(m_program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        ProgramFolder::setWritableForTesting(0);
+        ProgramFolder::setPathForTesting(QString());
+        ProgramFolder::setFallbackForTesting(QString());
+        EventLoop::resetForTesting();
+    }
+
+    void firstStartOpensTheInstructionAndWritesTheMarker()
+    {
+        FakeDialogs dialogs;
+        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
+        QCOMPARE(readAll(m_program.filePath(QStringLiteral("run.ini"))), QByteArray("done\r\n"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void laterStartsOpenThePhotoTab()
+    {
+        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
+        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
+        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
+    }
+
+    void deletingTheMarkerMakesTheNextStartAFirstOne()
+    {
+        startAndReportTab();
+        QVERIFY(QFile::remove(m_program.filePath(QStringLiteral("run.ini"))));
+        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
+    }
+
+    void aMarkerWithOtherTextStillMarksALaterStart()
+    {
+        QFile f(m_program.filePath(QStringLiteral("run.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.close();
+        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
+    }
+
+    void readOnlyProgramFolderKeepsTheMarkerInTheFallback()
+    {
+        FakeDialogs dialogs;
+        QFile::setPermissions(m_program.path(), QFile::ReadOwner | QFile::ExeOwner);
+        if (ProgramFolder::isWritable(m_program.path()))
+            ProgramFolder::setWritableForTesting(-1); // root ignores the bits
+        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
+        QVERIFY(!QFile::exists(m_program.filePath(QStringLiteral("run.ini"))));
+        QCOMPARE(readAll(m_fallback.path() + QStringLiteral("/Palmora/run.ini")), QByteArray("done\r\n"));
+        QVERIFY(dialogs.messages.isEmpty());
+        // The marker in the fallback counts on the next start.
+        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
+    }
+
+    void missingManualAndDataLeaveTheWindowUsable()
+    {
+        FakeDialogs dialogs;
+        Form1 window;
+        window.load();
+        QVERIFY(window.RichTextBox2->text().isEmpty());
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void presentManualIsLoaded()
+    {
+        QFile manual(m_program.filePath(QStringLiteral("инструкция.rtf")));
+        QVERIFY(manual.open(QIODevice::WriteOnly));
+        manual.write("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}");
+        manual.close();
+        Form1 window;
+        window.load();
+        QVERIFY(!window.RichTextBox2->text().isEmpty());
+        manual.remove();
+    }
+
+    void searchIntervalStartsAt100()
+    {
+        Form1 window;
+        window.load();
+        QCOMPARE(window.Search_Int, 100.0f);
+    }
+
+    void splashIsShownFirstAndHiddenBeforeTheMainWindow()
+    {
+        FakeDialogs dialogs;
+        VisibilityLog log;
+        Form3 splash(20);
+        splash.installEventFilter(&log);
+        splash.onMainWindowCreated = [&] { splash.mainWindow()->installEventFilter(&log); };
+        splash.start();
+        QVERIFY(splash.tickCount() >= 1);
+        QCOMPARE(log.events, (QStringList{QStringLiteral("Form3 shown"), QStringLiteral("Form3 hidden"),
+                                           QStringLiteral("Form1 shown")}));
+        QVERIFY(splash.mainWindow()->isVisible());
+    }
+
+private:
+    QTemporaryDir m_program;
+    QTemporaryDir m_fallback;
+};
+
+QTEST_MAIN(TestStartup)
+#include "tst_startup.moc"
