@@ -4,6 +4,7 @@
 #include "eventloop.h"
 #include "fonts.h"
 #include "form1layout.h"
+#include "hoverhints.h"
 #include "icons.h"
 #include "lineshape.h"
 #include "programfolder.h"
@@ -82,6 +83,15 @@ Form1::Form1(QWidget *parent)
     createSettingsTab();
     createNewsTab();
     createAboutTab();
+
+    auto *hints = new HoverHints(Label4, Timer1, this);
+    hints->add(Command6, QStringLiteral("Сoхранить картинку")); // the "o" is Latin
+    hints->add(Command3, QStringLiteral("Вставить из буфера"));
+    hints->add(Command8, QStringLiteral("Произвести анкетирование"));
+    hints->add(Command7, QStringLiteral("Сохранить текст"));
+    hints->add(Command2);
+    hints->add(Command1);
+    hints->add(Check1);
 }
 
 Form1::~Form1() = default;
@@ -140,9 +150,12 @@ void Form1::createPhotoAndSearchTab()
     Text2->document()->setDocumentMargin(1);
 
     Command2 = pictureButton(tab, "Command2", Icons::search(), 32);
+    Command2->setProperty("Tag", QStringLiteral("Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'"));
     Check1 = make<QCheckBox>(tab, "Check1");
     Check1->setChecked(true);
+    Check1->setProperty("Tag", QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком."));
     Command1 = pictureButton(tab, "Command1", Icons::back(), 23);
+    Command1->setProperty("Tag", QStringLiteral("Нажмите здесь чтобы вернуться к спискам книг"));
     Command1->hide();
     Command4 = pictureButton(tab, "Command4", Icons::back(), 16);
     Command4->hide();

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+
+class QLabel;
+class QTimer;
+class QWidget;
+
+// One-line hints in the toolbar's hint label while the pointer is over a
+// picture button or the word-mode box; a hint goes away when the pointer
+// leaves, or four timer ticks after the pointer last came over a control.
+class HoverHints : public QObject
+{
+    Q_OBJECT
+public:
+    HoverHints(QLabel *label, QTimer *timer, QObject *parent = nullptr);
+
+    // The hint shows the control's own "Tag" property when it has one, the
+    // fixed text otherwise.
+    void add(QWidget *control, const QString &fixedText = QString());
+
+    float hintTicks() const { return Hint_Ticks; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void show(QWidget *control);
+    void tick();
+
+    QLabel *Label4;
+    QTimer *Timer1;
+    float Hint_Ticks = 0;
+    QHash<QObject *, QString> m_fixed;
+};
