@@ -1,0 +1,270 @@
+#include "rtfreader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+
+class TestRtfReader : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QTextCharFormat formatOf(QTextDocument &document, const QString &word)
+    {
+        const QTextCursor found = document.find(word);
+        if (found.isNull())
+            return {};
+        QTextCursor inside(&document);
+        inside.setPosition(found.selectionStart() + 1);
+        return inside.charFormat();
+    }
+
+private Q_SLOTS:
+    void recognisesRtf_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("rtf");
+        QTest::newRow("header") << QByteArray("{\\rtf1 x}") << true;
+        QTest::newRow("plain") << QByteArray("rtf1 x") << false;
+        QTest::newRow("leading space") << QByteArray(" {\\rtf1}") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+    void recognisesRtf()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, rtf);
+        QCOMPARE(RtfReader::isRtf(bytes), rtf);
+    }
+
+    void displayedText_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("plain words") << QByteArray("{\\rtf1 Hello world}") << QStringLiteral("Hello world");
+        QTest::newRow("cp1251 escapes") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}")
+                                        << QStringLiteral("Привет");
+        QTest::newRow("escapes default to cp1251") << QByteArray("{\\rtf1 \\'e4\\'e0}") << QStringLiteral("да");
+        QTest::newRow("raw high bytes") << QByteArray("{\\rtf1 \xe4\xe0}") << QStringLiteral("да");
+        QTest::newRow("cp1252 named") << QByteArray("{\\rtf1\\ansi\\ansicpg1252 caf\\'e9}") << QStringLiteral("café");
+        QTest::newRow("unicode with fallback") << QByteArray("{\\rtf1\\uc1 \\u1046?\\u1091?}")
+                                               << QStringLiteral("Жу");
+        QTest::newRow("unicode, hex fallback") << QByteArray("{\\rtf1\\uc1 \\u1046\\'c6!}") << QStringLiteral("Ж!");
+        QTest::newRow("unicode, two fallbacks") << QByteArray("{\\rtf1\\uc2 \\u1046ab c}") << QStringLiteral("Ж c");
+        QTest::newRow("unicode, no fallback") << QByteArray("{\\rtf1\\uc0 \\u1046 x}") << QStringLiteral("Жx");
+        QTest::newRow("negative unicode") << QByteArray("{\\rtf1 \\u-4064?}") << QString(QChar(0xF020));
+        QTest::newRow("uc is per group") << QByteArray("{\\rtf1 {\\uc2 a}\\u1046?b}") << QStringLiteral("aЖb");
+        QTest::newRow("par and line") << QByteArray("{\\rtf1 a\\par b\\line c}") << QStringLiteral("a\r\nb\r\nc");
+        QTest::newRow("tab") << QByteArray("{\\rtf1 a\\tab b}") << QStringLiteral("a\tb");
+        QTest::newRow("page") << QByteArray("{\\rtf1 a\\page b}") << QStringLiteral("a\r\nb");
+        QTest::newRow("source line breaks ignored") << QByteArray("{\\rtf1 a\r\nb\nc}") << QStringLiteral("abc");
+        QTest::newRow("backslash newline is par") << QByteArray("{\\rtf1 a\\\nb}") << QStringLiteral("a\r\nb");
+        QTest::newRow("literal symbols") << QByteArray("{\\rtf1 \\{\\}\\\\}") << QStringLiteral("{}\\");
+        QTest::newRow("special characters")
+            << QByteArray("{\\rtf1 \\emdash\\endash\\~\\lquote\\rquote\\ldblquote\\rdblquote\\bullet}")
+            << QStringLiteral("—–\u00a0‘’“”•");
+        QTest::newRow("optional hyphen hidden") << QByteArray("{\\rtf1 ab\\-cd}") << QStringLiteral("abcd");
+        QTest::newRow("delimiter space eaten") << QByteArray("{\\rtf1\\b bold\\b0  x}") << QStringLiteral("bold x");
+        QTest::newRow("numeric delimiter") << QByteArray("{\\rtf1\\fs24x}") << QStringLiteral("x");
+        QTest::newRow("nesting") << QByteArray("{\\rtf1 a{b{c}d}e}") << QStringLiteral("abcde");
+        QTest::newRow("fonttbl") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\froman Times New Roman;}}x}")
+                                 << QStringLiteral("x");
+        QTest::newRow("colortbl") << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}x}") << QStringLiteral("x");
+        QTest::newRow("stylesheet") << QByteArray("{\\rtf1{\\stylesheet{\\s0 Normal;}}x}") << QStringLiteral("x");
+        QTest::newRow("info") << QByteArray("{\\rtf1{\\info{\\title T}{\\author A}}x}") << QStringLiteral("x");
+        QTest::newRow("pict") << QByteArray("{\\rtf1{\\pict\\pngblip 89504e47}x}") << QStringLiteral("x");
+        QTest::newRow("object") << QByteArray("{\\rtf1{\\object{\\objdata 0102}}x}") << QStringLiteral("x");
+        QTest::newRow("header") << QByteArray("{\\rtf1{\\header H}x}") << QStringLiteral("x");
+        QTest::newRow("footer") << QByteArray("{\\rtf1{\\footerr F}x}") << QStringLiteral("x");
+        QTest::newRow("starred destination") << QByteArray("{\\rtf1{\\*\\generator Riched20;}x}") << QStringLiteral("x");
+        QTest::newRow("field shows its result")
+            << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt link}}}") << QStringLiteral("link");
+        QTest::newRow("bin data skipped") << QByteArray("{\\rtf1 a{\\pict\\bin4 }{}\\}b}") << QStringLiteral("ab");
+        QTest::newRow("bin outside a picture") << QByteArray("{\\rtf1 a\\bin3 xyzb}") << QStringLiteral("ab");
+        QTest::newRow("unknown words ignored") << QByteArray("{\\rtf1\\viewkind4\\lang1049 x}") << QStringLiteral("x");
+        QTest::newRow("cell and row") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << QStringLiteral("a\tb\t\r\nc");
+    }
+    void displayedText()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        QCOMPARE(RtfReader::displayedText(rtf), text);
+    }
+
+    void documentTextMatchesDisplayedText_data() { displayedText_data(); }
+    void documentTextMatchesDisplayedText()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        QTextDocument document;
+        RtfReader::read(rtf, &document);
+        QString shown = document.toRawText();
+        shown.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+        shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+        QCOMPARE(shown, text);
+    }
+
+    void plainFileIsDecoded_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("cp1251") << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2") << QStringLiteral("Привет");
+        QTest::newRow("utf-8") << QByteArray("Привет") << QStringLiteral("Привет");
+        QTest::newRow("utf-8 with mark") << QByteArray("\xef\xbb\xbfok") << QStringLiteral("ok");
+        QTest::newRow("markup not at start") << QByteArray(" {\\rtf1 a}") << QStringLiteral(" {\\rtf1 a}");
+    }
+    void plainFileIsDecoded()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(RtfReader::displayedText(bytes), text);
+        QTextDocument document;
+        RtfReader::read(bytes, &document);
+        QCOMPARE(document.toPlainText(), text);
+    }
+
+    void formatsOfOneFragment()
+    {
+        const QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251\\deff0"
+                               "{\\fonttbl{\\f0\\froman\\fcharset204 Times New Roman;}{\\f1\\fswiss Arial;}}"
+                               "{\\colortbl;\\red0\\green0\\blue255;\\red200\\green10\\blue20;}"
+                               "\\pard\\qc\\li720\\ri360\\fi-240 {\\b Bold} {\\i Italic} {\\ul Under} {\\strike Gone} "
+                               "{\\fs40 Big} {\\cf1 Blue} {\\f1 Sans}\\par"
+                               "\\pard\\qr Right\\par\\qj Justified\\par\\pard Plain {\\b\\i\\cf2 Both}}";
+        QTextDocument document;
+        RtfReader::read(rtf, &document);
+
+        QVERIFY(formatOf(document, "Bold").font().bold());
+        QVERIFY(!formatOf(document, "Italic").font().bold());
+        QVERIFY(formatOf(document, "Italic").font().italic());
+        QVERIFY(formatOf(document, "Under").font().underline());
+        QVERIFY(formatOf(document, "Gone").font().strikeOut());
+        QCOMPARE(formatOf(document, "Big").fontPointSize(), 20.0);
+        QCOMPARE(formatOf(document, "Bold").fontPointSize(), 12.0);
+        QCOMPARE(formatOf(document, "Blue").foreground().color(), QColor(0, 0, 255));
+        QCOMPARE(formatOf(document, "Sans").fontFamilies().toStringList(), QStringList{"Arial"});
+        QCOMPARE(formatOf(document, "Bold").fontFamilies().toStringList(), QStringList{"Times New Roman"});
+        const QTextCharFormat both = formatOf(document, "Both");
+        QVERIFY(both.font().bold() && both.font().italic());
+        QCOMPARE(both.foreground().color(), QColor(200, 10, 20));
+        QVERIFY(!formatOf(document, "Plain").font().bold());
+
+        const QTextBlockFormat first = document.findBlockByNumber(0).blockFormat();
+        QCOMPARE(first.alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(first.leftMargin(), 720 * 96.0 / 1440);
+        QCOMPARE(first.rightMargin(), 360 * 96.0 / 1440);
+        QCOMPARE(first.textIndent(), -240 * 96.0 / 1440);
+        QCOMPARE(document.findBlockByNumber(1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+        QCOMPARE(document.findBlockByNumber(2).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignJustify);
+        QCOMPARE(document.findBlockByNumber(3).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+        QCOMPARE(document.findBlockByNumber(3).blockFormat().leftMargin(), 0.0);
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << QByteArray() << QString();
+        QTest::newRow("header only") << QByteArray("{\\rtf") << QString();
+        QTest::newRow("truncated") << QByteArray("{\\rtf1 abc{\\b de") << QStringLiteral("abcde");
+        QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}b}") << QStringLiteral("ab");
+        QTest::newRow("bin beyond the end") << QByteArray("{\\rtf1 a\\bin99999999 xyz") << QStringLiteral("a");
+        QTest::newRow("negative bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << QStringLiteral("ab");
+        QTest::newRow("stray quote at the end") << QByteArray("{\\rtf1 a\\'") << QStringLiteral("a");
+        QTest::newRow("half escape at the end") << QByteArray("{\\rtf1 a\\'e") << QStringLiteral("ae");
+        QTest::newRow("bad hex digits") << QByteArray("{\\rtf1 a\\'zzb}") << QStringLiteral("azzb");
+        QTest::newRow("backslash at the end") << QByteArray("{\\rtf1 a\\") << QStringLiteral("a");
+        QTest::newRow("huge parameter") << QByteArray("{\\rtf1\\fs99999999999999999999 a\\uc99999 b}")
+                                        << QStringLiteral("ab");
+        QTest::newRow("huge unicode") << QByteArray("{\\rtf1 \\u99999999999?}") << QString(QChar(0xFFFD));
+        QTest::newRow("over-long word") << QByteArray("{\\rtf1\\" + QByteArray(100, 'x') + " a}")
+                                        << QStringLiteral("a");
+        QTest::newRow("nul bytes") << QByteArray("{\\rtf1 a\0b}", 11) << QStringLiteral("ab");
+    }
+    void badInput()
+    {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        QCOMPARE(RtfReader::displayedText(rtf), text);
+        QTextDocument document;
+        RtfReader::read(rtf, &document);
+        QCOMPARE(document.toPlainText(), text);
+    }
+
+    void tenThousandNestedGroups()
+    {
+        const QByteArray rtf = "{\\rtf1 " + QByteArray(10000, '{') + "deep" + QByteArray(10000, '}') + "}";
+        QCOMPARE(RtfReader::displayedText(rtf), QStringLiteral("deep"));
+        QTextDocument document;
+        RtfReader::read(rtf, &document);
+        QCOMPARE(document.toPlainText(), QStringLiteral("deep"));
+    }
+
+    void groupsNestedBeyondWhatIsKept()
+    {
+        // Far deeper than any real file: the reader keeps going with bounded memory.
+        const QByteArray rtf = "{\\rtf1 {\\info " + QByteArray(300000, '{') + "x" + QByteArray(300000, '}') + "}y}";
+        QCOMPARE(RtfReader::displayedText(rtf), QStringLiteral("y"));
+    }
+
+    void binaryFileReadsAsText()
+    {
+        QByteArray bytes(4096, Qt::Uninitialized);
+        for (int i = 0; i < bytes.size(); ++i)
+            bytes[i] = char((i * 7919) & 0xFF);
+        const QString text = RtfReader::displayedText(bytes);
+        QCOMPARE(text.size(), bytes.size());
+    }
+
+    void binaryAfterRtfHeader()
+    {
+        QByteArray bytes = "{\\rtf1 ";
+        for (int i = 0; i < 100000; ++i)
+            bytes.append(char((i * 7919 + i / 7) & 0xFF));
+        const QString text = RtfReader::displayedText(bytes);
+        QVERIFY(text.size() <= bytes.size());
+        QTextDocument document;
+        RtfReader::read(bytes, &document);
+        QVERIFY(document.characterCount() > 0);
+    }
+
+    void fiftyMegabytes()
+    {
+        QByteArray paragraph = "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 {\\b world}\\par\r\n";
+        QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251 ";
+        rtf.reserve(50 * 1024 * 1024 + 100);
+        qsizetype paragraphs = 0;
+        for (; rtf.size() < 50 * 1024 * 1024; ++paragraphs)
+            rtf.append(paragraph);
+        rtf.append('}');
+        const QString text = RtfReader::displayedText(rtf);
+        QCOMPARE(text.size(), paragraphs * qsizetype(std::size(u"Привет world\r\n") - 1));
+        QVERIFY(text.startsWith(QStringLiteral("Привет world\r\nПривет")));
+    }
+
+    void seedCorpusReplays()
+    {
+        const QDir corpus(QStringLiteral(PALMORA_TEST_DATA_DIR "/rtf_corpus"));
+        const QStringList files = corpus.entryList(QDir::Files);
+        QVERIFY(files.size() >= 5);
+        for (const QString &name : files) {
+            QFile file(corpus.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            const QString text = RtfReader::displayedText(bytes);
+            QTextDocument document;
+            RtfReader::read(bytes, &document);
+            QString shown = document.toRawText();
+            shown.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+            shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+            if (RtfReader::isRtf(bytes))
+                QCOMPARE(shown, text);
+        }
+    }
+};
+
+QTEST_MAIN(TestRtfReader)
+#include "tst_rtfreader.moc"
