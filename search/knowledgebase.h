@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <atomic>
+#include <memory>
+
+class ArticleText;
+
+// The Data folder: every file in it is an article, named by its file name.
+class KnowledgeBase
+{
+public:
+    struct Entry
+    {
+        QString name;
+        bool isFolder = false;
+        bool operator==(const Entry &) const = default;
+    };
+
+    enum class Kind { PlainText, Browser };
+
+    explicit KnowledgeBase(const QString &folder);
+    // The Data folder beside the program.
+    static QString defaultFolder();
+
+    QString folder() const { return m_folder; }
+    bool exists() const;
+
+    // The entries in visiting order: files and sub-folders, hidden and system
+    // entries left out, sorted as the Windows file system lists them (ordinal
+    // comparison of the upper-cased names), so every platform and every run
+    // visits them alike.
+    QList<Entry> entries() const;
+    // The number of entries.
+    int Kol_Fil() const;
+
+    QString articlePath(const QString &name) const;
+    // ".txt" in any case at the end: shown in the text view; anything else in the browser.
+    static Kind kindOf(const QString &name);
+    static bool visitsBefore(const QString &a, const QString &b);
+
+    // The article's text as the search reads it (empty for a sub-folder or a
+    // file that cannot be read).
+    std::unique_ptr<ArticleText> searchText(const QString &name, const std::atomic_bool *cancel = nullptr) const;
+
+private:
+    QString m_folder;
+};
