@@ -7,6 +7,7 @@
 #include "hoverhints.h"
 #include "icons.h"
 #include "lineshape.h"
+#include "news.h"
 #include "programfolder.h"
 #include "richtextbox.h"
 #include "safefile.h"
@@ -92,6 +93,8 @@ Form1::Form1(QWidget *parent)
     hints->add(Command2);
     hints->add(Command1);
     hints->add(Check1);
+
+    m_news = std::make_unique<News>(Text4, this);
 }
 
 Form1::~Form1() = default;
@@ -281,7 +284,7 @@ void Form1::load()
 
 void Form1::Get_Mes(bool By_User)
 {
-    Q_UNUSED(By_User);
+    m_news->Get_Mes(By_User);
 }
 
 void Form1::resizeEvent(QResizeEvent *event)

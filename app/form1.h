@@ -2,8 +2,11 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class CaptionBar;
 class LineShape;
+class News;
 class RichTextBox;
 class WebBrowser;
 class XTab;
@@ -116,4 +119,5 @@ private:
     void endProgram();
 
     bool m_ending = false;
+    std::unique_ptr<News> m_news;
 };

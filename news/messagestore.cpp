@@ -1,0 +1,71 @@
+#include "messagestore.h"
+
+#include "newspage.h"
+#include "programfolder.h"
+#include "safefile.h"
+#include "textcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString withoutTrailingLineBreaks(QString text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && (text[end - 1] == QLatin1Char('\n') || text[end - 1] == QLatin1Char('\r')))
+        --end;
+    text.truncate(end);
+    return text;
+}
+
+QString withoutFinalLineBreak(const QString &text)
+{
+    if (text.endsWith(kCrLf))
+        return text.chopped(2);
+    if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
+        return text.chopped(1);
+    return text;
+}
+
+} // namespace
+
+QString MessageStore::readBack(const QString &name)
+{
+    QFile file(ProgramFolder::existingPath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return NewsPage::withCrLf(withoutFinalLineBreak(TextCodec::decode(file.readAll())));
+}
+
+bool MessageStore::exists(const QString &name)
+{
+    return QFileInfo(ProgramFolder::existingPath(name)).isFile();
+}
+
+bool MessageStore::sameMessage(const QString &a, const QString &b)
+{
+    return withoutTrailingLineBreaks(NewsPage::withCrLf(a)) == withoutTrailingLineBreaks(NewsPage::withCrLf(b));
+}
+
+QString MessageStore::withNewEntry(const QString &message, const QDateTime &when, const QString &oldArchive)
+{
+    const QLocale locale = QLocale::system();
+    return QString(46, QLatin1Char('#')) + kCrLf
+        + QLatin1Char('[') + locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral("  ")
+        + locale.toString(when.time(), QLocale::LongFormat) + QLatin1Char(']') + kCrLf
+        + message + kCrLf + oldArchive + kCrLf;
+}
+
+bool MessageStore::store(const QString &pageText, const QDateTime &when)
+{
+    // The archive goes first: a page recorded as seen but missing from the
+    // archive would be a message lost for good.
+    const QString archive = withNewEntry(NewsPage::message(pageText), when, readBack(archiveFile()));
+    if (!SafeFile::write(ProgramFolder::writePath(archiveFile()), TextCodec::toCp1251(archive)))
+        return false;
+    return SafeFile::write(ProgramFolder::writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)));
+}

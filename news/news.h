@@ -1,0 +1,29 @@
+#pragma once
+
+#include "newsfetch.h"
+
+#include <QPointer>
+
+class QPlainTextEdit;
+class QWidget;
+
+// The news fetch: fetches the club's page named in news.ini, announces a
+// message not seen before, keeps it in mes.txt and allmes.txt and shows the
+// archive in the news text box.
+class News
+{
+public:
+    // Text4 shows the archive; message boxes are centred on dialogParent.
+    News(QPlainTextEdit *Text4, QWidget *dialogParent);
+    ~News();
+
+    // By_User: the user asked, so a failure to get the page is reported.
+    void Get_Mes(bool By_User);
+
+    NewsFetch &fetch() { return m_fetch; }
+
+private:
+    QPointer<QPlainTextEdit> m_text4;
+    QPointer<QWidget> m_dialogParent;
+    NewsFetch m_fetch;
+};

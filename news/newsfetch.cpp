@@ -1,0 +1,96 @@
+#include "newsfetch.h"
+
+#include "eventloop.h"
+
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+constexpr int kMaxRedirects = 10;
+}
+
+NewsFetch::NewsFetch() = default;
+NewsFetch::~NewsFetch() = default;
+
+void NewsFetch::setTimeout(int milliseconds)
+{
+    m_timeoutMs = milliseconds;
+}
+
+void NewsFetch::setSizeLimit(qint64 bytes)
+{
+    m_sizeLimit = bytes;
+}
+
+std::optional<NewsFetch::Page> NewsFetch::get(const QUrl &address)
+{
+    const QString scheme = address.scheme().toLower();
+    if (!address.isValid() || address.host().isEmpty()
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        return std::nullopt;
+    if (EventLoop::quitRequested())
+        return std::nullopt;
+
+    if (!m_manager)
+        m_manager = std::make_unique<QNetworkAccessManager>();
+
+    QNetworkRequest request(address);
+    // Never from https down to http: the page is shown to the user as the club's word.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Palmora/2.1"));
+
+    QNetworkReply *reply = m_manager->get(request);
+    QByteArray body;
+    bool tooLarge = false;
+    QEventLoop loop;
+
+    const auto refuse = [&] {
+        tooLarge = true;
+        loop.quit();
+    };
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    // A redirect's own body is not the page.
+    QObject::connect(reply, &QNetworkReply::redirected, &loop, [&] { body.clear(); });
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > m_sizeLimit)
+            refuse();
+    });
+    // Read as it arrives so that an oversized page is dropped as soon as it
+    // grows past the limit, not after it has filled the memory.
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        if (tooLarge)
+            return;
+        body += reply->read(m_sizeLimit + 1 - body.size());
+        if (body.size() > m_sizeLimit)
+            refuse();
+    });
+
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(m_timeoutMs);
+    loop.exec();
+    deadline.stop();
+
+    const bool finished = reply->isFinished();
+    reply->disconnect(&loop);
+    if (!finished)
+        reply->abort();
+
+    std::optional<Page> page;
+    if (finished && !tooLarge && reply->error() == QNetworkReply::NoError && !EventLoop::quitRequested()) {
+        body += reply->read(m_sizeLimit + 1 - body.size());
+        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+        if (body.size() <= m_sizeLimit && status >= 200 && status < 300)
+            page = Page{body, reply->header(QNetworkRequest::ContentTypeHeader).toString()};
+    }
+    delete reply;
+    return page;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QObject>
+#include <QTcpServer>
+#include <QUrl>
+
+class QTcpSocket;
+
+// A small HTTP/1.1 server on 127.0.0.1 for the news tests: serves the answers
+// the test sets per path, and can also accept a request and never answer.
+class TestHttpServer : public QObject
+{
+    Q_OBJECT
+public:
+    struct Answer
+    {
+        int status = 200;
+        QByteArray contentType = "text/plain";
+        QByteArray body;
+        QByteArray location;        // sent as Location when not empty
+        bool withLength = true;     // Content-Length, or the body ends with the connection
+        bool silent = false;        // read the request, never answer
+    };
+
+    TestHttpServer();
+    ~TestHttpServer() override;
+
+    bool isListening() const { return m_server.isListening(); }
+    QUrl url(const QString &path) const;
+    void setAnswer(const QString &path, const Answer &answer);
+    // Requests received for a path.
+    int requests(const QString &path) const { return m_requests.value(path); }
+
+private:
+    void onNewConnection();
+    void onReadyRead(QTcpSocket *socket);
+
+    QTcpServer m_server;
+    QHash<QString, Answer> m_answers;
+    QHash<QString, int> m_requests;
+};
