@@ -1,0 +1,84 @@
+#include "eventloop.h"
+#include "fakedialogs.h"
+#include "form1.h"
+#include "programfolder.h"
+#include "testhttpserver.h"
+#include "textcodec.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The news fetch as the main window makes it: at start-up and from the news button.
+class TestForm1News : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_program = std::make_unique<QTemporaryDir>();
+        m_fallback = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_program->isValid() && m_fallback->isValid());
+        ProgramFolder::setPathForTesting(m_program->path());
+        ProgramFolder::setFallbackForTesting(m_fallback->path());
+        EventLoop::resetForTesting();
+    }
+    void cleanup()
+    {
+        ProgramFolder::setPathForTesting(QString());
+        ProgramFolder::setFallbackForTesting(QString());
+    }
+
+    void withoutNewsIniOnlyTheButtonReports()
+    {
+        FakeDialogs dialogs;
+        Form1 window;
+        window.load();
+        QVERIFY(dialogs.messages.isEmpty());
+
+        window.Command9->click();
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text,
+                 QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."));
+    }
+
+    void startUpAnnouncesBeforeTheWindowIsShown()
+    {
+        TestHttpServer server;
+        QVERIFY(server.isListening());
+        TestHttpServer::Answer page;
+        page.body = TextCodec::toCp1251(u"[news]\r\nДобро пожаловать");
+        page.contentType = "text/plain; charset=windows-1251";
+        server.setAnswer(QStringLiteral("/news.txt"), page);
+        QFile ini(m_program->filePath(QStringLiteral("news.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(server.url(QStringLiteral("/news.txt")).toEncoded() + "\r\n");
+        ini.close();
+
+        FakeDialogs dialogs;
+        Form1 window;
+        bool shownDuringMessage = true;
+        dialogs.onMessage = [&](const QString &) { shownDuringMessage = window.isVisible(); };
+        window.load();
+
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(dialogs.messages[0].text, QStringLiteral("Новости:\r\n\r\n\r\nДобро пожаловать"));
+        QVERIFY(!shownDuringMessage);
+        QVERIFY(window.Text4->toPlainText().contains(QStringLiteral("\nДобро пожаловать\n")));
+
+        // Pressing the button again finds nothing new and says nothing.
+        window.Command9->click();
+        QCOMPARE(dialogs.messages.size(), 1);
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_program;
+    std::unique_ptr<QTemporaryDir> m_fallback;
+};
+
+QTEST_MAIN(TestForm1News)
+#include "tst_form1news.moc"
