@@ -1,6 +1,7 @@
 #include "testhttpserver.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace {
 
@@ -81,7 +82,13 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket)
     if (answer.withLength)
         head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
-    socket->write(head);
-    socket->write(answer.body);
-    socket->disconnectFromHost();
+    const auto send = [socket, head, body = answer.body] {
+        socket->write(head);
+        socket->write(body);
+        socket->disconnectFromHost();
+    };
+    if (answer.delayMs > 0)
+        QTimer::singleShot(answer.delayMs, socket, send);
+    else
+        send();
 }

@@ -22,6 +22,7 @@ public:
         QByteArray location;        // sent as Location when not empty
         bool withLength = true;     // Content-Length, or the body ends with the connection
         bool silent = false;        // read the request, never answer
+        int delayMs = 0;            // answer only after this long
     };
 
     TestHttpServer();

@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 #include <memory>
@@ -302,6 +303,27 @@ private Q_SLOTS:
         QCOMPARE(messageTexts(), (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nСбор в 18:00"),
                                               QStringLiteral("Новости:\r\n\r\n\r\nСбор в 19:00")}));
         QCOMPARE(TextCodec::fromCp1251(fileBytes("mes.txt")), QStringLiteral("[news]\r\nСбор в 19:00\r\n"));
+    }
+
+    // The news button pressed again while the start-up fetch still waits.
+    void secondFetchDuringTheFirstAnnouncesOnce()
+    {
+        writeIni(m_server->url(kPath).toString());
+        TestHttpServer::Answer slow = plain(QStringLiteral("[news]\r\nОдно сообщение"));
+        slow.delayMs = 500;
+        m_server->setAnswer(kPath, slow);
+        QTimer::singleShot(100, m_window.get(), [this, slow] {
+            TestHttpServer::Answer quick = slow;
+            quick.delayMs = 0;
+            m_server->setAnswer(kPath, quick);
+            m_news->Get_Mes(true);
+        });
+
+        m_news->Get_Mes(false);
+
+        QCOMPARE(m_server->requests(kPath), 2);
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Новости:\r\n\r\n\r\nОдно сообщение")});
+        QCOMPARE(TextCodec::fromCp1251(fileBytes("allmes.txt")).count(kHashes), 1);
     }
 
     void redirectIsFollowed()
