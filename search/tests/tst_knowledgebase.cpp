@@ -1,0 +1,163 @@
+#include "articletext.h"
+#include "knowledgebase.h"
+#include "programfolder.h"
+#include "querysplit.h"
+#include "searchengine.h"
+#include "searchrun.h"
+#include "textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestKnowledgeBase : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString data() const { return m_dir.filePath(QStringLiteral("Data")); }
+
+    void write(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(QDir(data()).filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    void freshData()
+    {
+        QDir(data()).removeRecursively();
+        QVERIFY(QDir().mkpath(data()));
+    }
+
+    static QStringList search(const KnowledgeBase &base, const QString &query, bool wordMode = true)
+    {
+        return SearchRun::run(base, wordMode ? QuerySplit::Do_S(query) : QuerySplit::Do_P(query), wordMode, 100);
+    }
+
+private Q_SLOTS:
+    void init() { freshData(); }
+
+    void visitsInWindowsOrder()
+    {
+        for (const char *name : {"б.txt", "Б2.txt", "a.htm", "B.txt", "_x.txt", "Ё.txt", "я.txt", "10.txt", "9.txt"})
+            write(QString::fromUtf8(name), "x");
+        QStringList names;
+        for (const auto &e : KnowledgeBase(data()).entries())
+            names.append(e.name);
+        // Upper-cased and compared code by code: '_' (0x5F) after Latin capitals,
+        // Ё (U+0401) before А, digits by character, not by value.
+        QCOMPARE(names, QString::fromUtf8("10.txt 9.txt a.htm B.txt _x.txt Ё.txt б.txt Б2.txt я.txt").split(u' '));
+    }
+
+    void countsFilesAndSubFoldersButNotHiddenEntries()
+    {
+        write(QStringLiteral("один.txt"), "линия");
+        write(QStringLiteral("два.txt"), "линия");
+        write(QStringLiteral("три.txt"), "линия");
+        write(QStringLiteral(".скрытый.txt"), "линия");
+        QVERIFY(QDir(data()).mkdir(QStringLiteral("линия.txt")));
+        const KnowledgeBase base(data());
+        QCOMPARE(base.Kol_Fil(), 4);
+        QCOMPARE(search(base, QStringLiteral("линия")),
+                 (QStringList{QStringLiteral("два.txt"), QStringLiteral("один.txt"), QStringLiteral("три.txt")}));
+        QCOMPARE(base.entries().at(1), (KnowledgeBase::Entry{QStringLiteral("линия.txt"), true}));
+    }
+
+    void aMissingFolderHasNoEntries()
+    {
+        const KnowledgeBase base(m_dir.filePath(QStringLiteral("нет")));
+        QVERIFY(!base.exists());
+        QCOMPARE(base.Kol_Fil(), 0);
+        QVERIFY(search(base, QStringLiteral("линия")).isEmpty());
+    }
+
+    void theDefaultIsTheDataFolderBesideTheProgram()
+    {
+        ProgramFolder::setPathForTesting(m_dir.path());
+        QCOMPARE(QDir(KnowledgeBase::defaultFolder()), QDir(data()));
+    }
+
+    void kindComesFromTheLastFourCharacters_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("txt") << QStringLiteral("Линия.txt") << true;
+        QTest::newRow("TXT") << QStringLiteral("Словарь.TXT") << true;
+        QTest::newRow("htm") << QStringLiteral("карта.htm") << false;
+        QTest::newRow("rtf") << QStringLiteral("история.rtf") << false;
+        QTest::newRow("no extension") << QStringLiteral("txt") << false;
+        QTest::newRow("only the extension") << QStringLiteral(".txt") << true;
+    }
+    void kindComesFromTheLastFourCharacters()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, plain);
+        QCOMPARE(KnowledgeBase::kindOf(name) == KnowledgeBase::Kind::PlainText, plain);
+    }
+
+    void readsEachEncodingAndRtfByItsText()
+    {
+        write(QStringLiteral("cp1251.txt"), TextCodec::toCp1251(u"Линия ЖИЗНИ"));
+        write(QStringLiteral("utf8.txt"), QStringLiteral("Линия жизни").toUtf8());
+        write(QStringLiteral("page.htm"), "<b>palm</b>");
+        write(QStringLiteral("история.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b palm reading\\b0\\par}");
+        const KnowledgeBase base(data());
+        QCOMPARE(search(base, QStringLiteral("линия жизни")), (QStringList{QStringLiteral("cp1251.txt"), QStringLiteral("utf8.txt")}));
+        // A web page is searched with its tags; an RTF file without its markup.
+        QCOMPARE(search(base, QStringLiteral("<b>palm")), QStringList{QStringLiteral("page.htm")});
+        QCOMPARE(search(base, QStringLiteral("palm reading")), QStringList{QStringLiteral("история.rtf")});
+        QCOMPARE(search(base, QStringLiteral("fonttbl"), false), QStringList());
+    }
+
+    void unreadableAndBinaryFilesAreSafe()
+    {
+        const QByteArray binary = QByteArray("\0\0\xFF\xFE", 4) + TextCodec::toCp1251(u"линия") + QByteArray(1, '\0');
+        write(QStringLiteral("binary.bin"), binary.repeated(1000));
+        write(QStringLiteral("locked.txt"), "линия");
+        const QString locked = QDir(data()).filePath(QStringLiteral("locked.txt"));
+        QVERIFY(QFile::setPermissions(locked, QFileDevice::Permissions()));
+        QStringList expected{QStringLiteral("binary.bin")};
+        if (QFile(locked).open(QIODevice::ReadOnly)) // root reads it all the same
+            expected.append(QStringLiteral("locked.txt"));
+        QCOMPARE(search(KnowledgeBase(data()), QStringLiteral("линия")), expected);
+    }
+
+    void aVanishedFileGivesAnEmptyText()
+    {
+        const auto text = ArticleText::forSearch(QDir(data()).filePath(QStringLiteral("нет.txt")));
+        QVERIFY(!SearchEngine::phraseTest(*text, PhraseQuery(QuerySplit::Do_P(QStringLiteral("а")))));
+        // A large file deleted between opening and reading: each later read finds nothing.
+        write(QStringLiteral("big.txt"), QByteArray("palm line ").repeated(100));
+        ArticleText::Options chunked;
+        chunked.wholeReadLimit = 10;
+        chunked.chunkBytes = 16;
+        const auto big = ArticleText::forSearch(QDir(data()).filePath(QStringLiteral("big.txt")), chunked);
+        QVERIFY(QFile::remove(QDir(data()).filePath(QStringLiteral("big.txt"))));
+        QVERIFY(!SearchEngine::phraseTest(*big, PhraseQuery(QuerySplit::Do_P(QStringLiteral("palm")))));
+    }
+
+    void progressCountsEveryEntryAndCanStop()
+    {
+        write(QStringLiteral("a.txt"), "линия");
+        write(QStringLiteral("b.txt"), "линия");
+        QVERIFY(QDir(data()).mkdir(QStringLiteral("c")));
+        const KnowledgeBase base(data());
+        QList<int> steps;
+        SearchRun::run(base, QuerySplit::Do_S(QStringLiteral("линия")), true, 100, [&](const SearchRun::Step &s) {
+            steps.append(s.k);
+            return true;
+        });
+        QCOMPARE(steps, (QList<int>{1, 2, 3}));
+        const QStringList first = SearchRun::run(base, QuerySplit::Do_S(QStringLiteral("линия")), true, 100,
+                                                 [](const SearchRun::Step &) { return false; });
+        QCOMPARE(first, QStringList{QStringLiteral("a.txt")});
+        std::atomic_bool cancel{true};
+        QVERIFY(SearchRun::run(base, QuerySplit::Do_S(QStringLiteral("линия")), true, 100, {}, &cancel).isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKnowledgeBase)
+#include "tst_knowledgebase.moc"

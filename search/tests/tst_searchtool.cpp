@@ -1,0 +1,155 @@
+#include "programfolder.h"
+#include "searchtool.h"
+#include "textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+class TestSearchTool : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString data() const { return m_dir.filePath(QStringLiteral("Data")); }
+
+    void write(const QString &name, const QString &text)
+    {
+        QFile f(QDir(data()).filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(TextCodec::toCp1251(text));
+    }
+
+    struct Result
+    {
+        int status = -1;
+        QString out;
+        QString err;
+    };
+
+    Result run(QStringList args)
+    {
+        Result r;
+        QTextStream out(&r.out);
+        QTextStream err(&r.err);
+        args.prepend(QStringLiteral("palmora-search"));
+        r.status = SearchTool::run(args, out, err);
+        return r;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(QDir().mkpath(data()));
+        write(QStringLiteral("Линия жизни.txt"), QStringLiteral("Линия жизни длинная.\r\nЛиния ум ясный."));
+        write(QStringLiteral("Линия ума.txt"), QStringLiteral("линия ум, ясный"));
+        write(QStringLiteral("Жизнь.txt"), QStringLiteral("Жизнь и жизнь"));
+        write(QStringLiteral("page.htm"), QStringLiteral("<p>линия жизни</p>"));
+        QVERIFY(QDir(data()).mkdir(QStringLiteral("папка")));
+        ProgramFolder::setPathForTesting(m_dir.path());
+    }
+
+    void listsMatchesInVisitingOrder_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("word mode") << QStringList{QStringLiteral("линия жизни")} << 0
+                                   << QStringLiteral("page.htm\nЛиния жизни.txt\n");
+        QTest::newRow("words as separate arguments") << QStringList{QStringLiteral("линия"), QStringLiteral("жизни")} << 0
+                                                     << QStringLiteral("page.htm\nЛиния жизни.txt\n");
+        QTest::newRow("whole word") << QStringList{QStringLiteral("линия ум!")} << 0 << QStringLiteral("Линия жизни.txt\n");
+        QTest::newRow("phrase mode") << QStringList{QStringLiteral("--phrase"), QStringLiteral("жизнь, УМ")} << 0
+                                     << QStringLiteral("Жизнь.txt\nЛиния жизни.txt\nЛиния ума.txt\n");
+        QTest::newRow("interval") << QStringList{QStringLiteral("--interval"), QStringLiteral("5"), QStringLiteral("линия жизни")} << 1
+                                  << QString();
+        QTest::newRow("interval just wide enough") << QStringList{QStringLiteral("--interval=7"), QStringLiteral("линия жизни")} << 0
+                                                   << QStringLiteral("page.htm\nЛиния жизни.txt\n");
+        QTest::newRow("nothing") << QStringList{QStringLiteral("хиромантия")} << 1 << QString();
+        QTest::newRow("empty query") << QStringList{QString()} << 1 << QString();
+        QTest::newRow("commas only") << QStringList{QStringLiteral("--phrase"), QStringLiteral(",,,")} << 1 << QString();
+        QTest::newRow("unclosed quote") << QStringList{QStringLiteral("--phrase"), QStringLiteral("\"жизн")} << 0
+                                        << QStringLiteral("Жизнь.txt\nЛиния жизни.txt\n");
+    }
+    void listsMatchesInVisitingOrder()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        const Result r = run(args);
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.status, status);
+        QVERIFY(r.err.isEmpty());
+    }
+
+    void showsTheViewsHighlights_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("phrases") << QStringList{QStringLiteral("--phrase"), QStringLiteral("--show"), QStringLiteral("Жизнь.txt"), QStringLiteral("жизн")}
+                                 << 0 << QStringLiteral("jump 0\njump 8\nmark 0 4\nmark 8 4\n");
+        // CR LF counts two characters; both anchors reach the same «ум».
+        QTest::newRow("words") << QStringList{QStringLiteral("--show"), QStringLiteral("Линия жизни.txt"), QStringLiteral("линия ум!")}
+                               << 0 << QStringLiteral("jump 0\njump 22\nmark 0 5\nmark 27 3\nmark 22 5\nmark 27 3\n");
+        QTest::newRow("nothing found") << QStringList{QStringLiteral("--show"), QStringLiteral("Линия ума.txt"), QStringLiteral("линия ум!")}
+                                       << 1 << QString();
+        QTest::newRow("web page is not highlighted") << QStringList{QStringLiteral("--show"), QStringLiteral("page.htm"), QStringLiteral("линия")}
+                                                     << 1 << QString();
+    }
+    void showsTheViewsHighlights()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        const Result r = run(args);
+        QCOMPARE(r.out, out);
+        QCOMPARE(r.status, status);
+    }
+
+    void usageErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast"), QStringLiteral("ум")} << QStringLiteral("fast");
+        QTest::newRow("interval zero") << QStringList{QStringLiteral("--interval"), QStringLiteral("0"), QStringLiteral("ум")} << QStringLiteral("interval");
+        QTest::newRow("interval negative") << QStringList{QStringLiteral("--interval=-5"), QStringLiteral("ум")} << QStringLiteral("interval");
+        QTest::newRow("interval not whole") << QStringList{QStringLiteral("--interval"), QStringLiteral("1.5"), QStringLiteral("ум")} << QStringLiteral("interval");
+        QTest::newRow("interval missing") << QStringList{QStringLiteral("ум"), QStringLiteral("--interval")} << QStringLiteral("interval");
+        QTest::newRow("no query") << QStringList{QStringLiteral("--phrase")} << QStringLiteral("query");
+        QTest::newRow("missing folder") << QStringList{QStringLiteral("--data"), m_dir.filePath(QStringLiteral("нет")), QStringLiteral("ум")}
+                                        << QStringLiteral("folder");
+        QTest::newRow("missing article") << QStringList{QStringLiteral("--show"), QStringLiteral("нет.txt"), QStringLiteral("ум")}
+                                         << QStringLiteral("нет.txt");
+    }
+    void usageErrors()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Result r = run(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        const QString first = r.err.section(u'\n', 0, 0);
+        QVERIFY2(first.startsWith(QStringLiteral("palmora-search: ")) && first.contains(message), qPrintable(r.err));
+    }
+
+    void theProgramPrintsUtf8()
+    {
+        QProcess tool;
+        tool.start(QStringLiteral(PALMORA_SEARCH_TOOL),
+                   {QStringLiteral("--data"), data(), QStringLiteral("--phrase"), QStringLiteral("жизн")});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(tool.readAllStandardOutput(), QStringLiteral("Жизнь.txt\nЛиния жизни.txt\n").toUtf8());
+        tool.start(QStringLiteral(PALMORA_SEARCH_TOOL), {QStringLiteral("--data"), data(), QStringLiteral("хиромантия")});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSearchTool)
+#include "tst_searchtool.moc"
