@@ -73,7 +73,7 @@ private Q_SLOTS:
         QTest::newRow("empty query") << QStringList{QString()} << 1 << QString();
         QTest::newRow("commas only") << QStringList{QStringLiteral("--phrase"), QStringLiteral(",,,")} << 1 << QString();
         QTest::newRow("unclosed quote") << QStringList{QStringLiteral("--phrase"), QStringLiteral("\"жизн")} << 0
-                                        << QStringLiteral("Жизнь.txt\nЛиния жизни.txt\n");
+                                        << QStringLiteral("page.htm\nЖизнь.txt\nЛиния жизни.txt\n");
     }
     void listsMatchesInVisitingOrder()
     {
@@ -144,7 +144,7 @@ private Q_SLOTS:
                    {QStringLiteral("--data"), data(), QStringLiteral("--phrase"), QStringLiteral("жизн")});
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 0);
-        QCOMPARE(tool.readAllStandardOutput(), QStringLiteral("Жизнь.txt\nЛиния жизни.txt\n").toUtf8());
+        QCOMPARE(tool.readAllStandardOutput(), QStringLiteral("page.htm\nЖизнь.txt\nЛиния жизни.txt\n").toUtf8());
         tool.start(QStringLiteral(PALMORA_SEARCH_TOOL), {QStringLiteral("--data"), data(), QStringLiteral("хиромантия")});
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 1);
