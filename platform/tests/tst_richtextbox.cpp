@@ -1,0 +1,193 @@
+#include "richtextbox.h"
+
+#include <QFile>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+class TestRichTextBox : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    QString write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return {};
+        file.write(bytes);
+        return path;
+    }
+
+    // The format of the document character at a text offset.
+    static QTextCharFormat formatAt(const RichTextBox &box, int offset)
+    {
+        QTextCursor cursor(box.document());
+        cursor.setPosition(box.toDocumentPosition(offset) + 1);
+        return cursor.charFormat();
+    }
+
+private Q_SLOTS:
+    void loadsRtfAsFormattedText()
+    {
+        RichTextBox box;
+        const QString path = write("a.rtf", "{\\rtf1\\ansi\\ansicpg1251 {\\b \\'cf\\'f0\\'e8}\\par \\'e2\\'e5\\'f2}");
+        QVERIFY(box.loadFile(path));
+        QCOMPARE(box.text(), QStringLiteral("При\r\nвет"));
+        QVERIFY(formatAt(box, 0).font().bold());
+        QVERIFY(!formatAt(box, 5).font().bold());
+    }
+
+    void loadsOtherFilesAsText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("plainText");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("cp1251 text") << QByteArray("\xcb\xe8\xed\xe8\xff\r\n\xe6\xe8\xe7\xed\xe8") << false
+                                     << QStringLiteral("Линия\r\nжизни");
+        QTest::newRow("utf-8 text") << QByteArray("Линия\r\nжизни") << false << QStringLiteral("Линия\r\nжизни");
+        QTest::newRow("bare line feeds stay") << QByteArray("a\nb\rc") << false << QStringLiteral("a\nb\rc");
+        QTest::newRow("rtf as plain text") << QByteArray("{\\rtf1 \\b x}") << true << QStringLiteral("{\\rtf1 \\b x}");
+        QTest::newRow("empty") << QByteArray() << false << QString();
+    }
+    void loadsOtherFilesAsText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, plainText);
+        QFETCH(QString, text);
+        RichTextBox box;
+        QVERIFY(box.loadFile(write("t.txt", bytes), plainText));
+        QCOMPARE(box.text(), text);
+    }
+
+    void failedLoadKeepsTheText_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("missing") << QStringLiteral("no such file.txt");
+        QTest::newRow("folder") << QString();
+    }
+    void failedLoadKeepsTheText()
+    {
+        QFETCH(QString, path);
+        RichTextBox box;
+        QVERIFY(box.loadFile(write("keep.txt", "kept")));
+        QVERIFY(!box.loadFile(m_dir.filePath(path)));
+        QCOMPARE(box.text(), QStringLiteral("kept"));
+    }
+
+    void offsetsCountCrLfAsTwo_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("selected");
+        // "ab\r\ncd\r\n\r\nef": c at 4, e at 10.
+        QTest::newRow("first line") << 0 << 2 << QStringLiteral("ab");
+        QTest::newRow("after one break") << 4 << 2 << QStringLiteral("cd");
+        QTest::newRow("after three breaks") << 10 << 2 << QStringLiteral("ef");
+        QTest::newRow("across a break") << 1 << 4 << QStringLiteral("b\u2029c");
+        QTest::newRow("past the end") << 11 << 50 << QStringLiteral("f");
+    }
+    void offsetsCountCrLfAsTwo()
+    {
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, selected);
+        RichTextBox box;
+        box.setText(QStringLiteral("ab\r\ncd\r\n\r\nef"));
+        box.setSelStart(start);
+        box.setSelLength(length);
+        QCOMPARE(box.selStart(), start);
+        QCOMPARE(box.selLength(), std::min(length, 12 - start));
+        QCoreApplication::processEvents();
+        QCOMPARE(box.textCursor().selectedText(), selected);
+    }
+
+    void mappingRoundTrips()
+    {
+        RichTextBox box;
+        const QString text = QStringLiteral("один\r\nдва\r\n\r\nтри\nчетыре\r\n");
+        box.setText(text);
+        for (int offset = 0; offset <= text.size(); ++offset) {
+            const bool insideBreak = offset > 0 && text.at(offset - 1) == u'\r' && offset < text.size()
+                                     && text.at(offset) == u'\n';
+            const int back = box.toTextOffset(box.toDocumentPosition(offset));
+            QCOMPARE(back, insideBreak ? offset - 1 : offset);
+        }
+    }
+
+    void selectionFormatsTheSelectedCharactersOnly()
+    {
+        RichTextBox box;
+        box.setText(QStringLiteral("Жизнь\r\nи жизнь"));
+        box.setSelStart(0);
+        box.setSelLength(box.text().size());
+        box.setSelFontSize(10);
+        box.setSelStart(9); // the second «жизнь»
+        box.setSelLength(5);
+        box.setSelColor(QColor(0, 0, 255));
+        box.setSelBold(true);
+        box.setSelItalic(true);
+        box.setSelFontSize(14);
+        for (int offset : {9, 13}) {
+            const QTextCharFormat f = formatAt(box, offset);
+            QCOMPARE(f.foreground().color(), QColor(0, 0, 255));
+            QVERIFY(f.font().bold());
+            QVERIFY(f.font().italic());
+            QCOMPARE(f.fontPointSize(), 14.0);
+        }
+        for (int offset : {0, 7, 8}) {
+            const QTextCharFormat f = formatAt(box, offset);
+            QVERIFY(!f.font().bold());
+            QCOMPARE(f.fontPointSize(), 10.0);
+        }
+        box.setSelBold(false);
+        QVERIFY(!formatAt(box, 10).font().bold());
+        QCOMPARE(box.text(), QStringLiteral("Жизнь\r\nи жизнь"));
+    }
+
+    void caretIsScrolledIntoView()
+    {
+        RichTextBox box;
+        QString text;
+        for (int i = 0; i < 400; ++i)
+            text += QStringLiteral("строка %1\r\n").arg(i);
+        box.setText(text);
+        box.resize(300, 150);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        const int target = text.indexOf(QStringLiteral("строка 300"));
+        box.setSelStart(target);
+        QTRY_VERIFY(box.verticalScrollBar()->value() > 0);
+        const QRect caret = box.cursorRect();
+        QVERIFY(box.viewport()->rect().intersects(caret));
+        QCOMPARE(box.selStart(), target);
+    }
+
+    void hiddenControlKeepsItsText()
+    {
+        RichTextBox box;
+        box.setText(QStringLiteral("x\r\ny"));
+        box.show();
+        box.hide();
+        QCOMPARE(box.text(), QStringLiteral("x\r\ny"));
+    }
+
+    void textFollowsOutsideChanges()
+    {
+        RichTextBox box;
+        box.setText(QStringLiteral("old"));
+        box.setPlainText(QStringLiteral("new\nlines"));
+        QCOMPARE(box.text(), QStringLiteral("new\r\nlines"));
+        box.clear();
+        QCOMPARE(box.text(), QString());
+    }
+};
+
+QTEST_MAIN(TestRichTextBox)
+#include "tst_richtextbox.moc"
