@@ -1,0 +1,82 @@
+#include "questionnairelauncher.h"
+
+#include "dialogs.h"
+#include "form2.h"
+#include "safefile.h"
+#include "textcodec.h"
+#include "twips.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+QuestionnaireLauncher::QuestionnaireLauncher(QAbstractButton *start, QAbstractButton *save, QPlainTextEdit *resultText,
+                                             QWidget *photo, QWidget *articleView, QObject *parent)
+    : QObject(parent)
+    , m_resultText(resultText)
+    , m_photo(photo)
+    , m_articleView(articleView)
+{
+    connect(start, &QAbstractButton::clicked, this, &QuestionnaireLauncher::launch);
+    connect(save, &QAbstractButton::clicked, this, &QuestionnaireLauncher::saveText);
+}
+
+QuestionnaireLauncher::~QuestionnaireLauncher() = default;
+
+Form2 *QuestionnaireLauncher::window()
+{
+    if (!m_window) {
+        QWidget *owner = m_resultText ? m_resultText->window() : nullptr;
+        m_window = std::make_unique<Form2>(owner);
+        m_window->setResultText(m_resultText);
+    }
+    return m_window.get();
+}
+
+void QuestionnaireLauncher::launch()
+{
+    Form2 *form = window();
+    if (form->isRunning()) {
+        // A run is waiting for the user: bring it forward rather than start one inside it.
+        form->Doing();
+        return;
+    }
+    // Screen position, from the layout of the photo and search tab.
+    const int left = (m_photo ? m_photo->width() : 0) + Twips::toPixels(2500);
+    const int top = (m_articleView ? m_articleView->y() : 0) + Twips::toPixels(2700);
+    form->move(left, top);
+    form->List1->clear();
+    form->Label1->setText(QStringLiteral("Выберите тематику анкетирования:"));
+    form->Command2->hide();
+    form->Command3->hide();
+    form->show();
+    form->raise();
+    form->activateWindow();
+    form->Doing();
+}
+
+QByteArray QuestionnaireLauncher::fileBytes(const QString &text)
+{
+    QString windowsText = text;
+    windowsText.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return TextCodec::toCp1251(windowsText) + QByteArrayLiteral("\r\n");
+}
+
+void QuestionnaireLauncher::saveText()
+{
+    QWidget *parent = m_resultText ? m_resultText->window() : nullptr;
+    const QString name = Dialogs::instance().saveFileName(parent, QStringLiteral("Save Text"), QStringLiteral("*.txt|*.txt"));
+    if (name.isEmpty())
+        return;
+    // Through a temporary file: a failed save leaves an existing file as it was.
+    if (!SafeFile::write(name, fileBytes(m_resultText ? m_resultText->toPlainText() : QString()))) {
+        Dialogs::instance().message(parent,
+                                    QStringLiteral("Не удалось сохранить текст в файл «%1».\n"
+                                                   "Проверьте, что папка доступна для записи и на диске есть место.")
+                                        .arg(QDir::toNativeSeparators(name)),
+                                    Dialogs::Icon::Warning);
+    }
+}

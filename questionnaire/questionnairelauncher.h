@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+#include <QPlainTextEdit>
+#include <QPointer>
+
+#include <memory>
+
+class Form2;
+class QAbstractButton;
+class QWidget;
+
+// The main window's side of the questionnaire: the start button runs a
+// questionnaire in the questionnaire window, whose results gather in the
+// result text; the save button writes that text to a file of the user's choice.
+class QuestionnaireLauncher : public QObject
+{
+    Q_OBJECT
+public:
+    // The window is placed from the photo's width and the article view's top.
+    QuestionnaireLauncher(QAbstractButton *start, QAbstractButton *save, QPlainTextEdit *resultText,
+                          QWidget *photo, QWidget *articleView, QObject *parent = nullptr);
+    ~QuestionnaireLauncher() override;
+
+    // Made on the first launch and kept, hidden, between questionnaires.
+    Form2 *window();
+
+    void launch();
+    void saveText();
+
+    // The file as it is saved: the text in Windows-1251, lines ending in CR LF,
+    // followed by CR LF.
+    static QByteArray fileBytes(const QString &text);
+
+private:
+    QPointer<QPlainTextEdit> m_resultText;
+    QPointer<QWidget> m_photo;
+    QPointer<QWidget> m_articleView;
+    std::unique_ptr<Form2> m_window;
+};

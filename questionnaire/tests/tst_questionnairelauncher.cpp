@@ -1,0 +1,215 @@
+#include "eventloop.h"
+#include "fakedialogs.h"
+#include "form2.h"
+#include "formscript.h"
+#include "memoryworkbook.h"
+#include "programfolder.h"
+#include "questionnairelauncher.h"
+#include "safefile.h"
+#include "twips.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestQuestionnaireLauncher : public QObject
+{
+    Q_OBJECT
+
+private:
+    QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<QWidget> m_main;
+    QPushButton *m_start = nullptr;
+    QPushButton *m_save = nullptr;
+    QPlainTextEdit *m_text = nullptr;
+    QWidget *m_photo = nullptr;
+    QWidget *m_articleView = nullptr;
+    std::unique_ptr<QuestionnaireLauncher> m_launcher;
+    MemoryWorkbooks m_books;
+
+private Q_SLOTS:
+    void init()
+    {
+        EventLoop::resetForTesting();
+        m_dialogs = std::make_unique<FakeDialogs>();
+        m_folder = std::make_unique<QTemporaryDir>();
+        ProgramFolder::setPathForTesting(m_folder->path());
+        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("Anketa")));
+
+        m_main = std::make_unique<QWidget>();
+        m_start = new QPushButton(m_main.get());
+        m_save = new QPushButton(m_main.get());
+        m_text = new QPlainTextEdit(m_main.get());
+        m_photo = new QWidget(m_main.get());
+        m_photo->setGeometry(Twips::toPixels(45, 360, 6255, 9105));
+        m_articleView = new QWidget(m_main.get());
+        m_articleView->setGeometry(Twips::toPixels(6360, 960, 8655, 6585));
+        m_launcher = std::make_unique<QuestionnaireLauncher>(m_start, m_save, m_text, m_photo, m_articleView);
+        m_books = MemoryWorkbooks();
+        m_launcher->window()->setReaderFactory([this] { return m_books.make(); });
+        m_main->show();
+    }
+    void cleanup()
+    {
+        m_launcher.reset();
+        m_main.reset();
+        m_folder.reset();
+        m_dialogs.reset();
+    }
+
+    void launchPreparesTheWindow()
+    {
+        Form2 *form = m_launcher->window();
+        form->List1->addItem(QStringLiteral("ответ прошлого раза"));
+        form->Label1->setText(QStringLiteral("прошлый вопрос"));
+        FormScript script(form);
+        QPoint placed;
+        bool shown = false;
+        script.steps << [&](Form2 *form) {
+            placed = form->pos();
+            shown = form->isVisible();
+            form->Command3->click();
+        };
+        m_start->click();
+        QVERIFY(shown);
+        QCOMPARE(script.labels, QStringList{QStringLiteral("Выберите тематику анкетирования:")});
+        // 6255 + 2500 and 960 + 2700 twips.
+        QCOMPARE(placed, QPoint(Twips::toPixels(8755), Twips::toPixels(3660)));
+        QCOMPARE(form->List1->count(), 0);
+        QVERIFY(form->isHidden());
+        QVERIFY(!form->isRunning());
+    }
+
+    void secondLaunchWhileWaitingBringsTheRunForward()
+    {
+        QFile topic(m_folder->filePath(QStringLiteral("Anketa/Тема.xls")));
+        QVERIFY(topic.open(QIODevice::WriteOnly));
+        m_books.sheets[QStringLiteral("Тема.xls")] = {
+            {QStringLiteral("Вопрос"), QStringLiteral("Да"), QStringLiteral("Ответ да")},
+            {QStringLiteral("quit")},
+        };
+        Form2 *form = m_launcher->window();
+        FormScript script(form);
+        bool stillWaiting = false;
+        script.steps << FormScript::next({0}) << [&](Form2 *form) {
+            form->hide();
+            m_start->click(); // returns at once: the run goes on
+            stillWaiting = form->isVisible() && form->Label1->text() == QStringLiteral("Вопрос");
+            form->List1->item(0)->setSelected(true);
+            form->Command2->click();
+        };
+        m_start->click();
+        QVERIFY(!script.ranOut);
+        QVERIFY(stillWaiting);
+        QCOMPARE(script.labels.size(), 2);
+        QCOMPARE(m_text->toPlainText(), QStringLiteral("Ответ да. "));
+    }
+
+    void twoQuestionnairesAccumulate()
+    {
+        QFile topic(m_folder->filePath(QStringLiteral("Anketa/Тема.xls")));
+        QVERIFY(topic.open(QIODevice::WriteOnly));
+        m_books.sheets[QStringLiteral("Тема.xls")] = {
+            {QStringLiteral("Вопрос"), QStringLiteral("Да"), QStringLiteral("Первый")},
+            {QString(), QStringLiteral("Нет"), QStringLiteral("Второй")},
+            {QStringLiteral("quit")},
+        };
+        FormScript script(m_launcher->window());
+        script.steps << FormScript::next({0}) << FormScript::next({0}) << FormScript::next({0})
+                     << FormScript::next({1});
+        m_start->click();
+        m_start->click();
+        QVERIFY(!script.ranOut);
+        QCOMPARE(m_text->toPlainText(), QStringLiteral("Первый. Второй. "));
+    }
+
+    void savedFile_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty text") << QString() << QByteArray("\r\n");
+        QTest::newRow("Cyrillic in Windows-1251")
+            << QStringLiteral("Линия жизни. ") << QByteArray("\xCB\xE8\xED\xE8\xFF \xE6\xE8\xE7\xED\xE8. \r\n");
+        QTest::newRow("lines end in CR LF") << QStringLiteral("a\nb") << QByteArray("a\r\nb\r\n");
+    }
+    void savedFile()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        const QString path = m_folder->filePath(QStringLiteral("итог"));
+        m_dialogs->fileNames << path;
+        m_text->setPlainText(text);
+        m_save->click();
+        QCOMPARE(m_dialogs->titles, QStringList{QStringLiteral("Save Text")});
+        QCOMPARE(m_dialogs->filters, QStringList{QStringLiteral("*.txt|*.txt")});
+        // The name is used as chosen: no extension is added.
+        QCOMPARE(readFile(path), bytes);
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    void savingReplacesAnExistingFile()
+    {
+        const QString path = m_folder->filePath(QStringLiteral("итог.txt"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("старое содержимое, длиннее нового\r\n");
+        old.close();
+        m_dialogs->fileNames << path;
+        m_text->setPlainText(QStringLiteral("new"));
+        m_save->click();
+        QCOMPARE(readFile(path), QByteArray("new\r\n"));
+    }
+
+    void cancelledSaveWritesNothing()
+    {
+        m_text->setPlainText(QStringLiteral("текст"));
+        m_save->click();
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{});
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    void failedSaveIsReportedAndKeepsTheOldFile()
+    {
+        const QString path = m_folder->filePath(QStringLiteral("итог.txt"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+        old.close();
+        SafeFileFailure failure;
+        m_dialogs->fileNames << path;
+        m_text->setPlainText(QStringLiteral("новый текст"));
+        m_save->click();
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QVERIFY(m_dialogs->messages[0].text.contains(QStringLiteral("Не удалось сохранить")));
+        QVERIFY(m_dialogs->messages[0].text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(readFile(path), QByteArray("old\r\n"));
+    }
+
+    void saveIntoMissingFolderIsReported()
+    {
+        m_dialogs->fileNames << m_folder->filePath(QStringLiteral("нет такой папки/итог.txt"));
+        m_save->click();
+        QCOMPARE(m_dialogs->messages.size(), 1);
+    }
+
+private:
+    // A full disk for the length of one test.
+    struct SafeFileFailure
+    {
+        SafeFileFailure() { SafeFile::setFailAfterBytesForTesting(2); }
+        ~SafeFileFailure() { SafeFile::setFailAfterBytesForTesting(-1); }
+    };
+};
+
+QTEST_MAIN(TestQuestionnaireLauncher)
+#include "tst_questionnairelauncher.moc"
