@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
-  libfreexl-dev libgsf-1-dev libturbojpeg0-dev
+  libfreexl-dev libgsf-1-dev libturbojpeg0-dev libcap-dev
   fonts-liberation
   xvfb xauth imagemagick
   python3 python3-xlwt

@@ -1,0 +1,127 @@
+#include "photoworkspace.h"
+
+#include "cdibsection.h"
+#include "dialogs.h"
+#include "minteljpeglibrary.h"
+#include "picturereader.h"
+#include "raisederror.h"
+#include "twips.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+
+PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
+                               QPushButton *command3, QPushButton *command6, QWidget *dialogParent)
+    : QObject(dialogParent)
+    , m_image1(image1)
+    , m_label3(label3)
+    , m_image2(image2)
+    , m_dialogParent(dialogParent)
+{
+    m_image1->installEventFilter(this);
+    m_label3->installEventFilter(this);
+    connect(command3, &QPushButton::clicked, this, &PhotoWorkspace::pastePhoto);
+    connect(command6, &QPushButton::clicked, this, &PhotoWorkspace::savePhoto);
+}
+
+// The controls may go before the workspace; Qt drops the filters of a deleted object.
+PhotoWorkspace::~PhotoWorkspace() = default;
+
+bool PhotoWorkspace::eventFilter(QObject *watched, QEvent *event)
+{
+    if ((watched == m_image1 || watched == m_label3) && event->type() == QEvent::MouseButtonRelease) {
+        auto *mouse = static_cast<QMouseEvent *>(event);
+        auto *widget = static_cast<QWidget *>(watched);
+        // A click: the button went up over the control it went down on.
+        if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
+            openPhoto();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void PhotoWorkspace::openPhoto()
+{
+    const bool promptWasVisible = !m_label3->isHidden();
+    m_label3->hide();
+    const QString fileName = Dialogs::instance().openFileName(
+        m_dialogParent, QStringLiteral("Open Image"), QStringLiteral("Image files (*.*)|*.*"));
+    if (fileName.isEmpty())
+        return;
+    const QImage picture = PictureReader::fromFile(fileName);
+    if (picture.isNull()) {
+        m_label3->setVisible(promptWasVisible);
+        Dialogs::instance().message(
+            m_dialogParent,
+            QStringLiteral("Файл «%1» не удалось открыть как изображение. Выберите фотографию "
+                           "в формате JPEG, PNG, BMP или GIF.")
+                .arg(QFileInfo(fileName).fileName()),
+            Dialogs::Icon::Warning);
+        return;
+    }
+    place(picture);
+}
+
+void PhotoWorkspace::pastePhoto()
+{
+    const QImage picture = PictureReader::fromClipboard(QGuiApplication::clipboard()->mimeData());
+    if (picture.isNull()) {
+        Dialogs::instance().message(
+            m_dialogParent,
+            QStringLiteral("В буфере обмена нет изображения. Скопируйте фотографию и нажмите кнопку ещё раз."),
+            Dialogs::Icon::Information);
+        return;
+    }
+    place(picture);
+}
+
+void PhotoWorkspace::savePhoto()
+{
+    if (!hasPhoto()) {
+        Dialogs::instance().message(
+            m_dialogParent,
+            QStringLiteral("Фотография ещё не вставлена: сохранять нечего."),
+            Dialogs::Icon::Information);
+        return;
+    }
+    const QString fileName = Dialogs::instance().saveFileName(
+        m_dialogParent, QStringLiteral("Save Image"), QStringLiteral("*.jpeg|*.jpg"));
+    if (fileName.isEmpty())
+        return;
+    bool saved = false;
+    {
+        cDIBSection buffer;
+        buffer.CreateFromPicture(m_photo);
+        // A failure the export raises is a failed save too; the user must not take it for done.
+        try {
+            saved = mIntelJPEGLibrary::SaveJpegFile(buffer, fileName, jpegQuality);
+        } catch (const RaisedError &) {
+            saved = false;
+        }
+        buffer.ClearUp();
+    }
+    if (!saved)
+        Dialogs::instance().message(m_dialogParent, QStringLiteral("Failed to save picture."), Dialogs::Icon::None);
+}
+
+void PhotoWorkspace::place(const QImage &picture)
+{
+    // The probe takes the picture's natural size; the photo keeps its width
+    // and takes its height from the probe's proportions.
+    const QPixmap pixmap = QPixmap::fromImage(picture);
+    m_image2->setPixmap(pixmap);
+    m_image2->resize(picture.size());
+    const double naturalWidth = m_image2->width();
+    const double naturalHeight = m_image2->height();
+    m_twips = QSizeF(photoWidthTwips, photoWidthTwips * naturalHeight / naturalWidth);
+    m_image1->resize(Twips::toPixels(m_twips.width()), Twips::toPixels(m_twips.height()));
+    m_image1->setPixmap(pixmap);
+    m_photo = picture;
+    m_label3->hide();
+}

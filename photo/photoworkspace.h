@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QSizeF>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The palm photo on the photo tab: a click on the photo or the prompt over it
+// opens a picture, the paste button takes one from the clipboard, the save
+// button writes it as JPEG at its own size. The photo is shown 6255 twips wide
+// with its proportions kept.
+class PhotoWorkspace : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr double photoWidthTwips = 6255;
+    static constexpr int jpegQuality = 80;
+
+    // image1 shows the photo stretched, label3 is the prompt over it, image2 is
+    // the hidden probe that takes a picture's natural size. Not owned.
+    PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
+                   QPushButton *command3, QPushButton *command6, QWidget *dialogParent);
+    ~PhotoWorkspace() override;
+
+    void openPhoto();
+    void pastePhoto();
+    void savePhoto();
+
+    bool hasPhoto() const { return !m_photo.isNull(); }
+    // The picture placed, at its own size.
+    const QImage &photo() const { return m_photo; }
+    // The photo's size as laid out, in twips.
+    QSizeF photoTwips() const { return m_twips; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void place(const QImage &picture);
+
+    QLabel *m_image1;
+    QLabel *m_label3;
+    QLabel *m_image2;
+    QWidget *m_dialogParent;
+    QImage m_photo;
+    QSizeF m_twips;
+};
