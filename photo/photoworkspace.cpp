@@ -17,8 +17,7 @@
 
 PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
                                QPushButton *command3, QPushButton *command6, QWidget *dialogParent)
-    : QObject(dialogParent)
-    , m_image1(image1)
+    : m_image1(image1)
     , m_label3(label3)
     , m_image2(image2)
     , m_dialogParent(dialogParent)

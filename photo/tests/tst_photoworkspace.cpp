@@ -124,7 +124,7 @@ private:
     QLabel *m_image2 = nullptr;
     QPushButton *m_command3 = nullptr;
     QPushButton *m_command6 = nullptr;
-    PhotoWorkspace *m_workspace = nullptr;
+    std::unique_ptr<PhotoWorkspace> m_workspace;
     std::unique_ptr<FakeDialogs> m_dialogs;
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -144,12 +144,13 @@ void TestPhotoWorkspace::init()
     m_image2->hide();
     m_command3 = new QPushButton(m_window.get());
     m_command6 = new QPushButton(m_window.get());
-    m_workspace = new PhotoWorkspace(m_image1, m_label3, m_image2, m_command3, m_command6, m_window.get());
+    m_workspace = std::make_unique<PhotoWorkspace>(m_image1, m_label3, m_image2, m_command3, m_command6, m_window.get());
     m_window->show();
 }
 
 void TestPhotoWorkspace::cleanup()
 {
+    m_workspace.reset();
     m_window.reset();
     m_dialogs.reset();
     m_dir.reset();
