@@ -9,6 +9,7 @@
 #include "lineshape.h"
 #include "news.h"
 #include "programfolder.h"
+#include "questionnairelauncher.h"
 #include "richtextbox.h"
 #include "safefile.h"
 #include "textcodec.h"
@@ -95,6 +96,7 @@ Form1::Form1(QWidget *parent)
     hints->add(Check1);
 
     m_news = std::make_unique<News>(Text4, this);
+    m_questionnaire = std::make_unique<QuestionnaireLauncher>(Command8, Command7, Text1, Image1, RichTextBox1);
 }
 
 Form1::~Form1() = default;

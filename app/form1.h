@@ -7,6 +7,7 @@
 class CaptionBar;
 class LineShape;
 class News;
+class QuestionnaireLauncher;
 class RichTextBox;
 class WebBrowser;
 class XTab;
@@ -120,4 +121,5 @@ private:
 
     bool m_ending = false;
     std::unique_ptr<News> m_news;
+    std::unique_ptr<QuestionnaireLauncher> m_questionnaire;
 };
