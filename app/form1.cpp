@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "abouttab.h"
 #include "captionbar.h"
 #include "eventloop.h"
 #include "fonts.h"
@@ -255,6 +256,7 @@ void Form1::createAboutTab()
     Label9->setAlignment(Qt::AlignCenter);
     setTextColour(Label9, QColor(0, 0, 255));
     Label9->setCursor(Qt::PointingHandCursor);
+    new AboutTab(this);
 }
 
 void Form1::load()

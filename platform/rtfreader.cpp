@@ -409,7 +409,22 @@ private:
                 return;
             }
         }
-        m_sink.put(c);
+        switch (c) {
+        case 0:
+        case u'\r':
+        case u'\n':
+        case 0xFDD0: // the document's own frame marks
+        case 0xFDD1:
+            return; // breaks come from \par and \line alone
+        case QChar::ParagraphSeparator:
+            m_sink.paragraph(state().props);
+            return;
+        case QChar::LineSeparator:
+            m_sink.lineBreak();
+            return;
+        default:
+            m_sink.put(c);
+        }
     }
 
     void symbol(uint8_t c)
@@ -496,7 +511,9 @@ private:
             m_pendingSkip = s.uc;
             return;
         case Act::AnsiCpg:
-            m_table = tableForCodePage(param);
+            // Only where text shows, so both readings decode alike.
+            if (s.dest == Dest::Text)
+                m_table = tableForCodePage(param);
             return;
         case Act::FontTbl:
             if constexpr (Formatted) {
@@ -724,7 +741,11 @@ public:
         m_cursor.setBlockFormat(blockFormat(p));
         m_cursor.insertBlock();
     }
-    void lineBreak() { put(QChar::LineSeparator); }
+    void lineBreak()
+    {
+        startRun();
+        m_pending.append(QChar::LineSeparator);
+    }
     void propsChanged(const Props &p) { m_props = p; }
     void setDefaultFont(int font)
     {

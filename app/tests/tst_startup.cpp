@@ -125,7 +125,7 @@ private Q_SLOTS:
         manual.close();
         Form1 window;
         window.load();
-        QVERIFY(!window.RichTextBox2->text().isEmpty());
+        QCOMPARE(window.RichTextBox2->text(), QStringLiteral("Привет"));
         manual.remove();
     }
 

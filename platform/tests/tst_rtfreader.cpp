@@ -85,6 +85,9 @@ private Q_SLOTS:
         QTest::newRow("bin data skipped") << QByteArray("{\\rtf1 a{\\pict\\bin4 }{}\\}b}") << QStringLiteral("ab");
         QTest::newRow("bin outside a picture") << QByteArray("{\\rtf1 a\\bin3 xyzb}") << QStringLiteral("ab");
         QTest::newRow("unknown words ignored") << QByteArray("{\\rtf1\\viewkind4\\lang1049 x}") << QStringLiteral("x");
+        QTest::newRow("escaped line breaks") << QByteArray("{\\rtf1 a\\'0d\\'0a\\u13?\\u0?b}") << QStringLiteral("ab");
+        QTest::newRow("separators as unicode") << QByteArray("{\\rtf1 a\\u8233?b\\u8232?c}")
+                                               << QStringLiteral("a\r\nb\r\nc");
         QTest::newRow("cell and row") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << QStringLiteral("a\tb\t\r\nc");
     }
     void displayedText()

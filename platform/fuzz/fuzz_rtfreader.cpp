@@ -1,0 +1,24 @@
+#include "rtfreader.h"
+
+#include <QTextDocument>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+// Both readings of the same bytes must agree on the text they show.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QString text = RtfReader::displayedText(bytes);
+    QTextDocument document;
+    RtfReader::read(bytes, &document);
+    if (RtfReader::isRtf(bytes)) {
+        QString shown = document.toRawText();
+        shown.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+        shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+        if (shown != text || text.size() > qsizetype(size))
+            std::abort();
+    }
+    return 0;
+}
