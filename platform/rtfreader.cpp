@@ -4,6 +4,7 @@
 #include "textcodec.h"
 
 #include <QColor>
+#include <QHash>
 #include <QStringDecoder>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -754,11 +755,9 @@ public:
     void fontEntryDone(int number, QString &name)
     {
         const QString family = name.trimmed();
-        if (number >= 0 && !family.isEmpty() && m_fonts.size() < 4096) {
-            if (qsizetype(m_fonts.size()) <= number)
-                m_fonts.resize(number + 1);
-            m_fonts[number] = family;
-        }
+        // Font numbers come from the file: any value, so a hash, and bounded.
+        if (number >= 0 && !family.isEmpty() && (m_fonts.size() < 4096 || m_fonts.contains(number)))
+            m_fonts.insert(number, family);
         name.clear();
     }
     void colourEntryDone(int r, int g, int b, bool set)
@@ -798,7 +797,7 @@ private:
 
     QString fontFamily(int number) const
     {
-        return number >= 0 && number < qsizetype(m_fonts.size()) ? m_fonts[number] : QString();
+        return m_fonts.value(number);
     }
 
     QTextCharFormat charFormat(const Props &p) const
@@ -843,7 +842,7 @@ private:
     Props m_runProps;
     Props m_props;
     int m_defaultFont = 0;
-    std::vector<QString> m_fonts;
+    QHash<int, QString> m_fonts;
     std::vector<QColor> m_colours;
 };
 
