@@ -9,6 +9,7 @@
 #include "icons.h"
 #include "lineshape.h"
 #include "news.h"
+#include "photoworkspace.h"
 #include "programfolder.h"
 #include "questionnairelauncher.h"
 #include "richtextbox.h"
@@ -98,6 +99,7 @@ Form1::Form1(QWidget *parent)
 
     m_news = std::make_unique<News>(Text4, this);
     m_questionnaire = std::make_unique<QuestionnaireLauncher>(Command8, Command7, Text1, Image1, RichTextBox1);
+    m_photo = std::make_unique<PhotoWorkspace>(Image1, Label3, Image2, Command3, Command6, this);
 }
 
 Form1::~Form1() = default;

@@ -7,6 +7,7 @@
 class CaptionBar;
 class LineShape;
 class News;
+class PhotoWorkspace;
 class QuestionnaireLauncher;
 class RichTextBox;
 class WebBrowser;
@@ -122,4 +123,5 @@ private:
     bool m_ending = false;
     std::unique_ptr<News> m_news;
     std::unique_ptr<QuestionnaireLauncher> m_questionnaire;
+    std::unique_ptr<PhotoWorkspace> m_photo;
 };
