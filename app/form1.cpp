@@ -10,6 +10,9 @@
 #include "lineshape.h"
 #include "news.h"
 #include "photoworkspace.h"
+#include "articleview.h"
+#include "knowledgebase.h"
+#include "searchpanel.h"
 #include "programfolder.h"
 #include "questionnairelauncher.h"
 #include "richtextbox.h"
@@ -87,6 +90,14 @@ Form1::Form1(QWidget *parent)
     createSettingsTab();
     createNewsTab();
     createAboutTab();
+
+    const auto dataFolder = [] { return KnowledgeBase::defaultFolder(); };
+    const auto interval = [this] { return Search_Int; };
+    searchPanel = new SearchPanel({this, Text2, Command2, Check1, Command1, Command4, Command5, HS1, List1, WebBrowser1,
+                                   RichTextBox1, Line1, Line2, Label1},
+                                  dataFolder, interval, this);
+    articleView = new ArticleView({List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5, Label1},
+                                  searchPanel->state(), dataFolder, interval, this);
 
     auto *hints = new HoverHints(Label4, Timer1, this);
     hints->add(Command6, QStringLiteral("Сoхранить картинку")); // the "o" is Latin

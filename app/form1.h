@@ -6,9 +6,11 @@
 
 class CaptionBar;
 class LineShape;
+class ArticleView;
 class News;
 class PhotoWorkspace;
 class QuestionnaireLauncher;
+class SearchPanel;
 class RichTextBox;
 class WebBrowser;
 class XTab;
@@ -102,6 +104,10 @@ public:
 
     // The search interval in characters, set by HS2.
     float Search_Int = 100;
+
+    // The search run and the article view.
+    SearchPanel *searchPanel = nullptr;
+    ArticleView *articleView = nullptr;
 
 Q_SIGNALS:
     // The program ends: the window was closed or its close button pressed.

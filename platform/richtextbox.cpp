@@ -256,6 +256,17 @@ void RichTextBox::setSelItalic(bool italic)
     mergeSelection(format);
 }
 
+void RichTextBox::setSelFormat(const QColor &colour, double points, bool bold, bool italic)
+{
+    QTextCharFormat format;
+    format.setForeground(colour);
+    if (points > 0)
+        format.setFontPointSize(points);
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    format.setFontItalic(italic);
+    mergeSelection(format);
+}
+
 void RichTextBox::showEvent(QShowEvent *event)
 {
     QTextEdit::showEvent(event);

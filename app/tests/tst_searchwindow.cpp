@@ -1,0 +1,277 @@
+#include "articleview.h"
+#include "eventloop.h"
+#include "fakedialogs.h"
+#include "form1.h"
+#include "lineshape.h"
+#include "programfolder.h"
+#include "richtextbox.h"
+#include "searchpanel.h"
+#include "textcodec.h"
+#include "webbrowser.h"
+#include "xtab.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+
+namespace {
+
+QStringList items(const QListWidget *list)
+{
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i)
+        out << list->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class TestSearchWindow : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Data")));
+        ProgramFolder::setPathForTesting(m_dir->path());
+        EventLoop::resetForTesting();
+        m_dialogs.reset(new FakeDialogs);
+        m_window.reset(new Form1);
+        m_window->load();
+        m_window->show();
+        m_window->XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_dialogs.reset();
+        ProgramFolder::setPathForTesting(QString());
+        EventLoop::resetForTesting();
+    }
+
+    void enterStartsTheSearchAndTheBreakIsRemoved()
+    {
+        article("a.txt", "линия жизни длинная");
+        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        m_window->Text2->setFocus();
+        m_window->Text2->setPlainText(QStringLiteral("линия"));
+        m_window->Text2->moveCursor(QTextCursor::End);
+        QTest::keyClick(m_window->Text2, Qt::Key_Return);
+        QCOMPARE(m_window->Text2->toPlainText(), QStringLiteral("линия"));
+        QVERIFY(done.wait(10000));
+        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("a.txt")});
+    }
+
+    void pastedLinesAreJoined()
+    {
+        article("joined.txt", "слово линияжизни слово");
+        article("apart.txt", "линия жизни");
+        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        QApplication::clipboard()->setText(QStringLiteral("линия\r\nжизни"));
+        m_window->Text2->setFocus();
+        m_window->Text2->paste();
+        QCOMPARE(m_window->Text2->toPlainText(), QStringLiteral("линияжизни"));
+        QVERIFY(done.wait(10000));
+        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("joined.txt")});
+    }
+
+    void wordModeListsExactlyTheMatchingFile()
+    {
+        article("Линия жизни.txt", "Линия жизни длинная и ровная.");
+        article("Другое.txt", "жизни линия");
+        search(QStringLiteral("линия жизни"));
+        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("Линия жизни.txt")});
+        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(!m_window->Label1->isVisible());
+        QVERIFY(!m_window->Line1->isVisible());
+    }
+
+    void noMatchIsReportedOnceAfterTheBarIsHidden()
+    {
+        article("a.txt", "ничего подходящего");
+        bool barHidden = false;
+        bool noticeShown = false;
+        m_dialogs->onMessage = [&](const QString &) {
+            barHidden = !m_window->Line1->isVisible() && !m_window->Line2->isVisible();
+            noticeShown = m_window->Label1->isVisible();
+        };
+        search(QStringLiteral("хиромантия"));
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QCOMPARE(m_dialogs->messages.first().text, QStringLiteral("Ничего не найдено!"));
+        QVERIFY(barHidden);
+        QVERIFY(noticeShown);
+        QVERIFY(!m_window->Label1->isVisible());
+    }
+
+    void emptyQueryOnlyBringsTheListBack()
+    {
+        article("a.txt", "линия");
+        search(QStringLiteral("линия"));
+        openFirst();
+        QVERIFY(!m_window->List1->isVisible());
+        m_window->Text2->clear();
+        m_window->Command2->click();
+        QVERIFY(m_window->List1->isVisible());
+        QVERIFY(!m_window->RichTextBox1->isVisible());
+        QVERIFY(!m_window->searchPanel->isRunning());
+        QCOMPARE(m_dialogs->messages.size(), 0);
+        QCOMPARE(m_window->List1->count(), 1);
+    }
+
+    void searchingWhileAnArticleIsOpenReturnsToTheList()
+    {
+        article("a.txt", "линия");
+        article("b.txt", "ум");
+        search(QStringLiteral("линия"));
+        openFirst();
+        QVERIFY(m_window->RichTextBox1->isVisible());
+        m_window->Text2->setPlainText(QStringLiteral("ум"));
+        m_window->Command2->click();
+        QVERIFY(m_window->List1->isVisible());
+        QVERIFY(!m_window->RichTextBox1->isVisible());
+        QVERIFY(!m_window->Command1->isVisible());
+        QCOMPARE(m_window->List1->count(), 0); // each run starts from an empty list
+        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        QVERIFY(done.wait(10000));
+        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("b.txt")});
+    }
+
+    void phraseModeJumpsBetweenPlaces()
+    {
+        article("a.txt", "Жизнь и жизнь");
+        m_window->Check1->setChecked(false);
+        search(QStringLiteral("жизн"));
+        openFirst();
+        QCOMPARE(m_window->articleView->Jump_Pos(), (QList<qint64>{0, 8}));
+        QCOMPARE(m_window->HS1->maximum(), 1);
+        QCOMPARE(m_window->RichTextBox1->selStart(), 0);
+        m_window->HS1->setValue(1);
+        QCOMPARE(m_window->RichTextBox1->selStart(), 8);
+        QVERIFY(m_window->HS1->isVisible());
+    }
+
+    void wordModeHighlightsEveryCluster()
+    {
+        const QString text = QStringLiteral("линия жизни. ") + QString(120, QLatin1Char('x')) + QStringLiteral(" Линия Жизни");
+        QFile f(m_dir->path() + QStringLiteral("/Data/two.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(TextCodec::toCp1251(text));
+        f.close();
+        search(QStringLiteral("линия жизни"));
+        openFirst();
+        const int second = int(text.indexOf(QStringLiteral("Линия")));
+        QCOMPARE(m_window->articleView->Jump_Pos(), (QList<qint64>{0, second}));
+        for (int offset : {0, 6, second, second + 6}) {
+            const QTextCharFormat found = formatAt(offset);
+            QVERIFY2(found.fontWeight() >= QFont::Bold, qPrintable(QString::number(offset)));
+            QCOMPARE(found.foreground().color(), QColor(0, 0, 255));
+        }
+        const QTextCharFormat plain = formatAt(20);
+        QVERIFY(plain.fontWeight() < QFont::Bold);
+        QCOMPARE(plain.foreground().color(), QColor(Qt::black));
+        // F3 goes to the next place, Shift+F3 back.
+        QTest::keyClick(m_window.get(), Qt::Key_F3);
+        QCOMPARE(m_window->RichTextBox1->selStart(), second);
+        QTest::keyClick(m_window.get(), Qt::Key_F3, Qt::ShiftModifier);
+        QCOMPARE(m_window->RichTextBox1->selStart(), 0);
+    }
+
+    void backToTheListKeepsItsEntriesAndSelection()
+    {
+        article("a.txt", "линия");
+        article("b.txt", "линия");
+        search(QStringLiteral("линия"));
+        m_window->List1->setCurrentRow(1);
+        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(1));
+        QVERIFY(m_window->Command1->isVisible());
+        m_window->Command1->click();
+        QVERIFY(m_window->List1->isVisible());
+        QCOMPARE(items(m_window->List1), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+        QCOMPARE(m_window->List1->currentRow(), 1);
+        QVERIFY(!m_window->HS1->isVisible());
+    }
+
+    void webPageOpensInTheBrowserAndBackUndoesALink()
+    {
+        writeFile("page.htm", "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"></head><body><p>линия</p><a href=\"other.htm\">next</a></body></html>");
+        writeFile("other.htm", "<html><body><p>other page</p></body></html>");
+        search(QStringLiteral("линия"));
+        openFirst();
+        QVERIFY(m_window->WebBrowser1->isVisible());
+        QVERIFY(m_window->Command4->isVisible());
+        QVERIFY(m_window->Command5->isVisible());
+        QVERIFY(!m_window->RichTextBox1->isVisible());
+        m_window->WebBrowser1->setSource(QUrl::fromLocalFile(m_dir->path() + QStringLiteral("/Data/other.htm")));
+        QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("other page")));
+        m_window->Command4->click();
+        QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("линия")));
+        m_window->Command5->click();
+        QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("other page")));
+    }
+
+    void aSecondPressStopsTheRun()
+    {
+        const int files = 3000;
+        for (int i = 0; i < files; ++i)
+            article(QStringLiteral("%1.txt").arg(i, 5, 10, QLatin1Char('0')).toUtf8().constData(), "линия жизни");
+        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        m_window->Text2->setPlainText(QStringLiteral("линия жизни"));
+        m_window->Command2->click();
+        QVERIFY(m_window->searchPanel->isRunning());
+        m_window->Command2->click();
+        QVERIFY(done.wait(20000));
+        QCOMPARE(done.count(), 1);
+        QVERIFY(m_window->List1->count() < files);
+        QVERIFY(!m_window->searchPanel->isRunning());
+    }
+
+private:
+    void writeFile(const char *name, const char *utf8)
+    {
+        QFile f(m_dir->path() + QStringLiteral("/Data/") + QString::fromUtf8(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(TextCodec::toCp1251(QString::fromUtf8(utf8)));
+    }
+    void article(const char *name, const char *utf8) { writeFile(name, utf8); }
+
+    void search(const QString &query)
+    {
+        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        m_window->Text2->setPlainText(query);
+        m_window->Command2->click();
+        QVERIFY(done.wait(10000));
+    }
+
+    void openFirst()
+    {
+        QVERIFY(m_window->List1->count() > 0);
+        m_window->List1->setCurrentRow(0);
+        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(0));
+    }
+
+    QTextCharFormat formatAt(int offset)
+    {
+        QTextCursor cursor(m_window->RichTextBox1->document());
+        cursor.setPosition(m_window->RichTextBox1->toDocumentPosition(offset) + 1);
+        return cursor.charFormat();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<Form1> m_window;
+};
+
+QTEST_MAIN(TestSearchWindow)
+#include "tst_searchwindow.moc"

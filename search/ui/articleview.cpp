@@ -1,0 +1,140 @@
+#include "articleview.h"
+
+#include "highlights.h"
+#include "knowledgebase.h"
+#include "richtextbox.h"
+#include "searchstate.h"
+#include "webbrowser.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+// The scroll bar's range holds at most this many places beyond the first.
+constexpr int kMaxJumpIndex = 10000;
+const QColor kFoundColour(0, 0, 255);
+constexpr double kPoints = 10;
+} // namespace
+
+ArticleView::ArticleView(const Controls &controls, const SearchState &state, std::function<QString()> dataFolder,
+                         std::function<float()> interval, QObject *parent)
+    : QObject(parent)
+    , c(controls)
+    , m_state(state)
+    , m_dataFolder(std::move(dataFolder))
+    , m_interval(std::move(interval))
+{
+    c.HS1->setMinimum(0);
+    c.HS1->setSingleStep(1);
+    c.HS1->setPageStep(1);
+    c.HS1->setToolTip(QStringLiteral("Данный скролле предназначен для передвижения к следуюему найденому запросу в тексте"));
+    // The plain format of an article: black, 10 points, neither bold nor italic.
+    QFont plain = c.RichTextBox1->font();
+    plain.setPointSizeF(kPoints);
+    plain.setBold(false);
+    plain.setItalic(false);
+    c.RichTextBox1->setFont(plain);
+    QPalette palette = c.RichTextBox1->palette();
+    palette.setColor(QPalette::Text, Qt::black);
+    c.RichTextBox1->setPalette(palette);
+
+    connect(c.List1, &QListWidget::itemClicked, this, &ArticleView::open);
+    connect(c.List1, &QListWidget::itemActivated, this, &ArticleView::open);
+    connect(c.HS1, &QScrollBar::valueChanged, this, &ArticleView::jumpTo);
+    connect(c.HS1, &QScrollBar::sliderMoved, this, &ArticleView::jumpTo);
+    connect(c.Command1, &QPushButton::clicked, this, &ArticleView::Command1_Click);
+    connect(c.Command4, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::backward);
+    connect(c.Command5, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::forward);
+
+    QWidget *window = c.List1->window();
+    auto *next = new QShortcut(QKeySequence(Qt::Key_F3), window);
+    connect(next, &QShortcut::activated, this, &ArticleView::nextPlace);
+    auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), window);
+    connect(previous, &QShortcut::activated, this, &ArticleView::previousPlace);
+}
+
+void ArticleView::open()
+{
+    const QListWidgetItem *item = c.List1->currentItem();
+    if (!item)
+        return;
+    c.Label1->show();
+    const QString name = item->text();
+    const QString path = KnowledgeBase(m_dataFolder()).articlePath(name);
+
+    c.WebBrowser1->navigate(path);
+    c.List1->hide();
+    c.HS1->hide();
+    c.Command1->show();
+
+    if (KnowledgeBase::kindOf(name) == KnowledgeBase::Kind::PlainText) {
+        m_jumpPos.clear();
+        RichTextBox *box = c.RichTextBox1;
+        box->loadFile(path, true);
+        const QString text = box->text();
+
+        // The text arrives in the plain format (the control's own font and
+        // colour, set below), so there is nothing to reformat before the marks.
+
+        const bool wordMode = m_state.Adv_Mode;
+        const Highlights found = Highlights::compute(text, wordMode ? m_state.Words : m_state.Phrases, wordMode,
+                                                     qint64(std::nearbyint(m_interval())));
+        for (const Highlights::Mark &mark : found.marks) {
+            box->setSelStart(int(mark.offset));
+            box->setSelLength(int(mark.length));
+            box->setSelFormat(kFoundColour, kPoints, true, false);
+        }
+        m_jumpPos = found.jumps;
+
+        box->setSelStart(m_jumpPos.isEmpty() ? 0 : int(m_jumpPos.first()));
+        box->setSelLength(0);
+        // The bar keeps its position; one beyond the new maximum moves to it,
+        // and that move jumps to the place.
+        c.HS1->setMinimum(0);
+        c.HS1->setMaximum(int(std::min<qint64>(found.found - 1, kMaxJumpIndex)));
+        box->show();
+        c.HS1->show();
+    } else {
+        c.WebBrowser1->show();
+        c.Command4->show();
+        c.Command5->show();
+    }
+    c.Label1->hide();
+}
+
+void ArticleView::Command1_Click()
+{
+    c.Command1->hide();
+    c.Command4->hide();
+    c.Command5->hide();
+    c.HS1->hide();
+    c.List1->show();
+    c.WebBrowser1->hide();
+    c.RichTextBox1->hide();
+}
+
+void ArticleView::jumpTo(int value)
+{
+    if (value >= 0 && value < m_jumpPos.size()) {
+        c.RichTextBox1->setSelStart(int(m_jumpPos[value]));
+        c.RichTextBox1->setSelLength(0);
+    }
+}
+
+void ArticleView::nextPlace()
+{
+    if (c.HS1->isVisible() && c.HS1->value() < c.HS1->maximum())
+        c.HS1->setValue(c.HS1->value() + 1);
+}
+
+void ArticleView::previousPlace()
+{
+    if (c.HS1->isVisible() && c.HS1->value() > std::max(0, c.HS1->minimum()))
+        c.HS1->setValue(c.HS1->value() - 1);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QScrollBar;
+class RichTextBox;
+class WebBrowser;
+struct SearchState;
+
+// Opens a listed article in place of the results list: a plain-text article in
+// the text view with every found place bold blue and the jump bar over the
+// places, any other in the browser view with back and forward.
+class ArticleView : public QObject
+{
+    Q_OBJECT
+public:
+    struct Controls
+    {
+        QListWidget *List1 = nullptr;
+        RichTextBox *RichTextBox1 = nullptr;
+        WebBrowser *WebBrowser1 = nullptr;
+        QScrollBar *HS1 = nullptr;
+        QPushButton *Command1 = nullptr;
+        QPushButton *Command4 = nullptr;
+        QPushButton *Command5 = nullptr;
+        QLabel *Label1 = nullptr;
+    };
+
+    ArticleView(const Controls &controls, const SearchState &state, std::function<QString()> dataFolder,
+                std::function<float()> interval, QObject *parent = nullptr);
+
+    // The List1 click: opens the selected article.
+    void open();
+    // Command1: back to the list.
+    void Command1_Click();
+
+    // The found places of the article on show, as 0-based offsets.
+    const QList<qint64> &Jump_Pos() const { return m_jumpPos; }
+
+    // F3 and Shift+F3: the next and the previous found place.
+    void nextPlace();
+    void previousPlace();
+
+private:
+    void jumpTo(int value);
+
+    Controls c;
+    const SearchState &m_state;
+    std::function<QString()> m_dataFolder;
+    std::function<float()> m_interval;
+    QList<qint64> m_jumpPos;
+};

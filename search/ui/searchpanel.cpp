@@ -1,0 +1,171 @@
+#include "searchpanel.h"
+
+#include "dialogs.h"
+#include "knowledgebase.h"
+#include "lineshape.h"
+#include "richtextbox.h"
+#include "searchrun.h"
+#include "webbrowser.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QThread>
+
+#include <cmath>
+
+namespace {
+// The bar starts at 315 twips and grows by 1060 over a run; the track ends at 2525.
+constexpr int kBarStart = 315;
+constexpr int kBarGrowth = 1060;
+constexpr int kTrackEnd = 2525;
+// The worker reports progress at most this often, and every match at once.
+constexpr qint64 kProgressEveryMs = 15;
+} // namespace
+
+SearchPanel::SearchPanel(const Controls &controls, std::function<QString()> dataFolder,
+                         std::function<float()> interval, QObject *parent)
+    : QObject(parent)
+    , c(controls)
+    , m_dataFolder(std::move(dataFolder))
+    , m_interval(std::move(interval))
+{
+    connect(c.Command2, &QPushButton::clicked, this, &SearchPanel::Command2_Click);
+    connect(c.Text2, &QPlainTextEdit::textChanged, this, &SearchPanel::textChanged);
+}
+
+SearchPanel::~SearchPanel()
+{
+    // The program is ending: abandon the run.
+    if (m_thread) {
+        m_state.Search_Stop = true;
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+void SearchPanel::textChanged()
+{
+    if (m_changingText)
+        return;
+    const QString text = c.Text2->toPlainText();
+    QString shortened = text;
+    // Enter, or pasted lines: the breaks go and nothing takes their place.
+    shortened.remove(QLatin1Char('\r')).remove(QLatin1Char('\n')).remove(QChar(0x2029)).remove(QChar(0x2028));
+    if (shortened == text)
+        return;
+    m_changingText = true;
+    c.Text2->setPlainText(shortened);
+    c.Text2->moveCursor(QTextCursor::End);
+    m_changingText = false;
+    Command2_Click();
+}
+
+void SearchPanel::Command2_Click()
+{
+    // A second press while a run is under way stops it; a run never starts
+    // inside another one.
+    if (m_thread) {
+        m_state.Search_Stop = true;
+        return;
+    }
+
+    c.Command1->hide();
+    c.Command4->hide();
+    c.Command5->hide();
+    c.HS1->hide();
+    c.WebBrowser1->hide();
+    c.RichTextBox1->hide();
+    c.List1->show();
+
+    m_state.Adv_Mode = c.Check1->isChecked();
+    start();
+}
+
+void SearchPanel::start()
+{
+    const QString query = c.Text2->toPlainText();
+    if (query.isEmpty()) {
+        c.Label1->hide();
+        return;
+    }
+
+    c.WebBrowser1->hide();
+    c.Label1->show();
+    c.RichTextBox1->hide();
+    c.Command4->hide();
+    c.Command5->hide();
+    c.List1->show();
+    c.List1->clear();
+    c.Line1->show();
+    c.Line2->show();
+    setBarEnd(kBarStart);
+
+    const bool wordMode = m_state.Adv_Mode;
+    ItemTable items;
+    if (wordMode) {
+        m_state.Words = QuerySplit::Do_S(query);
+        items = m_state.Words;
+    } else {
+        m_state.Phrases = QuerySplit::Do_P(query);
+        items = m_state.Phrases;
+    }
+    const qint64 interval = qint64(std::nearbyint(m_interval()));
+    m_state.Search_Stop = false;
+
+    const QString folder = m_dataFolder();
+    m_thread = QThread::create([this, folder, items, wordMode, interval] {
+        const KnowledgeBase base(folder);
+        QElapsedTimer sinceReport;
+        sinceReport.start();
+        SearchRun::run(base, items, wordMode, interval,
+                       [this, &sinceReport](const SearchRun::Step &s) {
+                           if (s.matched || s.k == s.n || sinceReport.elapsed() >= kProgressEveryMs) {
+                               sinceReport.restart();
+                               const QString name = s.matched ? s.name : QString();
+                               QMetaObject::invokeMethod(
+                                   this, [this, k = s.k, n = s.n, name] { step(k, n, name); }, Qt::QueuedConnection);
+                           }
+                           return !m_state.Search_Stop.load(std::memory_order_relaxed);
+                       },
+                       &m_state.Search_Stop);
+    });
+    // Queued: the worker's last progress reports reach the list before the end.
+    connect(m_thread, &QThread::finished, this, &SearchPanel::finish, Qt::QueuedConnection);
+    m_thread->start();
+}
+
+void SearchPanel::step(int k, int n, const QString &matchedName)
+{
+    if (n > 0)
+        setBarEnd(kBarStart + int(std::nearbyint(double(k) * kBarGrowth / n)));
+    if (!matchedName.isEmpty())
+        c.List1->addItem(matchedName);
+}
+
+void SearchPanel::finish()
+{
+    const bool stopped = m_state.Search_Stop;
+    m_thread->wait();
+    delete m_thread;
+    m_thread = nullptr;
+
+    if (m_state.Adv_Mode && !stopped)
+        setBarEnd(kTrackEnd);
+    c.WebBrowser1->navigate(QStringLiteral("about:blank"));
+    c.Line1->hide();
+    c.Line2->hide();
+    if (c.List1->count() == 0)
+        Dialogs::instance().message(c.window, QStringLiteral("Ничего не найдено!"), Dialogs::Icon::None);
+    c.Label1->hide();
+    Q_EMIT finished();
+}
+
+void SearchPanel::setBarEnd(int twips)
+{
+    c.Line1->setX2Twips(twips);
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "searchstate.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class LineShape;
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QThread;
+class QWidget;
+class RichTextBox;
+class WebBrowser;
+
+// The search run in the main window: the query box and the search button start
+// it, the busy notice and the progress bar show it, and the results list grows
+// in visiting order. The articles are read and tested on a worker thread, so
+// the window stays responsive and a second press of the button stops the run.
+class SearchPanel : public QObject
+{
+    Q_OBJECT
+public:
+    struct Controls
+    {
+        QWidget *window = nullptr;
+        QPlainTextEdit *Text2 = nullptr;
+        QPushButton *Command2 = nullptr;
+        QCheckBox *Check1 = nullptr;
+        QPushButton *Command1 = nullptr;
+        QPushButton *Command4 = nullptr;
+        QPushButton *Command5 = nullptr;
+        QScrollBar *HS1 = nullptr;
+        QListWidget *List1 = nullptr;
+        WebBrowser *WebBrowser1 = nullptr;
+        RichTextBox *RichTextBox1 = nullptr;
+        LineShape *Line1 = nullptr;
+        LineShape *Line2 = nullptr;
+        QLabel *Label1 = nullptr;
+    };
+
+    // dataFolder: where the articles are; interval: the current search interval.
+    SearchPanel(const Controls &controls, std::function<QString()> dataFolder, std::function<float()> interval,
+                QObject *parent = nullptr);
+    ~SearchPanel() override;
+
+    const SearchState &state() const { return m_state; }
+    bool isRunning() const { return m_thread != nullptr; }
+
+    // The search button's click: starts a run, or stops the one under way.
+    void Command2_Click();
+
+Q_SIGNALS:
+    // A run has ended, stopped or not (after its message, if any).
+    void finished();
+
+private:
+    void textChanged();
+    void start();
+    void step(int k, int n, const QString &matchedName);
+    void finish();
+    void setBarEnd(int twips);
+
+    Controls c;
+    std::function<QString()> m_dataFolder;
+    std::function<float()> m_interval;
+    SearchState m_state;
+    QThread *m_thread = nullptr;
+    bool m_changingText = false;
+};
