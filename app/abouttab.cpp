@@ -87,11 +87,11 @@ void drawMountNames(QPainter &p)
 
 AboutTab::AboutTab(Form1 *window)
     : QObject(window)
-    , m_window(window)
+    , m_link(window->Label9)
 {
     window->Image3->setPixmap(picture());
     window->Label8->setText(credits());
-    window->Label9->installEventFilter(this);
+    m_link->installEventFilter(this);
 }
 
 QPixmap AboutTab::picture()
@@ -123,7 +123,8 @@ QString AboutTab::credits()
 
 bool AboutTab::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_window->Label9)
+    // Only the link's own events: the window may be part-way through its destruction.
+    if (watched != m_link)
         return false;
     if (event->type() == QEvent::MouseButtonPress) {
         m_pressed = static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton;
@@ -131,7 +132,7 @@ bool AboutTab::eventFilter(QObject *watched, QEvent *event)
         const auto *mouse = static_cast<QMouseEvent *>(event);
         // A click: pressed and released on the link. A failure to open is not reported.
         if (m_pressed && mouse->button() == Qt::LeftButton
-            && m_window->Label9->rect().contains(mouse->position().toPoint()))
+            && m_link->rect().contains(mouse->position().toPoint()))
             QDesktopServices::openUrl(QUrl(QString::fromLatin1(clubAddress)));
         m_pressed = false;
     }

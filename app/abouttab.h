@@ -5,6 +5,7 @@
 #include <QString>
 
 class Form1;
+class QLabel;
 
 // The about tab's content: the picture, the credits and the link to the club's
 // website, which opens in the desktop's default browser.
@@ -26,6 +27,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    Form1 *m_window;
+    QLabel *m_link;
     bool m_pressed = false;
 };
