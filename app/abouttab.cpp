@@ -1,6 +1,7 @@
 #include "abouttab.h"
 
 #include "form1.h"
+#include "palmdrawing.h"
 
 #include <QDesktopServices>
 #include <QFont>
@@ -8,64 +9,10 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 #include <QUrl>
 
 namespace {
-
-void drawHand(QPainter &p)
-{
-    const QColor skin(0xf4, 0xd8, 0xbc);
-    const QColor outline(0x7a, 0x4e, 0x32);
-    p.setPen(QPen(outline, 2.5));
-    p.setBrush(skin);
-
-    struct Finger { double x, y, w, h, angle; };
-    const Finger fingers[] = {
-        {196, 70, 34, 112, -9}, {236, 44, 36, 130, -2}, {278, 50, 36, 124, 5}, {318, 80, 32, 104, 12},
-    };
-    for (const Finger &f : fingers) {
-        p.save();
-        p.translate(f.x + f.w / 2, f.y + f.h);
-        p.rotate(f.angle);
-        p.drawRoundedRect(QRectF(-f.w / 2, -f.h, f.w, f.h + 26), f.w / 2, f.w / 2);
-        p.restore();
-    }
-    p.save();
-    p.translate(176, 300);
-    p.rotate(-40);
-    p.drawRoundedRect(QRectF(-20, -104, 42, 126), 20, 20);
-    p.restore();
-
-    QPainterPath palm;
-    palm.moveTo(186, 186);
-    palm.cubicTo(186, 160, 356, 156, 358, 190);
-    palm.cubicTo(366, 260, 360, 330, 330, 380);
-    palm.cubicTo(300, 420, 220, 420, 200, 380);
-    palm.cubicTo(176, 330, 172, 250, 186, 186);
-    p.drawPath(palm);
-
-    // Heart, head and life lines, then the line of fate.
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(0xb0, 0x20, 0x30), 4, Qt::SolidLine, Qt::RoundCap));
-    QPainterPath heart;
-    heart.moveTo(352, 216);
-    heart.cubicTo(310, 204, 262, 214, 230, 200);
-    p.drawPath(heart);
-    p.setPen(QPen(QColor(0x20, 0x40, 0xa0), 4, Qt::SolidLine, Qt::RoundCap));
-    QPainterPath head;
-    head.moveTo(198, 236);
-    head.cubicTo(240, 238, 292, 250, 340, 280);
-    p.drawPath(head);
-    p.setPen(QPen(QColor(0x1e, 0x7a, 0x32), 4, Qt::SolidLine, Qt::RoundCap));
-    QPainterPath life;
-    life.moveTo(200, 230);
-    life.cubicTo(240, 270, 236, 340, 238, 398);
-    p.drawPath(life);
-    p.setPen(QPen(QColor(0x70, 0x30, 0x90), 3, Qt::DashLine, Qt::RoundCap));
-    p.drawLine(QPointF(280, 404), QPointF(282, 214));
-}
 
 void drawMountNames(QPainter &p)
 {
@@ -110,7 +57,12 @@ QPixmap AboutTab::picture()
     p.setPen(QPen(QColor(0xa0, 0x78, 0x48), 3));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(4, 4, pictureWidth - 8, pictureHeight - 8));
-    drawHand(p);
+    // The emblem of the splash window, larger.
+    p.save();
+    p.translate(46, -34);
+    p.scale(1.3, 1.3);
+    PalmDrawing::draw(p);
+    p.restore();
     drawMountNames(p);
     return pixmap;
 }

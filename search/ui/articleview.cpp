@@ -49,8 +49,8 @@ ArticleView::ArticleView(const Controls &controls, const SearchState &state, std
     connect(c.HS1, &QScrollBar::valueChanged, this, &ArticleView::jumpTo);
     connect(c.HS1, &QScrollBar::sliderMoved, this, &ArticleView::jumpTo);
     connect(c.Command1, &QPushButton::clicked, this, &ArticleView::Command1_Click);
-    connect(c.Command4, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::backward);
-    connect(c.Command5, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::forward);
+    connect(c.Command4, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::goBack);
+    connect(c.Command5, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::goForward);
 
     QWidget *window = c.List1->window();
     auto *next = new QShortcut(QKeySequence(Qt::Key_F3), window);
