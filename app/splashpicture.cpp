@@ -38,20 +38,20 @@ QPixmap SplashPicture::make()
     title.setBold(true);
     p.setFont(title);
     p.setPen(QColor(0xf6, 0xd9, 0x8c));
-    p.drawText(QRect(262, 110, 240, 60), Qt::AlignCenter, QStringLiteral("Пальмора"));
+    p.drawText(QRect(256, 110, 252, 60), Qt::AlignCenter, QStringLiteral("Пальмора"));
 
     QFont subtitle(QStringLiteral("Times New Roman"));
-    subtitle.setPixelSize(Twips::pointsToPixels(14));
+    subtitle.setPixelSize(Twips::pointsToPixels(13));
     subtitle.setItalic(true);
     p.setFont(subtitle);
     p.setPen(QColor(0xe8, 0xe4, 0xf4));
-    p.drawText(QRect(262, 170, 240, 50), Qt::AlignCenter | Qt::TextWordWrap,
+    p.drawText(QRect(256, 170, 252, 50), Qt::AlignCenter | Qt::TextWordWrap,
                QStringLiteral("справочник по хиромантии"));
 
     QFont version(QStringLiteral("Arial"));
     version.setPixelSize(Twips::pointsToPixels(10));
     p.setFont(version);
     p.setPen(QColor(0xb8, 0xb0, 0xd0));
-    p.drawText(QRect(262, 330, 240, 24), Qt::AlignCenter, QStringLiteral("версия 2.1"));
+    p.drawText(QRect(256, 330, 252, 24), Qt::AlignCenter, QStringLiteral("версия 2.1"));
     return pixmap;
 }
