@@ -17,13 +17,14 @@
 #include <QThread>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 // The bar starts at 315 twips and grows by 1060 over a run; the track ends at 2525.
 constexpr int kBarStart = 315;
 constexpr int kBarGrowth = 1060;
 constexpr int kTrackEnd = 2525;
-// The worker reports progress at most this often, and every match at once.
+// The worker reports progress, with the matches found since, at most this often.
 constexpr qint64 kProgressEveryMs = 15;
 } // namespace
 
@@ -122,29 +123,35 @@ void SearchPanel::start()
         const KnowledgeBase base(folder);
         QElapsedTimer sinceReport;
         sinceReport.start();
+        QStringList matched;
         SearchRun::run(base, items, wordMode, interval,
-                       [this, &sinceReport](const SearchRun::Step &s) {
-                           if (s.matched || s.k == s.n || sinceReport.elapsed() >= kProgressEveryMs) {
+                       [this, &sinceReport, &matched](const SearchRun::Step &s) {
+                           if (s.matched)
+                               matched << s.name;
+                           // Matches go to the list in batches, in visiting order.
+                           if (s.k == s.n || sinceReport.elapsed() >= kProgressEveryMs) {
                                sinceReport.restart();
-                               const QString name = s.matched ? s.name : QString();
                                QMetaObject::invokeMethod(
-                                   this, [this, k = s.k, n = s.n, name] { step(k, n, name); }, Qt::QueuedConnection);
+                                   this, [this, k = s.k, n = s.n, names = std::exchange(matched, {})] { step(k, n, names); },
+                                   Qt::QueuedConnection);
                            }
                            return !m_state.Search_Stop.load(std::memory_order_relaxed);
                        },
                        &m_state.Search_Stop);
+        if (!matched.isEmpty()) // a stopped run still lists what it found
+            QMetaObject::invokeMethod(
+                this, [this, names = std::move(matched)] { step(0, 0, names); }, Qt::QueuedConnection);
     });
     // Queued: the worker's last progress reports reach the list before the end.
     connect(m_thread, &QThread::finished, this, &SearchPanel::finish, Qt::QueuedConnection);
     m_thread->start();
 }
 
-void SearchPanel::step(int k, int n, const QString &matchedName)
+void SearchPanel::step(int k, int n, const QStringList &matchedNames)
 {
     if (n > 0)
         setBarEnd(kBarStart + int(std::nearbyint(double(k) * kBarGrowth / n)));
-    if (!matchedName.isEmpty())
-        c.List1->addItem(matchedName);
+    c.List1->addItems(matchedNames);
 }
 
 void SearchPanel::finish()

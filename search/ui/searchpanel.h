@@ -64,7 +64,7 @@ Q_SIGNALS:
 private:
     void textChanged();
     void start();
-    void step(int k, int n, const QString &matchedName);
+    void step(int k, int n, const QStringList &matchedNames);
     void finish();
     void setBarEnd(int twips);
 
