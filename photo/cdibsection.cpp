@@ -33,14 +33,17 @@ cDIBSection::~cDIBSection()
 bool cDIBSection::CopyToClipboard(bool bAsDIB)
 {
     auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
-    if (!app || !m_hDC)
+    if (!app)
         return false;
+    // Refused whatever the buffer holds, before it is looked at.
     if (bAsDIB) {
         Dialogs::instance().message(nullptr,
                                     QStringLiteral("I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!"),
                                     Dialogs::Icon::None);
         return false;
     }
+    if (!m_hDC)
+        return false;
     GdiContext memory;
     std::unique_ptr<GdiBitmap> bitmap = GdiBitmap::createCompatible(Width(), Height());
     if (!bitmap)

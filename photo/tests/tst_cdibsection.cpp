@@ -55,6 +55,7 @@ private Q_SLOTS:
     void randomiseColourLeavesBlueZero();
     void randomiseGreyWritesEqualBytes();
     void copyToClipboardPutsThePicture();
+    void copyToClipboardAsDibRefuses_data();
     void copyToClipboardAsDibRefuses();
 };
 
@@ -323,12 +324,21 @@ void TestDibSection::copyToClipboardPutsThePicture()
     QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
 }
 
+void TestDibSection::copyToClipboardAsDibRefuses_data()
+{
+    QTest::addColumn<bool>("filled");
+    QTest::newRow("a picture") << true;
+    QTest::newRow("an empty buffer") << false;
+}
+
 void TestDibSection::copyToClipboardAsDibRefuses()
 {
+    QFETCH(bool, filled);
     FakeDialogs dialogs;
     QGuiApplication::clipboard()->clear();
     cDIBSection dib;
-    dib.CreateFromPicture(patterned(2, 2));
+    if (filled)
+        dib.CreateFromPicture(patterned(2, 2));
     QVERIFY(!dib.CopyToClipboard(true));
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(dialogs.messages.first().text,
