@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -174,7 +175,19 @@ void Form2::Doing()
 bool Form2::runTopic(const QString &topic)
 {
     Command2->hide();
-    const QString path = ProgramFolder::readPath(QStringLiteral("Anketa")) + QLatin1Char('/') + topic + QStringLiteral(".xls");
+    const QString folder = ProgramFolder::readPath(QStringLiteral("Anketa"));
+    QString path = folder + QLatin1Char('/') + topic + QStringLiteral(".xls");
+    if (!QFileInfo::exists(path)) {
+        // Workbooks copied from Windows may be named "Тема.XLS", which opens there as "Тема.xls".
+        const QString wanted = topic + QStringLiteral(".xls");
+        const QStringList names = QDir(folder).entryList(QDir::Files);
+        for (const QString &name : names) {
+            if (name.compare(wanted, Qt::CaseInsensitive) == 0) {
+                path = folder + QLatin1Char('/') + name;
+                break;
+            }
+        }
+    }
     std::unique_ptr<WorkbookReader> reader = m_readerFactory();
     QString error;
     if (!reader->open(path, &error)) {

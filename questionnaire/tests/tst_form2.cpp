@@ -320,6 +320,27 @@ private Q_SLOTS:
         QCOMPARE(m_text->toPlainText(), QStringLiteral("ра. "));
     }
 
+    void workbookExtensionInAnyCase_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("small letters") << QStringLiteral("Тема.xls");
+        QTest::newRow("capitals") << QStringLiteral("Тема.XLS");
+        QTest::newRow("mixed") << QStringLiteral("Тема.Xls");
+    }
+    void workbookExtensionInAnyCase()
+    {
+        QFETCH(QString, file);
+        makeAnketa({file});
+        m_books.sheets[file] = exampleSheet();
+        m_script->steps << FormScript::next({0}) << FormScript::next({0}) << FormScript::next();
+        run();
+        QVERIFY(!m_script->ranOut);
+        QCOMPARE(m_script->lists.value(0), QStringLiteral("Тема"));
+        QCOMPARE(m_books.opened, QStringList{file});
+        QVERIFY(m_dialogs->messages.isEmpty());
+        QCOMPARE(m_text->toPlainText(), QStringLiteral("Результат A. "));
+    }
+
     void stopInFirstTopicSkipsTheRest()
     {
         makeAnketa({QStringLiteral("А.xls"), QStringLiteral("Б.xls")});
