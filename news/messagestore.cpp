@@ -31,6 +31,29 @@ QString withoutFinalLineBreak(const QString &text)
     return text;
 }
 
+// The format without its time-zone fields ("t", "tt", ...) and the blanks that
+// set them off; quoted literal text is kept as it is.
+QString withoutZone(const QString &format)
+{
+    QString out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) {
+            quoted = !quoted;
+            out += c;
+        } else if (!quoted && c == QLatin1Char('t')) {
+            while (!out.isEmpty() && out.back().isSpace())
+                out.chop(1);
+            while (i + 1 < format.size() && format[i + 1] == QLatin1Char('t'))
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out.trimmed();
+}
+
 } // namespace
 
 QString MessageStore::readBack(const QString &name)
@@ -53,11 +76,14 @@ bool MessageStore::sameMessage(const QString &a, const QString &b)
 
 QString MessageStore::withNewEntry(const QString &message, const QDateTime &when, const QString &oldArchive)
 {
-    const QLocale locale = QLocale::system();
-    return QString(46, QLatin1Char('#')) + kCrLf
-        + QLatin1Char('[') + locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral("  ")
-        + locale.toString(when.time(), QLocale::LongFormat) + QLatin1Char(']') + kCrLf
+    return QString(46, QLatin1Char('#')) + kCrLf + dateLine(when, QLocale::system()) + kCrLf
         + message + kCrLf + oldArchive + kCrLf;
+}
+
+QString MessageStore::dateLine(const QDateTime &when, const QLocale &locale)
+{
+    return QLatin1Char('[') + locale.toString(when.date(), QLocale::ShortFormat) + QStringLiteral("  ")
+        + locale.toString(when.time(), withoutZone(locale.timeFormat(QLocale::LongFormat))) + QLatin1Char(']');
 }
 
 bool MessageStore::store(const QString &pageText, const QDateTime &when)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 
 // mes.txt (the last page that carried a new message) and allmes.txt (every
@@ -19,6 +20,10 @@ public:
     // Whether two texts hold the same message: line endings and trailing line
     // breaks do not count, every other character does.
     static bool sameMessage(const QString &a, const QString &b);
+
+    // "[" date "  " time "]": the locale's short date and long time, the
+    // time without a zone name, as a desktop's long time format has it.
+    static QString dateLine(const QDateTime &when, const QLocale &locale);
 
     // The archive with a new entry in front of the old one.
     static QString withNewEntry(const QString &message, const QDateTime &when, const QString &oldArchive);

@@ -79,6 +79,22 @@ private Q_SLOTS:
         QCOMPARE(MessageStore::sameMessage(b, a), same);
     }
 
+    void dateLine_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Russian") << QStringLiteral("ru_RU") << QStringLiteral("[06.05.2025  09:05:07]");
+        QTest::newRow("English, 12-hour clock") << QStringLiteral("en_US") << QStringLiteral("[5/6/25  9:05:07 AM]");
+        QTest::newRow("German") << QStringLiteral("de_DE") << QStringLiteral("[06.05.25  09:05:07]");
+    }
+    void dateLine()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, expected);
+        const QDateTime when(QDate(2025, 5, 6), QTime(9, 5, 7));
+        QCOMPARE(MessageStore::dateLine(when, QLocale(locale)), expected);
+    }
+
     // A page must never be recorded as seen unless its message reached the archive.
     void failedArchiveLeavesThePageUnrecorded()
     {

@@ -1,5 +1,6 @@
 #include "eventloop.h"
 #include "fakedialogs.h"
+#include "messagestore.h"
 #include "news.h"
 #include "programfolder.h"
 #include "safefile.h"
@@ -45,8 +46,7 @@ QString withDatesMasked(const QString &archive, const QDateTime &from, const QDa
     const QLocale locale = QLocale::system();
     QStringList moments;
     for (QDateTime t = from.addSecs(-1); t <= to.addSecs(1); t = t.addSecs(1))
-        moments << QLatin1Char('[') + locale.toString(t.date(), QLocale::ShortFormat) + QStringLiteral("  ")
-                + locale.toString(t.time(), QLocale::LongFormat) + QLatin1Char(']');
+        moments << MessageStore::dateLine(t, locale);
     QString masked = archive;
     auto it = dateLine.globalMatch(archive);
     while (it.hasNext()) {
