@@ -115,6 +115,86 @@ private Q_SLOTS:
         QVERIFY(!m_window->Label1->isVisible());
     }
 
+    // After the last of N entries the bar ends at 315 + N × 1060 / N twips; a
+    // word-mode run that went through the whole folder then fills the track.
+    void progressBarGeometry_data()
+    {
+        QTest::addColumn<bool>("wordMode");
+        QTest::addColumn<int>("endAtMessage");
+        QTest::newRow("word mode") << true << 2525;
+        QTest::newRow("phrase mode") << false << 1375;
+    }
+    void progressBarGeometry()
+    {
+        QFETCH(bool, wordMode);
+        QFETCH(int, endAtMessage);
+        article("1.txt", "нет");
+        article("2.txt", "нет");
+        article("3.txt", "нет");
+        m_window->Check1->setChecked(wordMode);
+        int endAtBox = -1;
+        m_dialogs->onMessage = [&](const QString &) { endAtBox = m_window->Line1->x2Twips(); };
+        search(QStringLiteral("хиромантия"));
+        QCOMPARE(endAtBox, endAtMessage);
+        QCOMPARE(m_window->Line1->x1Twips(), 240);
+        QCOMPARE(m_window->Line2->x2Twips(), 2525);
+    }
+
+    // A caret left after a found place must not lend its format to the next article.
+    void eachArticleStartsInThePlainFormat()
+    {
+        article("a.txt", "жизнжизн");
+        article("b.txt", "жизн и прочее");
+        m_window->Check1->setChecked(false);
+        search(QStringLiteral("жизн"));
+        openFirst();
+        m_window->HS1->setValue(1);
+        QCOMPARE(m_window->RichTextBox1->selStart(), 4);
+        QCoreApplication::processEvents(); // the control's caret catches up
+        m_window->Command1->click();
+        m_window->List1->setCurrentRow(1);
+        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(1));
+        QCOMPARE(m_window->RichTextBox1->text(), QStringLiteral("жизн и прочее"));
+        QVERIFY(formatAt(0).fontWeight() >= QFont::Bold);
+        for (int offset : {4, 5, 7, 12}) {
+            const QTextCharFormat plain = formatAt(offset);
+            QVERIFY2(plain.fontWeight() < QFont::Bold, qPrintable(QString::number(offset)));
+            QCOMPARE(plain.foreground().color(), QColor(Qt::black));
+        }
+    }
+
+    // The jump bar keeps its position from one article to the next; beyond
+    // the new maximum it moves there, and that move jumps to the place.
+    void theJumpBarKeepsItsPosition_data()
+    {
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("maximum");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<int>("caret");
+        QTest::newRow("fewer places") << QStringLiteral("жизн жизн") << 1 << 1 << 5;
+        QTest::newRow("more places") << QStringLiteral("жизн жизн жизн жизн") << 3 << 2 << 0;
+    }
+    void theJumpBarKeepsItsPosition()
+    {
+        QFETCH(QString, second);
+        QFETCH(int, maximum);
+        QFETCH(int, value);
+        QFETCH(int, caret);
+        article("a.txt", "жизн жизн жизн");
+        article("b.txt", second.toUtf8().constData());
+        m_window->Check1->setChecked(false);
+        search(QStringLiteral("жизн"));
+        openFirst();
+        m_window->HS1->setValue(2);
+        QCOMPARE(m_window->RichTextBox1->selStart(), 10);
+        m_window->Command1->click();
+        m_window->List1->setCurrentRow(1);
+        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(1));
+        QCOMPARE(m_window->HS1->maximum(), maximum);
+        QCOMPARE(m_window->HS1->value(), value);
+        QCOMPARE(m_window->RichTextBox1->selStart(), caret);
+    }
+
     void emptyQueryOnlyBringsTheListBack()
     {
         article("a.txt", "линия");

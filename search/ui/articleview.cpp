@@ -79,8 +79,11 @@ void ArticleView::open()
         box->loadFile(path, true);
         const QString text = box->text();
 
-        // The text arrives in the plain format (the control's own font and
-        // colour, set below), so there is nothing to reformat before the marks.
+        // A fresh load takes the format at the control's caret, which may sit
+        // after a highlighted place of the previous article: reset it all.
+        box->setSelStart(0);
+        box->setSelLength(int(text.size()));
+        box->setSelFormat(Qt::black, kPoints, false, false);
 
         const bool wordMode = m_state.Adv_Mode;
         const Highlights found = Highlights::compute(text, wordMode ? m_state.Words : m_state.Phrases, wordMode,
