@@ -84,6 +84,9 @@ void RichTextBox::setText(const QString &text)
     endBatch();
     {
         QScopedValueRollback guard(m_adopting, true);
+        // The widget would give the new text the format at its caret (say, a
+        // highlighted place of the previous text): plain text comes unformatted.
+        setCurrentCharFormat(QTextCharFormat());
         setPlainText(normalized);
     }
     m_text = text;

@@ -79,11 +79,8 @@ void ArticleView::open()
         box->loadFile(path, true);
         const QString text = box->text();
 
-        // A fresh load takes the format at the control's caret, which may sit
-        // after a highlighted place of the previous article: reset it all.
-        box->setSelStart(0);
-        box->setSelLength(int(text.size()));
-        box->setSelFormat(Qt::black, kPoints, false, false);
+        // The control loads plain text unformatted, in its own font and colour
+        // (the plain format, set above), so the whole text needs no second pass.
 
         const bool wordMode = m_state.Adv_Mode;
         const Highlights found = Highlights::compute(text, wordMode ? m_state.Words : m_state.Phrases, wordMode,
