@@ -15,6 +15,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <algorithm>
+
 PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
                                QPushButton *command3, QPushButton *command6, QWidget *dialogParent)
     : m_image1(image1)
@@ -119,7 +121,11 @@ void PhotoWorkspace::place(const QImage &picture)
     const double naturalWidth = m_image2->width();
     const double naturalHeight = m_image2->height();
     m_twips = QSizeF(photoWidthTwips, photoWidthTwips * naturalHeight / naturalWidth);
-    m_image1->resize(Twips::toPixels(m_twips.width()), Twips::toPixels(m_twips.height()));
+    // No window system draws a widget past 32767 pixels, and the label would
+    // scale a picture far taller than wide to gigabytes: the shown height stops there.
+    constexpr double maxPixels = 32767;
+    m_image1->resize(Twips::toPixels(std::min(m_twips.width(), maxPixels * Twips::perPixel)),
+                     Twips::toPixels(std::min(m_twips.height(), maxPixels * Twips::perPixel)));
     m_image1->setPixmap(pixmap);
     m_photo = picture;
     m_label3->hide();

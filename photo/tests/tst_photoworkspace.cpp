@@ -100,6 +100,7 @@ private Q_SLOTS:
     void openingSizesThePhoto_data();
     void openingSizesThePhoto();
     void portraitIsTallerThanWide();
+    void aPictureFarTallerThanWideStaysDrawable();
     void openingReadsEveryCommonFormat_data();
     void openingReadsEveryCommonFormat();
     void exifOrientationIsApplied();
@@ -196,6 +197,17 @@ void TestPhotoWorkspace::portraitIsTallerThanWide()
     QCOMPARE(m_workspace->photoTwips().width(), 6255.0);
     QVERIFY(m_workspace->photoTwips().height() > m_workspace->photoTwips().width());
     QVERIFY(m_image1->height() > m_image1->width());
+}
+
+void TestPhotoWorkspace::aPictureFarTallerThanWideStaysDrawable()
+{
+    const QString path = m_dir->filePath(QStringLiteral("strip.png"));
+    QVERIFY(twoColour(4, 4000).save(path));
+    open(path);
+    QCOMPARE(m_workspace->photoTwips(), QSizeF(6255, 6255000));
+    QCOMPARE(m_image1->width(), 417);
+    QCOMPARE(m_image1->height(), 32767);
+    QVERIFY(!m_image1->grab(QRect(0, 0, 417, 100)).isNull());
 }
 
 void TestPhotoWorkspace::openingReadsEveryCommonFormat_data()
