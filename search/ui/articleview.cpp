@@ -45,7 +45,12 @@ ArticleView::ArticleView(const Controls &controls, const SearchState &state, std
     c.RichTextBox1->setPalette(palette);
 
     connect(c.List1, &QListWidget::itemClicked, this, &ArticleView::open);
-    connect(c.List1, &QListWidget::itemActivated, this, &ArticleView::open);
+    // Enter opens too; where a style activates on a single click, the click
+    // has already opened the article and hidden the list.
+    connect(c.List1, &QListWidget::itemActivated, this, [this] {
+        if (c.List1->isVisible())
+            open();
+    });
     connect(c.HS1, &QScrollBar::valueChanged, this, &ArticleView::jumpTo);
     connect(c.HS1, &QScrollBar::sliderMoved, this, &ArticleView::jumpTo);
     connect(c.Command1, &QPushButton::clicked, this, &ArticleView::Command1_Click);
