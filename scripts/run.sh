@@ -6,7 +6,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=Release
+"$root/scripts/build.sh" "$root/build"
 
 program="$root/build/bin/palmora"
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
@@ -14,10 +14,16 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
 fi
 
 shot="$root/build/palmora-screenshot.png"
+runtime=""
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  runtime="$(mktemp -d)"
+  export XDG_RUNTIME_DIR="$runtime"
+fi
+app=""
 display=":$((90 + RANDOM % 100))"
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill "$app" "$xvfb" 2>/dev/null || true' EXIT
+trap 'kill $app "$xvfb" 2>/dev/null || true; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
 for _ in $(seq 50); do
   [ -e "/tmp/.X11-unix/X${display#:}" ] && break
   sleep 0.1
