@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QHash>
+#include <QMutex>
 #include <QStringDecoder>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
@@ -214,13 +215,8 @@ const CodeTable &cp1251Table()
 
 // Single-byte code pages other than Windows-1251; anything we cannot decode
 // byte by byte keeps Windows-1251, the tradition of these files.
-CodeTable tableForCodePage(int codePage)
+CodeTable buildTableForCodePage(int codePage)
 {
-    if (codePage == 1251 || codePage <= 0)
-        return cp1251Table();
-    static const int multiByte[] = {932, 936, 949, 950, 1200, 1201, 65000, 65001};
-    if (std::find(std::begin(multiByte), std::end(multiByte), codePage) != std::end(multiByte))
-        return cp1251Table();
     const QByteArray name = (codePage >= 1250 && codePage <= 1258 ? "windows-" : "cp") + QByteArray::number(codePage);
     CodeTable t = cp1251Table();
     for (int i = 0x80; i < 256; ++i) {
@@ -234,6 +230,26 @@ CodeTable tableForCodePage(int codePage)
     for (int i = 0; i < 0x80; ++i)
         t[i] = char16_t(i);
     return t;
+}
+
+// Building a table opens a decoder per byte: a file that repeats \ansicpg
+// would otherwise take minutes. Each code page is built once per process,
+// and only a handful of them ever, whatever numbers a file names.
+CodeTable tableForCodePage(int codePage)
+{
+    if (codePage == 1251 || codePage <= 0)
+        return cp1251Table();
+    static const int multiByte[] = {932, 936, 949, 950, 1200, 1201, 65000, 65001};
+    if (std::find(std::begin(multiByte), std::end(multiByte), codePage) != std::end(multiByte))
+        return cp1251Table();
+    static QMutex mutex; // the search reads articles on a worker thread
+    static QHash<int, CodeTable> built;
+    const QMutexLocker lock(&mutex);
+    if (const auto it = built.constFind(codePage); it != built.cend())
+        return *it;
+    if (built.size() >= 64)
+        return cp1251Table();
+    return *built.insert(codePage, buildTableForCodePage(codePage));
 }
 
 enum class Dest : uint8_t { Text, FontTable, ColorTable };
@@ -353,6 +369,7 @@ public:
 
 private:
     static constexpr std::size_t kMaxDepth = 100000;
+    static constexpr int kMaxTwips = 31680;
 
     State &state() { return m_stack.back(); }
 
@@ -622,20 +639,22 @@ private:
         case Act::Qj:
             p.align = 3;
             break;
+        // Word's own bounds: 22 inches. Larger values from a damaged file make a
+        // document taller than the text layout can count, and it never finishes.
         case Act::Li:
-            p.left = param;
+            p.left = std::clamp(param, -kMaxTwips, kMaxTwips);
             break;
         case Act::Ri:
-            p.right = param;
+            p.right = std::clamp(param, -kMaxTwips, kMaxTwips);
             break;
         case Act::Fi:
-            p.first = param;
+            p.first = std::clamp(param, -kMaxTwips, kMaxTwips);
             break;
         case Act::Sb:
-            p.before = param;
+            p.before = std::clamp(param, -kMaxTwips, kMaxTwips);
             break;
         case Act::Sa:
-            p.after = param;
+            p.after = std::clamp(param, -kMaxTwips, kMaxTwips);
             break;
         default:
             return;

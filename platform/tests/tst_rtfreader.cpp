@@ -1,6 +1,7 @@
 #include "rtfreader.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTest>
 #include <QTextBlock>
@@ -166,6 +167,40 @@ private Q_SLOTS:
         QCOMPARE(document.findBlockByNumber(3).blockFormat().leftMargin(), 0.0);
     }
 
+    // 31680 twips (22 inches) is 2112 pixels.
+    void paragraphSpacingIsBounded_data()
+    {
+        QTest::addColumn<QByteArray>("word");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<double>("pixels");
+        QTest::newRow("space before") << QByteArray("\\sb2000000000") << "topMargin" << 2112.0;
+        QTest::newRow("space after") << QByteArray("\\sa2000000000") << "bottomMargin" << 2112.0;
+        QTest::newRow("left indent") << QByteArray("\\li2000000000") << "leftMargin" << 2112.0;
+        QTest::newRow("right indent") << QByteArray("\\ri2000000000") << "rightMargin" << 2112.0;
+        QTest::newRow("first line") << QByteArray("\\fi-2000000000") << "textIndent" << -2112.0;
+        QTest::newRow("in bounds") << QByteArray("\\sb240") << "topMargin" << 16.0;
+    }
+    void paragraphSpacingIsBounded()
+    {
+        QFETCH(QByteArray, word);
+        QFETCH(QString, property);
+        QFETCH(double, pixels);
+        QByteArray rtf = "{\\rtf1" + word + " ";
+        for (int i = 0; i < 100; ++i)
+            rtf += "x\\par ";
+        rtf += "}";
+        QTextDocument document;
+        RtfReader::read(rtf, &document);
+        const QTextBlockFormat format = document.firstBlock().blockFormat();
+        const double values[] = {format.topMargin(), format.bottomMargin(), format.leftMargin(), format.rightMargin(),
+                                 format.textIndent()};
+        const QStringList names{"topMargin", "bottomMargin", "leftMargin", "rightMargin", "textIndent"};
+        QCOMPARE(values[names.indexOf(property)], pixels);
+        // The layout of the whole document finishes.
+        document.setTextWidth(580);
+        QVERIFY(document.size().height() > 0);
+    }
+
     void badInput_data()
     {
         QTest::addColumn<QByteArray>("rtf");
@@ -211,6 +246,19 @@ private Q_SLOTS:
         // Far deeper than any real file: the reader keeps going with bounded memory.
         const QByteArray rtf = "{\\rtf1 {\\info " + QByteArray(300000, '{') + "x" + QByteArray(300000, '}') + "}y}";
         QCOMPARE(RtfReader::displayedText(rtf), QStringLiteral("y"));
+    }
+
+    void codePageNamedOverAndOverStaysFast()
+    {
+        // 2.6 MB of alternating code pages: each once took a decoder per byte.
+        QByteArray rtf = "{\\rtf1 ";
+        for (int i = 0; i < 200000; ++i)
+            rtf += (i % 2) ? "\\ansicpg1252 " : "\\ansicpg1250 ";
+        rtf += "caf\\'e9}";
+        QElapsedTimer timer;
+        timer.start();
+        QCOMPARE(RtfReader::displayedText(rtf), QStringLiteral("café"));
+        QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     }
 
     void binaryFileReadsAsText()
