@@ -54,10 +54,16 @@ QString ProgramFolder::fallbackFolder()
     return folder;
 }
 
+namespace {
+bool programFolderWritable()
+{
+    return writableOverride() != 0 ? writableOverride() > 0 : ProgramFolder::isWritable(ProgramFolder::path());
+}
+} // namespace
+
 QString ProgramFolder::writePath(const QString &name)
 {
-    const bool writable = writableOverride() != 0 ? writableOverride() > 0 : isWritable(path());
-    if (writable)
+    if (programFolderWritable())
         return readPath(name);
     const QString folder = fallbackFolder();
     QDir().mkpath(folder);
@@ -66,13 +72,13 @@ QString ProgramFolder::writePath(const QString &name)
 
 QString ProgramFolder::existingPath(const QString &name)
 {
+    // The fallback folder is the user's, shared by every copy of the program:
+    // a copy that writes beside itself must not read another copy's files.
     const QString beside = readPath(name);
-    if (QFileInfo::exists(beside))
+    if (programFolderWritable())
         return beside;
     const QString fallback = fallbackFolder() + QLatin1Char('/') + name;
-    if (QFileInfo::exists(fallback))
-        return fallback;
-    return beside;
+    return QFileInfo::exists(fallback) ? fallback : beside;
 }
 
 void ProgramFolder::setPathForTesting(const QString &folder)

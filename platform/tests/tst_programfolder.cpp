@@ -39,6 +39,39 @@ private Q_SLOTS:
         QCOMPARE(ProgramFolder::existingPath(QStringLiteral("mes.txt")), path);
         QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+
+    // Reading back finds the file where this copy of the program writes it.
+    void existingPathFollowsWhereTheFileIsWritten_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::addColumn<bool>("beside");
+        QTest::addColumn<bool>("inFallback");
+        QTest::addColumn<bool>("expectFallback");
+        QTest::newRow("writable, another copy's file in the fallback") << true << false << true << false;
+        QTest::newRow("writable, both") << true << true << true << false;
+        QTest::newRow("read-only, shipped file and a newer one in the fallback") << false << true << true << true;
+        QTest::newRow("read-only, shipped file alone") << false << true << false << false;
+        QTest::newRow("read-only, fallback alone") << false << false << true << true;
+        QTest::newRow("read-only, none") << false << false << false << false;
+    }
+    void existingPathFollowsWhereTheFileIsWritten()
+    {
+        QFETCH(bool, writable);
+        QFETCH(bool, beside);
+        QFETCH(bool, inFallback);
+        QFETCH(bool, expectFallback);
+        QTemporaryDir program;
+        QTemporaryDir fallback;
+        ProgramFolder::setPathForTesting(program.path());
+        ProgramFolder::setFallbackForTesting(fallback.path());
+        ProgramFolder::setWritableForTesting(writable ? 1 : -1);
+        const QString name = QStringLiteral("allmes.txt");
+        for (const auto &[present, folder] : {std::pair{beside, program.path()}, std::pair{inFallback, fallback.path()}}) {
+            QFile file(folder + QLatin1Char('/') + name);
+            QVERIFY(!present || file.open(QIODevice::WriteOnly));
+        }
+        QCOMPARE(ProgramFolder::existingPath(name), (expectFallback ? fallback.path() : program.path()) + QLatin1Char('/') + name);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestProgramFolder)
