@@ -115,10 +115,11 @@ private Q_SLOTS:
     {
         ProgramFolder::setWritableForTesting(-1);
         QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
-        ProgramFolder::setWritableForTesting(0);
         QVERIFY(QFile::exists(m_fallback->filePath(QStringLiteral("allmes.txt"))));
         QVERIFY(!QFile::exists(m_program->filePath(QStringLiteral("allmes.txt"))));
+        // Read back by the same read-only copy that wrote it.
         QCOMPARE(MessageStore::readBack(QStringLiteral("mes.txt")), QStringLiteral("[news]\r\nНовое"));
+        ProgramFolder::setWritableForTesting(0);
     }
 
 private:
