@@ -1,3 +1,4 @@
+#include "eventloop.h"
 #include "form3.h"
 
 #include <QApplication>
@@ -10,5 +11,8 @@ int main(int argc, char *argv[])
 
     Form3 splash;
     splash.start();
+    // Closed during the start-up: there is no loop left to leave.
+    if (EventLoop::quitRequested())
+        return 0;
     return QApplication::exec();
 }

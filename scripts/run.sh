@@ -20,14 +20,21 @@ if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
   export XDG_RUNTIME_DIR="$runtime"
 fi
 app=""
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number and writes it to the file.
+numberfile="$(mktemp)"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $app "$xvfb" 2>/dev/null || true; [ -z "$runtime" ] || rm -rf "$runtime"' EXIT
-for _ in $(seq 50); do
-  [ -e "/tmp/.X11-unix/X${display#:}" ] && break
+for _ in $(seq 100); do
+  [ -s "$numberfile" ] && break
   sleep 0.1
 done
+if [ ! -s "$numberfile" ]; then
+  echo "The virtual display (Xvfb) did not start" >&2
+  exit 1
+fi
+display=":$(head -n 1 "$numberfile")"
+rm -f "$numberfile"
 DISPLAY="$display" "$program" &
 app=$!
 # The splash shows for a second, then the main window opens.

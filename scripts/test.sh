@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Palmora and runs the whole test suite: once
-# as built for use, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds Palmora and runs the whole test suite: the
+# fuzz targets briefly, then the tests once as built for use and once under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -10,6 +11,9 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
+
+# The fuzz targets, built with clang, over their seed corpora (a fixed, short run).
+"$root/scripts/fuzz.sh"
 
 "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure --parallel "$(nproc)")
