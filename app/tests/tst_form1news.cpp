@@ -2,6 +2,7 @@
 #include "fakedialogs.h"
 #include "form1.h"
 #include "programfolder.h"
+#include "temporaryinstallation.h"
 #include "testhttpserver.h"
 #include "textcodec.h"
 
@@ -20,17 +21,12 @@ class TestForm1News : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_program = std::make_unique<QTemporaryDir>();
-        m_fallback = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_program->isValid() && m_fallback->isValid());
-        ProgramFolder::setPathForTesting(m_program->path());
-        ProgramFolder::setFallbackForTesting(m_fallback->path());
-        EventLoop::resetForTesting();
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
     }
     void cleanup()
     {
-        ProgramFolder::setPathForTesting(QString());
-        ProgramFolder::setFallbackForTesting(QString());
+        m_install.reset();
     }
 
     void withoutNewsIniOnlyTheButtonReports()
@@ -54,7 +50,7 @@ private Q_SLOTS:
         page.body = TextCodec::toCp1251(u"[news]\r\nДобро пожаловать");
         page.contentType = "text/plain; charset=windows-1251";
         server.setAnswer(QStringLiteral("/news.txt"), page);
-        QFile ini(m_program->filePath(QStringLiteral("news.ini")));
+        QFile ini(m_install->program.filePath(QStringLiteral("news.ini")));
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write(server.url(QStringLiteral("/news.txt")).toEncoded() + "\r\n");
         ini.close();
@@ -76,8 +72,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_program;
-    std::unique_ptr<QTemporaryDir> m_fallback;
+    std::unique_ptr<TemporaryInstallation> m_install;
 };
 
 QTEST_MAIN(TestForm1News)

@@ -6,6 +6,7 @@
 #include "programfolder.h"
 #include "richtextbox.h"
 #include "searchpanel.h"
+#include "temporaryinstallation.h"
 #include "textcodec.h"
 #include "webbrowser.h"
 #include "xtab.h"
@@ -43,10 +44,8 @@ class TestSearchWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_dir.reset(new QTemporaryDir);
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Data")));
-        ProgramFolder::setPathForTesting(m_dir->path());
-        EventLoop::resetForTesting();
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(QDir(m_install->program.path()).mkdir(QStringLiteral("Data")));
         m_dialogs.reset(new FakeDialogs);
         m_window.reset(new Form1);
         m_window->load();
@@ -57,8 +56,7 @@ private Q_SLOTS:
     {
         m_window.reset();
         m_dialogs.reset();
-        ProgramFolder::setPathForTesting(QString());
-        EventLoop::resetForTesting();
+        m_install.reset();
     }
 
     void enterStartsTheSearchAndTheBreakIsRemoved()
@@ -245,7 +243,7 @@ private Q_SLOTS:
     void wordModeHighlightsEveryCluster()
     {
         const QString text = QStringLiteral("линия жизни. ") + QString(120, QLatin1Char('x')) + QStringLiteral(" Линия Жизни");
-        QFile f(m_dir->path() + QStringLiteral("/Data/two.txt"));
+        QFile f(m_install->program.path() + QStringLiteral("/Data/two.txt"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(TextCodec::toCp1251(text));
         f.close();
@@ -293,7 +291,7 @@ private Q_SLOTS:
         QVERIFY(m_window->Command4->isVisible());
         QVERIFY(m_window->Command5->isVisible());
         QVERIFY(!m_window->RichTextBox1->isVisible());
-        m_window->WebBrowser1->setSource(QUrl::fromLocalFile(m_dir->path() + QStringLiteral("/Data/other.htm")));
+        m_window->WebBrowser1->setSource(QUrl::fromLocalFile(m_install->program.path() + QStringLiteral("/Data/other.htm")));
         QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("other page")));
         m_window->Command4->click();
         QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("линия")));
@@ -320,7 +318,7 @@ private Q_SLOTS:
 private:
     void writeFile(const char *name, const char *utf8)
     {
-        QFile f(m_dir->path() + QStringLiteral("/Data/") + QString::fromUtf8(name));
+        QFile f(m_install->program.path() + QStringLiteral("/Data/") + QString::fromUtf8(name));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(TextCodec::toCp1251(QString::fromUtf8(utf8)));
     }
@@ -348,7 +346,7 @@ private:
         return cursor.charFormat();
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TemporaryInstallation> m_install;
     std::unique_ptr<FakeDialogs> m_dialogs;
     std::unique_ptr<Form1> m_window;
 };

@@ -1,6 +1,7 @@
 #include "messagestore.h"
 #include "programfolder.h"
 #include "safefile.h"
+#include "temporaryinstallation.h"
 #include "textcodec.h"
 
 #include <QFile>
@@ -15,17 +16,13 @@ class TestMessageStore : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_program = std::make_unique<QTemporaryDir>();
-        m_fallback = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_program->isValid() && m_fallback->isValid());
-        ProgramFolder::setPathForTesting(m_program->path());
-        ProgramFolder::setFallbackForTesting(m_fallback->path());
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
     }
     void cleanup()
     {
         SafeFile::setFailAfterBytesForTesting(-1);
-        ProgramFolder::setPathForTesting(QString());
-        ProgramFolder::setFallbackForTesting(QString());
+        m_install.reset();
     }
 
     void readBack_data()
@@ -43,7 +40,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
-        QFile file(m_program->filePath(QStringLiteral("mes.txt")));
+        QFile file(m_install->program.filePath(QStringLiteral("mes.txt")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
@@ -99,7 +96,7 @@ private Q_SLOTS:
     void failedArchiveLeavesThePageUnrecorded()
     {
         const QByteArray oldPage = TextCodec::toCp1251(u"[news]\r\nСтарое\r\n");
-        QFile file(m_program->filePath(QStringLiteral("mes.txt")));
+        QFile file(m_install->program.filePath(QStringLiteral("mes.txt")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(oldPage);
         file.close();
@@ -115,16 +112,15 @@ private Q_SLOTS:
     {
         ProgramFolder::setWritableForTesting(-1);
         QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
-        QVERIFY(QFile::exists(m_fallback->filePath(QStringLiteral("allmes.txt"))));
-        QVERIFY(!QFile::exists(m_program->filePath(QStringLiteral("allmes.txt"))));
+        QVERIFY(QFile::exists(m_install->fallback.filePath(QStringLiteral("allmes.txt"))));
+        QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("allmes.txt"))));
         // Read back by the same read-only copy that wrote it.
         QCOMPARE(MessageStore::readBack(QStringLiteral("mes.txt")), QStringLiteral("[news]\r\nНовое"));
         ProgramFolder::setWritableForTesting(0);
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_program;
-    std::unique_ptr<QTemporaryDir> m_fallback;
+    std::unique_ptr<TemporaryInstallation> m_install;
 };
 
 QTEST_MAIN(TestMessageStore)

@@ -4,6 +4,7 @@
 #include "news.h"
 #include "programfolder.h"
 #include "safefile.h"
+#include "temporaryinstallation.h"
 #include "testhttpserver.h"
 #include "textcodec.h"
 
@@ -66,12 +67,8 @@ class TestNews : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_program = std::make_unique<QTemporaryDir>();
-        m_fallback = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_program->isValid() && m_fallback->isValid());
-        ProgramFolder::setPathForTesting(m_program->path());
-        ProgramFolder::setFallbackForTesting(m_fallback->path());
-        EventLoop::resetForTesting();
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
         m_server = std::make_unique<TestHttpServer>();
         QVERIFY(m_server->isListening());
         m_dialogs = std::make_unique<FakeDialogs>();
@@ -86,8 +83,7 @@ private Q_SLOTS:
         m_dialogs.reset();
         m_server.reset();
         SafeFile::setFailAfterBytesForTesting(-1);
-        ProgramFolder::setPathForTesting(QString());
-        ProgramFolder::setFallbackForTesting(QString());
+        m_install.reset();
     }
 
     void firstFetchCreatesTheFilesAndAnnounces_data()
@@ -219,7 +215,7 @@ private Q_SLOTS:
         m_news->Get_Mes(true);
 
         QCOMPARE(messageTexts(), QStringList{kNoConnection});
-        QVERIFY(!QFile::exists(m_program->filePath(QStringLiteral("mes.txt"))));
+        QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("mes.txt"))));
     }
 
     void addressesThatAreNotFetched_data()
@@ -236,7 +232,7 @@ private Q_SLOTS:
         writeFile("news.ini", ini);
         m_news->Get_Mes(true);
         QCOMPARE(messageTexts(), QStringList{kNoConnection});
-        QVERIFY(!QFile::exists(m_program->filePath(QStringLiteral("mes.txt"))));
+        QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("mes.txt"))));
     }
 
     void onlyTheFirstLineIsTheAddress()
@@ -382,7 +378,7 @@ private Q_SLOTS:
 
         QCOMPARE(m_dialogs->messages.size(), 1);
         QCOMPARE(m_dialogs->messages[0].text == kNoConnection, !accepted);
-        QCOMPARE(QFile::exists(m_program->filePath(QStringLiteral("mes.txt"))), accepted);
+        QCOMPARE(QFile::exists(m_install->program.filePath(QStringLiteral("mes.txt"))), accepted);
     }
 
     void writeFailingHalfWayKeepsTheOldArchive()
@@ -416,14 +412,14 @@ private:
     }
     QByteArray writeFile(const char *name, const QByteArray &bytes)
     {
-        QFile file(m_program->filePath(QLatin1String(name)));
+        QFile file(m_install->program.filePath(QLatin1String(name)));
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", name);
         return bytes;
     }
     QByteArray fileBytes(const char *name) const
     {
-        QFile file(m_program->filePath(QLatin1String(name)));
+        QFile file(m_install->program.filePath(QLatin1String(name)));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     QStringList messageTexts() const
@@ -434,8 +430,7 @@ private:
         return texts;
     }
 
-    std::unique_ptr<QTemporaryDir> m_program;
-    std::unique_ptr<QTemporaryDir> m_fallback;
+    std::unique_ptr<TemporaryInstallation> m_install;
     std::unique_ptr<TestHttpServer> m_server;
     std::unique_ptr<FakeDialogs> m_dialogs;
     std::unique_ptr<QWidget> m_window;

@@ -4,6 +4,7 @@
 #include "formscript.h"
 #include "memoryworkbook.h"
 #include "programfolder.h"
+#include "temporaryinstallation.h"
 #include "xlsworkbookreader.h"
 
 #include <QDir>
@@ -42,7 +43,7 @@ private:
     // An Anketa folder holding these entries (names ending in "/" are folders).
     void makeAnketa(const QStringList &entries)
     {
-        QDir root(m_folder->path());
+        QDir root(m_install->program.path());
         QVERIFY(root.mkpath(QStringLiteral("Anketa")));
         for (const QString &entry : entries) {
             if (entry.endsWith(QLatin1Char('/'))) {
@@ -60,7 +61,7 @@ private:
         m_form->Doing();
     }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<TemporaryInstallation> m_install;
     std::unique_ptr<QPlainTextEdit> m_text;
     std::unique_ptr<Form2> m_form;
     std::unique_ptr<FormScript> m_script;
@@ -70,10 +71,9 @@ private:
 private Q_SLOTS:
     void init()
     {
-        EventLoop::resetForTesting();
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
         m_dialogs = std::make_unique<FakeDialogs>();
-        m_folder = std::make_unique<QTemporaryDir>();
-        ProgramFolder::setPathForTesting(m_folder->path());
         m_text = std::make_unique<QPlainTextEdit>();
         m_form = std::make_unique<Form2>();
         m_form->setResultText(m_text.get());
@@ -86,9 +86,8 @@ private Q_SLOTS:
         m_script.reset();
         m_form.reset();
         m_text.reset();
-        m_folder.reset();
+        m_install.reset();
         m_dialogs.reset();
-        EventLoop::resetForTesting();
     }
 
     void questionsAsked_data()
@@ -437,7 +436,7 @@ private Q_SLOTS:
         QFETCH(QStringList, questions);
         makeAnketa({});
         QVERIFY(QFile::copy(QStringLiteral(PALMORA_TEST_DATA_DIR "/") + file,
-                            m_folder->filePath(QStringLiteral("Anketa/Тема.xls"))));
+                            m_install->program.filePath(QStringLiteral("Anketa/Тема.xls"))));
         m_form->setReaderFactory([] { return std::make_unique<XlsWorkbookReader>(); });
         m_script->steps << FormScript::next({0});
         for (int i = 0; i < questions.size(); ++i)
@@ -463,7 +462,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         FakeDialogs &dialogs = *m_dialogs;
         makeAnketa({});
-        QFile file(m_folder->filePath(QStringLiteral("Anketa/Тема.xls")));
+        QFile file(m_install->program.filePath(QStringLiteral("Anketa/Тема.xls")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();

@@ -6,6 +6,7 @@
 #include "programfolder.h"
 #include "questionnairelauncher.h"
 #include "safefile.h"
+#include "temporaryinstallation.h"
 #include "twips.h"
 
 #include <QDir>
@@ -26,7 +27,7 @@ private:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<TemporaryInstallation> m_install;
     std::unique_ptr<FakeDialogs> m_dialogs;
     std::unique_ptr<QWidget> m_main;
     QPushButton *m_start = nullptr;
@@ -40,11 +41,10 @@ private:
 private Q_SLOTS:
     void init()
     {
-        EventLoop::resetForTesting();
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
         m_dialogs = std::make_unique<FakeDialogs>();
-        m_folder = std::make_unique<QTemporaryDir>();
-        ProgramFolder::setPathForTesting(m_folder->path());
-        QVERIFY(QDir(m_folder->path()).mkpath(QStringLiteral("Anketa")));
+        QVERIFY(QDir(m_install->program.path()).mkpath(QStringLiteral("Anketa")));
 
         m_main = std::make_unique<QWidget>();
         m_start = new QPushButton(m_main.get());
@@ -63,7 +63,7 @@ private Q_SLOTS:
     {
         m_launcher.reset();
         m_main.reset();
-        m_folder.reset();
+        m_install.reset();
         m_dialogs.reset();
     }
 
@@ -92,7 +92,7 @@ private Q_SLOTS:
 
     void secondLaunchWhileWaitingBringsTheRunForward()
     {
-        QFile topic(m_folder->filePath(QStringLiteral("Anketa/Тема.xls")));
+        QFile topic(m_install->program.filePath(QStringLiteral("Anketa/Тема.xls")));
         QVERIFY(topic.open(QIODevice::WriteOnly));
         m_books.sheets[QStringLiteral("Тема.xls")] = {
             {QStringLiteral("Вопрос"), QStringLiteral("Да"), QStringLiteral("Ответ да")},
@@ -117,7 +117,7 @@ private Q_SLOTS:
 
     void twoQuestionnairesAccumulate()
     {
-        QFile topic(m_folder->filePath(QStringLiteral("Anketa/Тема.xls")));
+        QFile topic(m_install->program.filePath(QStringLiteral("Anketa/Тема.xls")));
         QVERIFY(topic.open(QIODevice::WriteOnly));
         m_books.sheets[QStringLiteral("Тема.xls")] = {
             {QStringLiteral("Вопрос"), QStringLiteral("Да"), QStringLiteral("Первый")},
@@ -146,7 +146,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
-        const QString path = m_folder->filePath(QStringLiteral("итог"));
+        const QString path = m_install->program.filePath(QStringLiteral("итог"));
         m_dialogs->fileNames << path;
         m_text->setPlainText(text);
         m_save->click();
@@ -159,7 +159,7 @@ private Q_SLOTS:
 
     void savingReplacesAnExistingFile()
     {
-        const QString path = m_folder->filePath(QStringLiteral("итог.txt"));
+        const QString path = m_install->program.filePath(QStringLiteral("итог.txt"));
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("старое содержимое, длиннее нового\r\n");
@@ -174,13 +174,13 @@ private Q_SLOTS:
     {
         m_text->setPlainText(QStringLiteral("текст"));
         m_save->click();
-        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files), QStringList{});
+        QCOMPARE(QDir(m_install->program.path()).entryList(QDir::Files), QStringList{});
         QVERIFY(m_dialogs->messages.isEmpty());
     }
 
     void failedSaveIsReportedAndKeepsTheOldFile()
     {
-        const QString path = m_folder->filePath(QStringLiteral("итог.txt"));
+        const QString path = m_install->program.filePath(QStringLiteral("итог.txt"));
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old\r\n");
@@ -197,7 +197,7 @@ private Q_SLOTS:
 
     void saveIntoMissingFolderIsReported()
     {
-        m_dialogs->fileNames << m_folder->filePath(QStringLiteral("нет такой папки/итог.txt"));
+        m_dialogs->fileNames << m_install->program.filePath(QStringLiteral("нет такой папки/итог.txt"));
         m_save->click();
         QCOMPARE(m_dialogs->messages.size(), 1);
     }
