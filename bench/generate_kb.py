@@ -2,12 +2,13 @@
 """Writes a deterministic synthetic knowledge base of Russian-like
 Windows-1251 articles for the search benchmark.
 
-    generate_kb.py DIR [--articles N] [--total-mb M] [--big-mb B]
+    generate_kb.py DIR [--articles N] [--total-mb M] [--big-mb B [--rtf]]
 
 Every article holds the common pair «линия жизни» close together; one in a
 hundred also holds the rare pair «сломанная хиромантия». With --big-mb a
 single article of that size is written instead (in blocks, so the generator
-itself stays small).
+itself stays small); with --rtf as well, that article is an RTF document with
+its letters as \\'hh escapes.
 """
 import argparse
 import os
@@ -52,23 +53,38 @@ def article(rng, size, index):
     return "".join(parts)
 
 
+def to_rtf(text):
+    """Windows-1251 bytes as RTF: letters as \\'hh, line ends as \\par."""
+    table = {b: b"\\'%02x" % b for b in range(0x80, 0x100)}
+    table.update({ord("\\"): b"\\\\", ord("{"): b"\\{", ord("}"): b"\\}", ord("\r"): b"", ord("\n"): b"\\par\r\n"})
+    return b"".join(table.get(b, bytes((b,))) for b in text)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("dir")
     ap.add_argument("--articles", type=int, default=5000)
     ap.add_argument("--total-mb", type=int, default=100)
     ap.add_argument("--big-mb", type=int, default=0)
+    ap.add_argument("--rtf", action="store_true")
     args = ap.parse_args()
     os.makedirs(args.dir, exist_ok=True)
     rng = random.Random(1903)
     if args.big_mb:
         block = "".join(paragraph(rng, 1000) for _ in range(1000)).encode("cp1251")
-        with open(os.path.join(args.dir, "большая статья.txt"), "wb") as f:
+        end = "Главная Линия жизни в самом конце.\r\n".encode("cp1251")
+        name = "большая статья.txt"
+        if args.rtf:
+            block, end = to_rtf(block), to_rtf(end) + b"}"
+            name = "большая статья.rtf"
+        with open(os.path.join(args.dir, name), "wb") as f:
+            if args.rtf:
+                f.write(b"{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ")
             written = 0
             while written < args.big_mb << 20:
                 f.write(block)
                 written += len(block)
-            f.write("Главная Линия жизни в самом конце.\r\n".encode("cp1251"))
+            f.write(end)
         return
     size = (args.total_mb << 20) // args.articles
     for i in range(args.articles):

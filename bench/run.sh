@@ -58,15 +58,18 @@ for q in "сломанная хиромантия" "линия жизни"; do
 done
 
 if [ "$big_mb" -gt 0 ]; then
-  if [ ! -d "$work/Big" ]; then
-    echo; echo "Generating one article of $big_mb MB in $work/Big ..."
-    python3 "$root/bench/generate_kb.py" "$work/Big" --big-mb "$big_mb"
-  fi
-  echo
-  echo "one article of $(du -sLm "$work/Big" | cut -f1) MB:"
-  for q in "линия жизни" "сломанная хиромантия"; do
-    /usr/bin/time -o "$work/time.out" -f "%e %M" "$tool" --data "$work/Big" "$q" >/dev/null 2>&1 || true
-    out=$(tail -1 "$work/time.out")
-    printf '  «%s»: %6.2f s, peak %d KB (target < 65536 KB)\n' "$q" "${out% *}" "${out#* }"
+  # One plain article, then one RTF article, of $big_mb MB each.
+  for kind in Big BigRtf; do
+    if [ ! -d "$work/$kind" ]; then
+      echo; echo "Generating one article of $big_mb MB in $work/$kind ..."
+      python3 "$root/bench/generate_kb.py" "$work/$kind" --big-mb "$big_mb" $([ "$kind" = BigRtf ] && echo --rtf)
+    fi
+    echo
+    echo "one $([ "$kind" = BigRtf ] && echo "RTF " || echo "")article of $(du -sLm "$work/$kind" | cut -f1) MB:"
+    for q in "линия жизни" "сломанная хиромантия"; do
+      /usr/bin/time -o "$work/time.out" -f "%e %M" "$tool" --data "$work/$kind" "$q" >/dev/null 2>&1 || true
+      out=$(tail -1 "$work/time.out")
+      printf '  «%s»: %6.2f s, peak %d KB (target < 65536 KB)\n' "$q" "${out% *}" "${out#* }"
+    done
   done
 fi

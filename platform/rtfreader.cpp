@@ -14,11 +14,12 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace {
 
-using Kind = RtfTokenizer::Kind;
+using Kind = RtfTokens::Kind;
 
 enum class Act : uint8_t {
     Skip, // a destination that is not displayed
@@ -301,7 +302,7 @@ struct NoProps
 // Reads the group structure with an explicit stack, so that deep nesting costs
 // memory, never the call stack. The sink receives characters and breaks; with
 // Formatted it also follows the formatting and the font and colour tables.
-template <class Sink, bool Formatted>
+template <class Sink, bool Formatted, class Input = RtfWholeInput>
 class Parser
 {
 public:
@@ -315,8 +316,9 @@ public:
         GroupProps props;
     };
 
-    Parser(QByteArrayView rtf, Sink &sink)
-        : m_tok(rtf)
+    template <class Source>
+    Parser(Source &&source, Sink &sink)
+        : m_tok(source)
         , m_sink(sink)
         , m_table(cp1251Table())
     {
@@ -327,7 +329,11 @@ public:
     void run()
     {
         for (;;) {
-            const RtfTokenizer::Token t = m_tok.next();
+            if constexpr (Input::kStreaming) {
+                if (m_sink.stopped())
+                    return;
+            }
+            const RtfTokens::Token t = m_tok.next();
             switch (t.kind) {
             case Kind::End:
                 return;
@@ -483,7 +489,7 @@ private:
         }
     }
 
-    void word(const RtfTokenizer::Token &t)
+    void word(const RtfTokens::Token &t)
     {
         State &s = state();
         const Keyword *k = findKeyword(t.text);
@@ -662,7 +668,7 @@ private:
         m_sink.propsChanged(p);
     }
 
-    RtfTokenizer m_tok;
+    RtfTokenizerT<Input> m_tok;
     Sink &m_sink;
     CodeTable m_table;
     std::vector<State> m_stack;
@@ -729,6 +735,60 @@ private:
     QString m_out;
     char16_t *m_w;
     char16_t *m_end;
+};
+
+// Hands the displayed text out in pieces of bounded size, never holding more.
+class PieceSink
+{
+public:
+    static constexpr qsizetype kPiece = 32 * 1024;
+
+    explicit PieceSink(const std::function<bool(QStringView)> &consume)
+        : m_consume(consume)
+    {
+    }
+
+    void run(const unsigned char *p, qsizetype n, const CodeTable &table)
+    {
+        while (n > 0) {
+            const qsizetype k = std::min(n, kPiece - m_used);
+            for (qsizetype i = 0; i < k; ++i)
+                m_buf[m_used + i] = table[p[i]];
+            m_used += k;
+            p += k;
+            n -= k;
+            if (m_used == kPiece)
+                flush();
+        }
+    }
+    void put(char16_t c)
+    {
+        if (m_used == kPiece)
+            flush();
+        m_buf[m_used++] = c;
+    }
+    template <class P>
+    void paragraph(const P &)
+    {
+        put(u'\r');
+        put(u'\n');
+    }
+    void lineBreak() { paragraph(0); }
+
+    bool stopped() const { return m_stopped; }
+
+    void flush()
+    {
+        if (m_used > 0 && !m_stopped)
+            m_stopped = !m_consume(QStringView(m_buf.data(), m_used));
+        m_used = 0;
+    }
+
+private:
+    const std::function<bool(QStringView)> &m_consume;
+    std::vector<char16_t> m_buf = std::vector<char16_t>(kPiece);
+    qsizetype m_used = 0;
+    bool m_stopped = false;
 };
 
 // Builds the formatted document run by run.
@@ -880,6 +940,18 @@ QString RtfReader::displayedText(QByteArrayView rtf)
     Parser<TextSink, false> parser(rtf, sink);
     parser.run();
     return sink.take();
+}
+
+bool RtfReader::displayedText(QIODevice &in, const std::function<bool(QStringView)> &consume, qsizetype pieceBytes)
+{
+    if (!isRtf(in.peek(5)))
+        return false;
+    PieceSink sink(consume);
+    RtfStreamInput input(in, pieceBytes);
+    Parser<PieceSink, false, RtfStreamInput> parser(input, sink);
+    parser.run();
+    sink.flush();
+    return !sink.stopped();
 }
 
 void RtfReader::read(QByteArrayView rtf, QTextDocument *document)

@@ -1,16 +1,92 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
+#include <QIODevice>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+// Whole-buffer input: everything is in memory from the start.
+struct RtfWholeInput
+{
+    static constexpr bool kStreaming = false;
+};
+
+// Input read from a device piece by piece into a sliding buffer, so a file of
+// any size costs a bounded amount of memory.
+class RtfStreamInput
+{
+public:
+    static constexpr bool kStreaming = true;
+    // Bytes kept ahead of each token: more than a control word's name, the
+    // backslash and a \'hh escape need, so none of them is cut by a refill.
+    static constexpr qsizetype kMargin = 64;
+
+    RtfStreamInput(QIODevice &device, qsizetype pieceBytes)
+        : m_device(device)
+        , m_piece(std::max<qsizetype>(pieceBytes, 1))
+    {
+        m_buf.resize(kMargin + m_piece);
+    }
+
+    // Moves the unread tail [p, end) to the front and reads after it; false when
+    // nothing more came.
+    bool refill(const unsigned char *&p, const unsigned char *&end)
+    {
+        if (m_eof)
+            return false;
+        auto *base = reinterpret_cast<unsigned char *>(m_buf.data());
+        const qsizetype keep = end - p;
+        if (keep > 0 && p != base)
+            std::memmove(base, p, std::size_t(keep));
+        // Fill up to the margin even when a piece is tiny, a piece at a time.
+        qsizetype have = keep;
+        bool any = false;
+        while (have < kMargin || !any) {
+            const qint64 want = std::min<qint64>(m_piece, qint64(m_buf.size()) - have);
+            if (want <= 0)
+                break;
+            const qint64 got = m_device.read(reinterpret_cast<char *>(base) + have, want);
+            if (got <= 0) {
+                m_eof = true;
+                break;
+            }
+            have += got;
+            any = true;
+        }
+        p = base;
+        end = base + have;
+        return any;
+    }
+
+    // Passes over count bytes past the buffer.
+    void skip(qint64 count)
+    {
+        while (count > 0 && !m_eof) {
+            const qint64 got = m_device.skip(count);
+            if (got <= 0)
+                m_eof = true;
+            count -= std::max<qint64>(got, 0);
+        }
+    }
+
+private:
+    QIODevice &m_device;
+    qsizetype m_piece;
+    QByteArray m_buf;
+    bool m_eof = false;
+};
 
 // Splits RTF bytes into groups, control words, control symbols, \'hh bytes and
 // runs of plain text. Kept inline: the displayed-text pass runs over every
-// article of a search and must stay a tight loop.
-class RtfTokenizer
+// article of a search and must stay a tight loop. With streamed input a run of
+// text may come in several tokens; everything else comes as it would whole.
+struct RtfTokens
 {
-public:
     enum class Kind : uint8_t { End, GroupStart, GroupEnd, Word, Symbol, Hex, Text };
 
     struct Token
@@ -21,14 +97,28 @@ public:
         int param = 0;
         QByteArrayView text; // Word: the name; Text: the run of bytes
     };
+};
 
-    explicit RtfTokenizer(QByteArrayView bytes)
+template <class Input = RtfWholeInput>
+class RtfTokenizerT : public RtfTokens
+{
+public:
+
+    explicit RtfTokenizerT(QByteArrayView bytes)
+        requires(!Input::kStreaming)
         : m_p(reinterpret_cast<const unsigned char *>(bytes.data()))
         , m_end(m_p + bytes.size())
     {
     }
 
-    bool atEnd() const { return m_p >= m_end; }
+    explicit RtfTokenizerT(Input &input)
+        requires(Input::kStreaming)
+        : m_p(nullptr)
+        , m_end(nullptr)
+        , m_input(&input)
+    {
+    }
+
     qsizetype remaining() const { return m_end - m_p; }
 
     // Passes over the data of \binN, or what is left of it.
@@ -36,6 +126,13 @@ public:
     {
         if (count <= 0)
             return;
+        if constexpr (Input::kStreaming) {
+            if (count > remaining()) {
+                m_input->skip(count - remaining());
+                m_p = m_end;
+                return;
+            }
+        }
         m_p = count >= remaining() ? m_end : m_p + count;
     }
 
@@ -43,6 +140,10 @@ public:
     {
         Token t;
         for (;;) {
+            if constexpr (Input::kStreaming) {
+                if (m_end - m_p < Input::kMargin)
+                    m_input->refill(m_p, m_end);
+            }
             if (m_p >= m_end)
                 return t;
             const unsigned char c = *m_p;
@@ -122,14 +223,20 @@ private:
             ++m_p;
         t.kind = Kind::Word;
         t.text = QByteArrayView(reinterpret_cast<const char *>(start), m_p - start);
-        while (m_p < m_end && isLetter(*m_p))
+        if constexpr (Input::kStreaming) {
+            // What follows the name may run past the buffer, and a refill
+            // moves the bytes the name points at.
+            std::memcpy(m_name, start, std::size_t(t.text.size()));
+            t.text = QByteArrayView(m_name, t.text.size());
+        }
+        while (more() && isLetter(*m_p))
             ++m_p; // over-long names are cut, not split into text
-        if (m_p < m_end && (*m_p == '-' || isDigit(*m_p))) {
+        if (more() && (*m_p == '-' || isDigit(*m_p))) {
             const bool negative = *m_p == '-';
             if (negative)
                 ++m_p;
             int64_t value = 0;
-            while (m_p < m_end && isDigit(*m_p)) {
+            while (more() && isDigit(*m_p)) {
                 if (value < INT_MAX)
                     value = value * 10 + (*m_p - '0');
                 ++m_p;
@@ -139,11 +246,25 @@ private:
             t.hasParam = true;
             t.param = int(negative ? -value : value);
         }
-        if (m_p < m_end && *m_p == ' ')
+        if (more() && *m_p == ' ')
             ++m_p; // the delimiting space belongs to the word
         return t;
     }
 
+    // Whether a byte is at m_p, reading more input when the buffer is spent.
+    bool more()
+    {
+        if (m_p < m_end)
+            return true;
+        if constexpr (Input::kStreaming)
+            return m_input->refill(m_p, m_end) && m_p < m_end;
+        return false;
+    }
+
     const unsigned char *m_p;
     const unsigned char *m_end;
+    [[no_unique_address]] std::conditional_t<Input::kStreaming, Input *, RtfWholeInput> m_input{};
+    [[no_unique_address]] std::conditional_t<Input::kStreaming, char[32], RtfWholeInput> m_name{};
 };
+
+using RtfTokenizer = RtfTokenizerT<>;

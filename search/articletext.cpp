@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QTemporaryFile>
 
 #include <cstring>
 #include <string>
@@ -111,8 +112,9 @@ class ChunkedSource : public OccurrenceSource
 {
 public:
     ChunkedSource(const QString &path, qint64 dataStart, qint64 chunkBytes, std::basic_string<CharT> needle,
-                  const std::atomic_bool *cancel)
-        : m_file(path), m_chunk(qMax<qint64>(chunkBytes, 1)), m_needle(std::move(needle)), m_cancel(cancel)
+                  const std::atomic_bool *cancel, bool rawUtf16 = false)
+        : m_file(path), m_chunk(qMax<qint64>(chunkBytes, 1)), m_needle(std::move(needle)), m_cancel(cancel),
+          m_rawUtf16(rawUtf16)
     {
         m_eof = !m_file.open(QIODevice::ReadOnly) || (dataStart > 0 && !m_file.seek(dataStart));
     }
@@ -145,6 +147,7 @@ private:
     qint64 m_chunk;
     std::basic_string<CharT> m_needle;
     const std::atomic_bool *m_cancel;
+    bool m_rawUtf16; // the file holds the text's own UTF-16 units, not UTF-8
     std::basic_string<CharT> m_buf;
     QByteArray m_bytes;
     QStringDecoder m_decoder{QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom};
@@ -170,6 +173,21 @@ void ChunkedSource<char>::readChunk()
 template<>
 void ChunkedSource<char16_t>::readChunk()
 {
+    if (m_rawUtf16) {
+        const qint64 want = qMax<qint64>(m_chunk & ~qint64(1), 2);
+        m_bytes.resize(want);
+        const qint64 got = m_file.read(m_bytes.data(), want) & ~qint64(1);
+        if (got <= 0) {
+            m_eof = true;
+            return;
+        }
+        const std::size_t old = m_buf.size();
+        const std::size_t units = std::size_t(got / 2);
+        m_buf.resize(old + units);
+        std::memcpy(m_buf.data() + old, m_bytes.constData(), std::size_t(got));
+        CaseFold::fold(m_buf.data() + old, units, m_buf.data() + old); // in place, unit by unit
+        return;
+    }
     m_bytes.resize(m_chunk);
     const qint64 got = m_file.read(m_bytes.data(), m_chunk);
     QString decoded;
@@ -207,6 +225,31 @@ private:
     const std::atomic_bool *m_cancel;
 };
 
+// The displayed text of a large RTF file, written once to a temporary file of
+// UTF-16 units (lossless, whatever characters the document names) and then
+// searched a chunk at a time like a large plain file.
+class SpilledText : public ArticleText
+{
+public:
+    SpilledText(std::unique_ptr<QTemporaryFile> spill, qint64 chunkBytes, const std::atomic_bool *cancel)
+        : m_spill(std::move(spill)), m_chunk(chunkBytes), m_cancel(cancel)
+    {
+    }
+    std::unique_ptr<OccurrenceSource> find(const QString &folded) const override
+    {
+        std::u16string needle;
+        if (folded.isEmpty() || !toNeedle(folded, needle))
+            return std::make_unique<NoOccurrence>();
+        return std::make_unique<ChunkedSource<char16_t>>(m_spill->fileName(), 0, m_chunk, std::move(needle),
+                                                         m_cancel, true);
+    }
+
+private:
+    std::unique_ptr<QTemporaryFile> m_spill; // removed with the text
+    qint64 m_chunk;
+    const std::atomic_bool *m_cancel;
+};
+
 std::unique_ptr<ArticleText> emptyText()
 {
     return std::make_unique<MemoryText<char>>(std::string());
@@ -221,6 +264,29 @@ std::unique_ptr<ArticleText> fromBytes(const QByteArray &bytes)
     return std::make_unique<MemoryText<char>>(std::move(folded));
 }
 
+// Streams the displayed text of an RTF file to a temporary file; null when it
+// cannot be written or the search was cancelled.
+std::unique_ptr<ArticleText> spillRtf(QFile &file, const ArticleText::Options &options, const std::atomic_bool *cancel)
+{
+    auto spill = std::make_unique<QTemporaryFile>();
+    if (!spill->open())
+        return nullptr;
+    bool written = true;
+    const bool finished = RtfReader::displayedText(
+        file,
+        [&](QStringView piece) {
+            if (cancelled(cancel))
+                return false;
+            const qint64 bytes = piece.size() * qint64(sizeof(char16_t));
+            written = spill->write(reinterpret_cast<const char *>(piece.utf16()), bytes) == bytes;
+            return written;
+        },
+        qsizetype(qBound<qint64>(1, options.chunkBytes, qint64(1) << 20)));
+    if (!finished || !written || !spill->flush())
+        return nullptr;
+    return std::make_unique<SpilledText>(std::move(spill), options.chunkBytes, cancel);
+}
+
 std::unique_ptr<ArticleText> open(const QString &path, const ArticleText::Options &options, bool rtf,
                                   const std::atomic_bool *cancel)
 {
@@ -232,7 +298,13 @@ std::unique_ptr<ArticleText> open(const QString &path, const ArticleText::Option
         return emptyText();
     const qint64 size = file.size();
     if (rtf && RtfReader::isRtf(file.peek(16))) {
-        // The reader needs the whole document.
+        if (size > options.wholeReadLimit) {
+            if (auto spilled = spillRtf(file, options, cancel))
+                return spilled;
+            if (cancelled(cancel))
+                return emptyText();
+            file.seek(0); // no room for the temporary file: read it whole after all
+        }
         return ArticleText::fromString(RtfReader::displayedText(file.readAll()));
     }
     if (size <= options.wholeReadLimit)

@@ -18,7 +18,8 @@ public:
 
 // An article's text, case-folded, ready to be searched. A small article is
 // held in memory; a large file is read in chunks by each search, so memory
-// stays bounded whatever its size.
+// stays bounded whatever its size (a large RTF file's displayed text is first
+// written once to a temporary file, which is then read the same way).
 class ArticleText
 {
 public:

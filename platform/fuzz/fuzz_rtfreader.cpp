@@ -1,12 +1,14 @@
 #include "rtfreader.h"
 
+#include <QBuffer>
 #include <QTextDocument>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
-// Both readings of the same bytes must agree on the text they show.
+// Both readings of the same bytes must agree on the text they show, and the
+// text read from a device in small pieces must be the text read whole.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
@@ -19,6 +21,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
         if (shown != text || text.size() > qsizetype(size))
             std::abort();
+        for (qsizetype piece : {1, 7}) {
+            QByteArray copy = bytes.toByteArray();
+            QBuffer buffer(&copy);
+            buffer.open(QIODevice::ReadOnly);
+            QString streamed;
+            RtfReader::displayedText(
+                buffer,
+                [&](QStringView part) {
+                    streamed.append(part);
+                    return true;
+                },
+                piece);
+            if (streamed != text)
+                std::abort();
+        }
     }
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "rtfreader.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,6 +23,42 @@ private:
         QTextCursor inside(&document);
         inside.setPosition(found.selectionStart() + 1);
         return inside.charFormat();
+    }
+
+    // The displayed text read from a device pieceBytes at a time.
+    static QString streamed(const QByteArray &bytes, qsizetype pieceBytes, bool *isRtf = nullptr)
+    {
+        QByteArray copy = bytes;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        QString text;
+        const bool ok = RtfReader::displayedText(
+            buffer,
+            [&](QStringView piece) {
+                text.append(piece);
+                return true;
+            },
+            pieceBytes);
+        if (isRtf)
+            *isRtf = ok;
+        return text;
+    }
+
+    // Streamed with pieces of every small size and a large one, the text is
+    // the whole-buffer reading's.
+    static bool streamsAlike(const QByteArray &bytes, QString *why = nullptr)
+    {
+        if (!RtfReader::isRtf(bytes))
+            return true;
+        const QString whole = RtfReader::displayedText(bytes);
+        for (qsizetype piece : {1, 2, 3, 7, 64, 65, 1 << 20}) {
+            if (streamed(bytes, piece) != whole) {
+                if (why)
+                    *why = QStringLiteral("piece %1: ").arg(piece) + QString::fromLatin1(bytes.left(200).toPercentEncoding());
+                return false;
+            }
+        }
+        return true;
     }
 
 private Q_SLOTS:
@@ -96,6 +133,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, rtf);
         QFETCH(QString, text);
         QCOMPARE(RtfReader::displayedText(rtf), text);
+    }
+
+    void streamedTextMatches_data() { displayedText_data(); }
+    void streamedTextMatches()
+    {
+        QFETCH(QByteArray, rtf);
+        QString why;
+        QVERIFY2(streamsAlike(rtf, &why), qPrintable(why));
     }
 
     void documentTextMatchesDisplayedText_data() { displayedText_data(); }
@@ -230,6 +275,106 @@ private Q_SLOTS:
         QTextDocument document;
         RtfReader::read(rtf, &document);
         QCOMPARE(document.toPlainText(), text);
+    }
+
+    void streamedBadInput_data() { badInput_data(); }
+    void streamedBadInput()
+    {
+        QFETCH(QByteArray, rtf);
+        QString why;
+        QVERIFY2(streamsAlike(rtf, &why), qPrintable(why));
+    }
+
+    void streamedAcrossPieceEdges_data()
+    {
+        QTest::addColumn<QByteArray>("rtf");
+        const QByteArray pad(61, 'p');
+        QTest::newRow("bin data crossing pieces") << QByteArray("{\\rtf1 a\\bin200 " + QByteArray(200, '}') + "b}");
+        QTest::newRow("bin data at the very end") << QByteArray("{\\rtf1 a\\bin3 xy");
+        QTest::newRow("bin inside a skipped group") << QByteArray("{\\rtf1 {\\*\\x\\bin130 " + QByteArray(130, '{') + "}c}");
+        QTest::newRow("bins back to back") << QByteArray("{\\rtf1 \\bin1 }\\bin2 {}\\bin0 d\\bin70 " + QByteArray(70, '\\') + "e}");
+        QTest::newRow("long parameter") << QByteArray("{\\rtf1\\fs" + QByteArray(300, '9') + " a\\u" + QByteArray(200, '1') + "?b}");
+        QTest::newRow("long word with parameter") << QByteArray("{\\rtf1\\" + QByteArray(150, 'q') + "-12 a\\" + QByteArray(40, 'u') + "5 b}");
+        QTest::newRow("thirty-two letters then digits") << QByteArray("{\\rtf1\\" + QByteArray(32, 'u') + "1046 a}");
+        QTest::newRow("escapes and unicode at every offset")
+            << QByteArray("{\\rtf1\\ansicpg1251 " + pad + "\\'cf\\'f0x\\u1046?\\uc2\\u1046\\'c6\\'c6y\\par\\line\\tab\\~\\_}");
+        QTest::newRow("unicode fallback split by runs") << QByteArray("{\\rtf1\\uc5\\u1046 ab\r\ncd\r\nef}");
+        QTest::newRow("nested groups") << QByteArray("{\\rtf1 " + QByteArray(500, '{') + "deep" + QByteArray(500, '}') + "}");
+        QTest::newRow("truncated word") << QByteArray("{\\rtf1 a\\pa");
+        QTest::newRow("truncated parameter") << QByteArray("{\\rtf1 a\\u104");
+    }
+    void streamedAcrossPieceEdges()
+    {
+        QFETCH(QByteArray, rtf);
+        // Shifting the input moves every token across the piece edges.
+        for (int shift = 0; shift < 70; ++shift) {
+            const QByteArray shifted = "{\\rtf1 " + QByteArray(shift, 's') + rtf.mid(6);
+            QString why;
+            QVERIFY2(streamsAlike(shifted, &why), qPrintable(why));
+        }
+    }
+
+    void streamedStopsWhenAsked()
+    {
+        QByteArray rtf = "{\\rtf1 ";
+        while (rtf.size() < 1000000)
+            rtf += "\\'cf\\'f0\\'e8 word\\par\r\n";
+        QBuffer buffer(&rtf);
+        buffer.open(QIODevice::ReadOnly);
+        int pieces = 0;
+        qsizetype longest = 0;
+        const bool finished = RtfReader::displayedText(
+            buffer,
+            [&](QStringView piece) {
+                longest = std::max(longest, piece.size());
+                return ++pieces < 3;
+            },
+            4096);
+        QVERIFY(!finished);
+        QCOMPARE(pieces, 3);
+        QVERIFY(longest <= 64 * 1024);
+        QVERIFY(buffer.pos() < rtf.size() / 2);
+    }
+
+    void streamedPlainTextIsRefused()
+    {
+        bool isRtf = true;
+        QCOMPARE(streamed("plain words", 4, &isRtf), QString());
+        QVERIFY(!isRtf);
+        QCOMPARE(streamed("{\\rtf1 x}", 4, &isRtf), QStringLiteral("x"));
+        QVERIFY(isRtf);
+    }
+
+    void streamedSeedCorpus()
+    {
+        const QDir corpus(QStringLiteral(PALMORA_TEST_DATA_DIR "/rtf_corpus"));
+        const QStringList files = corpus.entryList(QDir::Files);
+        QVERIFY(files.size() >= 5);
+        quint32 seed = 12345;
+        auto random = [&seed] {
+            seed = seed * 1664525u + 1013904223u;
+            return seed >> 8;
+        };
+        for (const QString &name : files) {
+            QFile file(corpus.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QString why;
+            QVERIFY2(streamsAlike(bytes, &why), qPrintable(name + u' ' + why));
+            // Every truncation of the file, and damaged copies of it.
+            const qsizetype step = std::max<qsizetype>(1, bytes.size() / 200);
+            for (qsizetype n = 5; n < bytes.size(); n += step)
+                QVERIFY2(streamsAlike(bytes.left(n), &why), qPrintable(name + u' ' + why));
+            for (int round = 0; round < 40; ++round) {
+                QByteArray damaged = bytes;
+                for (int k = 0; k < 8 && damaged.size() > 6; ++k) {
+                    const qsizetype at = 5 + qsizetype(random() % quint32(damaged.size() - 5));
+                    static const char bytesToUse[] = "\\{}'0123456789-abinu \r\n";
+                    damaged[at] = bytesToUse[random() % (sizeof(bytesToUse) - 1)];
+                }
+                QVERIFY2(streamsAlike(damaged, &why), qPrintable(name + u' ' + why));
+            }
+        }
     }
 
     void tenThousandNestedGroups()

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -100,6 +101,32 @@ private:
         return path;
     }
 
+    // An RTF document whose displayed text is the text: letters as \'hh
+    // escapes or \uN with a fallback, breaks as \par, some empty groups.
+    QByteArray toRtf(const QString &text)
+    {
+        QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Times;}}\\uc1 ";
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+                rtf += below(2) ? "\\par\r\n" : "\\par ";
+                ++i;
+            } else if (c == u'\\' || c == u'{' || c == u'}') {
+                rtf += '\\';
+                rtf += char(c);
+            } else if (c >= 0x20 && c < 0x7F) {
+                rtf += char(c);
+            } else if (const QByteArray b = TextCodec::toCp1251(QString(QChar(c))); below(2) && b != "?") {
+                rtf += "\\'" + b.toHex();
+            } else {
+                rtf += "\\u" + QByteArray::number(c > 32767 ? int(c) - 65536 : int(c)) + (below(2) ? "?" : "\\'3f");
+            }
+            if (below(8) == 0)
+                rtf += below(2) ? "{}" : "{\\*\\bkmkstart x}";
+        }
+        return rtf + "}";
+    }
+
     // Every way the engine can hold the same text.
     std::vector<std::unique_ptr<ArticleText>> holders(const QString &text, bool withFiles)
     {
@@ -118,6 +145,12 @@ private:
         const QString utf8Path = writeFile(text.toUtf8());
         if (ArticleText::fileIsUtf8(utf8Path, chunked.chunkBytes))
             out.push_back(ArticleText::forSearch(utf8Path, chunked));
+        // RTF read whole, and streamed to a spill file read in chunks.
+        if (!text.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n")))) {
+            const QString rtfPath = writeFile(toRtf(text));
+            out.push_back(ArticleText::forSearch(rtfPath, whole));
+            out.push_back(ArticleText::forSearch(rtfPath, chunked));
+        }
         return out;
     }
 
@@ -213,6 +246,12 @@ private Q_SLOTS:
             QCOMPARE(h.found, qint64(clusters.size()));
             QCOMPARE(h.jumps, jumps);
             QCOMPARE(h.marks, marks);
+            for (const auto &holder : holders(t, round % 5 == 0)) {
+                const Highlights fromHolder = Highlights::compute(*holder, words, true, interval);
+                QCOMPARE(fromHolder.found, h.found);
+                QCOMPARE(fromHolder.jumps, h.jumps);
+                QCOMPARE(fromHolder.marks, h.marks);
+            }
         }
     }
 };

@@ -1,4 +1,5 @@
 #include "articletext.h"
+#include "highlights.h"
 #include "knowledgebase.h"
 #include "programfolder.h"
 #include "querysplit.h"
@@ -137,6 +138,50 @@ private Q_SLOTS:
         const auto big = ArticleText::forSearch(QDir(data()).filePath(QStringLiteral("big.txt")), chunked);
         QVERIFY(QFile::remove(QDir(data()).filePath(QStringLiteral("big.txt"))));
         QVERIFY(!SearchEngine::phraseTest(*big, PhraseQuery(QuerySplit::Do_P(QStringLiteral("palm")))));
+    }
+
+    void largeRtfReadInChunksFindsTheSame()
+    {
+        // Everything the reader treats specially, with \bin data and \uN
+        // surrogates, repeated well past the chunk and whole-read sizes.
+        const QByteArray paragraph =
+            "\\pard\\qj \\'cb\\'e8\\'ed\\'e8\\'ff \\'f3\\'ec\\'e0 {\\b \\'c5\\'e6} palm \\u1046?\\u-10179?\\u-8694?"
+            "{\\*\\comment \\'eb\\'e8\\'ed\\'e8\\'ff}\\bin12 {}\\'eb\\par}{line\\tab \\u1105? \\'f3\\'ec!\\par\r\n";
+        QByteArray rtf = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\uc1 ";
+        while (rtf.size() < 200000)
+            rtf += paragraph;
+        write(QStringLiteral("big.rtf"), rtf + "}");
+        write(QStringLiteral("cut.rtf"), rtf.left(rtf.size() - 37));
+        ArticleText::Options whole;
+        whole.wholeReadLimit = qint64(1) << 30;
+        for (const QString name : {QStringLiteral("big.rtf"), QStringLiteral("cut.rtf")}) {
+            const QString path = QDir(data()).filePath(name);
+            const auto reference = ArticleText::forSearch(path, whole);
+            for (qint64 chunk : {1, 2, 5, 64, 4096, 1 << 20}) {
+                ArticleText::Options chunked;
+                chunked.wholeReadLimit = 100;
+                chunked.chunkBytes = chunk;
+                const auto text = ArticleText::forSearch(path, chunked);
+                for (const QString query : {QStringLiteral("линия ум"), QStringLiteral("Ё УМ"), QStringLiteral("palm"),
+                                            QStringLiteral("ж\U0001F60A"), QStringLiteral("line ё ум")}) {
+                    for (bool wordMode : {true, false}) {
+                        const ItemTable items = wordMode ? QuerySplit::Do_S(query) : QuerySplit::Do_P(query);
+                        const Highlights expected = Highlights::compute(*reference, items, wordMode, 40);
+                        const Highlights got = Highlights::compute(*text, items, wordMode, 40);
+                        QVERIFY2(!wordMode || expected.found > 0, qPrintable(query));
+                        QCOMPARE(got.found, expected.found);
+                        QCOMPARE(got.jumps, expected.jumps);
+                        QCOMPARE(got.marks, expected.marks);
+                    }
+                }
+            }
+        }
+        // A cancelled search reads nothing of a large article.
+        std::atomic_bool cancel{true};
+        ArticleText::Options chunked;
+        chunked.wholeReadLimit = 100;
+        const auto cancelled = ArticleText::forSearch(QDir(data()).filePath(QStringLiteral("big.rtf")), chunked, &cancel);
+        QVERIFY(!SearchEngine::phraseTest(*cancelled, PhraseQuery(QuerySplit::Do_P(QStringLiteral("palm")))));
     }
 
     void progressCountsEveryEntryAndCanStop()
