@@ -1,7 +1,7 @@
-#include "abouttab.h"
+#include "app/abouttab.h"
 
-#include "form1.h"
-#include "palmdrawing.h"
+#include "app/form1.h"
+#include "app/palmdrawing.h"
 
 #include <QDesktopServices>
 #include <QFont>

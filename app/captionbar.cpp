@@ -1,6 +1,6 @@
-#include "captionbar.h"
+#include "app/captionbar.h"
 
-#include "fonts.h"
+#include "platform/widgets/fonts.h"
 
 #include <QLinearGradient>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
-#include "form1layout.h"
+#include "app/form1layout.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
-#include "form3.h"
+#include "app/form3.h"
 
-#include "eventloop.h"
-#include "form1.h"
-#include "form1layout.h"
-#include "splashpicture.h"
+#include "platform/eventloop.h"
+#include "app/form1.h"
+#include "app/form1layout.h"
+#include "app/splashpicture.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

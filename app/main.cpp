@@ -1,5 +1,5 @@
-#include "eventloop.h"
-#include "form3.h"
+#include "platform/eventloop.h"
+#include "app/form3.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "palmdrawing.h"
+#include "app/palmdrawing.h"
 
 #include <QPainter>
 #include <QPainterPath>

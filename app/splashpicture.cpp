@@ -1,7 +1,7 @@
-#include "splashpicture.h"
+#include "app/splashpicture.h"
 
-#include "palmdrawing.h"
-#include "twips.h"
+#include "app/palmdrawing.h"
+#include "platform/twips.h"
 
 #include <QLinearGradient>
 #include <QPainter>

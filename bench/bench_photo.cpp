@@ -1,7 +1,7 @@
 // Measures saving a 12-megapixel palm photo (4000 × 3000): filling the bitmap
 // buffer from the picture, then the JPEG export at quality 80.
-#include "cdibsection.h"
-#include "minteljpeglibrary.h"
+#include "photo/cdibsection.h"
+#include "photo/minteljpeglibrary.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,8 @@
 // Measures the displayed-text pass over a 10 MB RTF file shaped like the
 // knowledge base's articles: Russian text as \'hh escapes, some formatting.
-#include "richtextbox.h"
-#include "rtfreader.h"
+#include "platform/widgets/richtextbox.h"
+#include "platform/rtfreader.h"
+#include "platform/widgets/rtfdocumentreader.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -55,7 +56,7 @@ int main(int argc, char **argv)
 
     const double doc = bestSeconds(1, [&] {
         QTextDocument document;
-        RtfReader::read(rtf, &document);
+        RtfDocumentReader::read(rtf, &document);
     });
     out << "read into a document: " << doc * 1000 << " ms, " << mb / doc << " MB/s\n";
 

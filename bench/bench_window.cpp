@@ -2,13 +2,13 @@
 // of an article with 10,000 found places.
 //   bench_window DATA_PARENT_DIR [QUERY]
 // DATA_PARENT_DIR holds the Data folder (bench/generate_kb.py writes one).
-#include "articleview.h"
-#include "fakedialogs.h"
-#include "form1.h"
-#include "programfolder.h"
-#include "searchpanel.h"
-#include "textcodec.h"
-#include "xtab.h"
+#include "search/ui/articleview.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "app/form1.h"
+#include "platform/programfolder.h"
+#include "search/ui/searchpanel.h"
+#include "platform/textcodec.h"
+#include "platform/widgets/xtab.h"
 
 #include <QApplication>
 #include <QDir>

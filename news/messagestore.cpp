@@ -1,9 +1,9 @@
-#include "messagestore.h"
+#include "news/messagestore.h"
 
-#include "newspage.h"
-#include "programfolder.h"
-#include "safefile.h"
-#include "textcodec.h"
+#include "news/newspage.h"
+#include "platform/programfolder.h"
+#include "platform/safefile.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>

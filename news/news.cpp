@@ -1,11 +1,11 @@
-#include "news.h"
+#include "news/news.h"
 
-#include "dialogs.h"
-#include "eventloop.h"
-#include "messagestore.h"
-#include "newspage.h"
-#include "programfolder.h"
-#include "textcodec.h"
+#include "platform/widgets/dialogs.h"
+#include "platform/eventloop.h"
+#include "news/messagestore.h"
+#include "news/newspage.h"
+#include "platform/programfolder.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

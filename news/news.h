@@ -1,6 +1,6 @@
 #pragma once
 
-#include "newsfetch.h"
+#include "news/newsfetch.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
-#include "newsfetch.h"
+#include "news/newsfetch.h"
 
-#include "eventloop.h"
+#include "platform/eventloop.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>

@@ -1,6 +1,6 @@
-#include "newspage.h"
+#include "news/newspage.h"
 
-#include "textcodec.h"
+#include "platform/textcodec.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>

@@ -1,7 +1,7 @@
-#include "cdibsection.h"
+#include "photo/cdibsection.h"
 
-#include "dialogs.h"
-#include "gdibitmap.h"
+#include "platform/widgets/dialogs.h"
+#include "photo/gdibitmap.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

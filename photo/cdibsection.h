@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gdicontext.h"
+#include "photo/gdicontext.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "gdibitmap.h"
+#include "photo/gdibitmap.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "gdicontext.h"
+#include "photo/gdicontext.h"
 
-#include "gdibitmap.h"
+#include "photo/gdibitmap.h"
 
 #include <algorithm>
 #include <cstring>

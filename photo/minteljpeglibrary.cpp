@@ -1,7 +1,7 @@
-#include "minteljpeglibrary.h"
+#include "photo/minteljpeglibrary.h"
 
-#include "cdibsection.h"
-#include "raisederror.h"
+#include "photo/cdibsection.h"
+#include "photo/raisederror.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

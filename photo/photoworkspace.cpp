@@ -1,11 +1,11 @@
-#include "photoworkspace.h"
+#include "photo/photoworkspace.h"
 
-#include "cdibsection.h"
-#include "dialogs.h"
-#include "minteljpeglibrary.h"
-#include "picturereader.h"
-#include "raisederror.h"
-#include "twips.h"
+#include "photo/cdibsection.h"
+#include "platform/widgets/dialogs.h"
+#include "photo/minteljpeglibrary.h"
+#include "photo/picturereader.h"
+#include "photo/raisederror.h"
+#include "platform/twips.h"
 
 #include <QClipboard>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "picturereader.h"
+#include "photo/picturereader.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,4 +1,4 @@
-#include "eventloop.h"
+#include "platform/eventloop.h"
 
 #include <QCoreApplication>
 

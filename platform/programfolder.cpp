@@ -1,4 +1,4 @@
-#include "programfolder.h"
+#include "platform/programfolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

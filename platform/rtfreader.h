@@ -7,9 +7,9 @@
 #include <functional>
 
 class QIODevice;
-class QTextDocument;
 
-// Reads RTF: the text it displays, and a formatted document.
+// Reads the text that RTF displays; the formatted document is read by
+// RtfDocumentReader in the widgets layer.
 class RtfReader
 {
 public:
@@ -23,6 +23,4 @@ public:
     // input is not RTF (nothing is read) or consume returned false to stop.
     static bool displayedText(QIODevice &in, const std::function<bool(QStringView)> &consume,
                               qsizetype pieceBytes = qsizetype(1) << 20);
-    // Fills the document with the formatted text.
-    static void read(QByteArrayView rtf, QTextDocument *document);
 };

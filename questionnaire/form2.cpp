@@ -1,12 +1,12 @@
-#include "form2.h"
+#include "questionnaire/form2.h"
 
-#include "dialogs.h"
-#include "eventloop.h"
-#include "fonts.h"
-#include "programfolder.h"
-#include "twips.h"
-#include "workbookreader.h"
-#include "xlsworkbookreader.h"
+#include "platform/widgets/dialogs.h"
+#include "platform/eventloop.h"
+#include "platform/widgets/fonts.h"
+#include "platform/programfolder.h"
+#include "platform/twips.h"
+#include "questionnaire/workbookreader.h"
+#include "questionnaire/xlsworkbookreader.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
-#include "questionnairelauncher.h"
+#include "questionnaire/questionnairelauncher.h"
 
-#include "dialogs.h"
-#include "form2.h"
-#include "safefile.h"
-#include "textcodec.h"
-#include "twips.h"
+#include "platform/widgets/dialogs.h"
+#include "questionnaire/form2.h"
+#include "platform/safefile.h"
+#include "platform/textcodec.h"
+#include "platform/twips.h"
 
 #include <QAbstractButton>
 #include <QDir>

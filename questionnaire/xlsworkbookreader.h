@@ -1,6 +1,6 @@
 #pragma once
 
-#include "workbookreader.h"
+#include "questionnaire/workbookreader.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,8 +1,8 @@
-#include "articletext.h"
+#include "search/articletext.h"
 
-#include "casefold.h"
-#include "rtfreader.h"
-#include "textcodec.h"
+#include "search/casefold.h"
+#include "platform/rtfreader.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>

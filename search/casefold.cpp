@@ -1,6 +1,6 @@
-#include "casefold.h"
+#include "search/casefold.h"
 
-#include "textcodec.h"
+#include "platform/textcodec.h"
 
 #include <QChar>
 

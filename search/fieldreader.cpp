@@ -1,4 +1,4 @@
-#include "fieldreader.h"
+#include "search/fieldreader.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "highlights.h"
+#include "search/highlights.h"
 
-#include "articletext.h"
-#include "searchengine.h"
+#include "search/articletext.h"
+#include "search/searchengine.h"
 
 namespace {
 

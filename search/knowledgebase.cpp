@@ -1,7 +1,7 @@
-#include "knowledgebase.h"
+#include "search/knowledgebase.h"
 
-#include "articletext.h"
-#include "programfolder.h"
+#include "search/articletext.h"
+#include "platform/programfolder.h"
 
 #include <QDir>
 

@@ -1,6 +1,6 @@
-#include "querysplit.h"
+#include "search/querysplit.h"
 
-#include "fieldreader.h"
+#include "search/fieldreader.h"
 
 ItemTable QuerySplit::split(const QString &text)
 {

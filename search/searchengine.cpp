@@ -1,7 +1,7 @@
-#include "searchengine.h"
+#include "search/searchengine.h"
 
-#include "articletext.h"
-#include "casefold.h"
+#include "search/articletext.h"
+#include "search/casefold.h"
 
 #include <deque>
 #include <memory>

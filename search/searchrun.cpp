@@ -1,8 +1,8 @@
-#include "searchrun.h"
+#include "search/searchrun.h"
 
-#include "articletext.h"
-#include "knowledgebase.h"
-#include "searchengine.h"
+#include "search/articletext.h"
+#include "search/knowledgebase.h"
+#include "search/searchengine.h"
 
 QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bool wordMode, qint64 interval,
                            const Progress &progress, const std::atomic_bool *cancel)

@@ -1,10 +1,10 @@
-#include "searchtool.h"
+#include "search/searchtool.h"
 
-#include "articletext.h"
-#include "highlights.h"
-#include "knowledgebase.h"
-#include "querysplit.h"
-#include "searchrun.h"
+#include "search/articletext.h"
+#include "search/highlights.h"
+#include "search/knowledgebase.h"
+#include "search/querysplit.h"
+#include "search/searchrun.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "abouttab.h"
-#include "form1.h"
-#include "richtextbox.h"
+#include "app/abouttab.h"
+#include "app/form1.h"
+#include "platform/widgets/richtextbox.h"
 
 #include <QDesktopServices>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "eventloop.h"
-#include "fakedialogs.h"
-#include "form1.h"
-#include "programfolder.h"
-#include "temporaryinstallation.h"
-#include "testhttpserver.h"
-#include "textcodec.h"
+#include "platform/eventloop.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "app/form1.h"
+#include "platform/programfolder.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "news/tests/testhttpserver.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

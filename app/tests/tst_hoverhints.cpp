@@ -1,4 +1,4 @@
-#include "hoverhints.h"
+#include "app/hoverhints.h"
 
 #include <QCheckBox>
 #include <QEnterEvent>

@@ -1,8 +1,8 @@
-#include "eventloop.h"
-#include "form1.h"
-#include "lineshape.h"
-#include "programfolder.h"
-#include "xtab.h"
+#include "platform/eventloop.h"
+#include "app/form1.h"
+#include "platform/widgets/lineshape.h"
+#include "platform/programfolder.h"
+#include "platform/widgets/xtab.h"
 
 #include <QCheckBox>
 #include <QLabel>

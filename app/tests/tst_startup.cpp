@@ -1,10 +1,10 @@
-#include "eventloop.h"
-#include "fakedialogs.h"
-#include "form1.h"
-#include "form3.h"
-#include "programfolder.h"
-#include "richtextbox.h"
-#include "xtab.h"
+#include "platform/eventloop.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "app/form1.h"
+#include "app/form3.h"
+#include "platform/programfolder.h"
+#include "platform/widgets/richtextbox.h"
+#include "platform/widgets/xtab.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "testhttpserver.h"
+#include "news/tests/testhttpserver.h"
 
 #include <QTcpSocket>
 #include <QTimer>

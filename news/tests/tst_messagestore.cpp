@@ -1,8 +1,8 @@
-#include "messagestore.h"
-#include "programfolder.h"
-#include "safefile.h"
-#include "temporaryinstallation.h"
-#include "textcodec.h"
+#include "news/messagestore.h"
+#include "platform/programfolder.h"
+#include "platform/safefile.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QTemporaryDir>

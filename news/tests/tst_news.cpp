@@ -1,12 +1,12 @@
-#include "eventloop.h"
-#include "fakedialogs.h"
-#include "messagestore.h"
-#include "news.h"
-#include "programfolder.h"
-#include "safefile.h"
-#include "temporaryinstallation.h"
-#include "testhttpserver.h"
-#include "textcodec.h"
+#include "platform/eventloop.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "news/messagestore.h"
+#include "news/news.h"
+#include "platform/programfolder.h"
+#include "platform/safefile.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "news/tests/testhttpserver.h"
+#include "platform/textcodec.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

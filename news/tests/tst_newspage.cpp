@@ -1,5 +1,5 @@
-#include "newspage.h"
-#include "textcodec.h"
+#include "news/newspage.h"
+#include "platform/textcodec.h"
 
 #include <QTest>
 

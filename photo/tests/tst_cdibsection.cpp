@@ -1,7 +1,7 @@
-#include "cdibsection.h"
-#include "fakedialogs.h"
-#include "gdibitmap.h"
-#include "gdicontext.h"
+#include "photo/cdibsection.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "photo/gdibitmap.h"
+#include "photo/gdicontext.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "cdibsection.h"
-#include "minteljpeglibrary.h"
-#include "raisederror.h"
-#include "unwritablefolder.h"
+#include "photo/cdibsection.h"
+#include "photo/minteljpeglibrary.h"
+#include "photo/raisederror.h"
+#include "photo/tests/unwritablefolder.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "fakedialogs.h"
-#include "photoworkspace.h"
-#include "unwritablefolder.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "photo/photoworkspace.h"
+#include "photo/tests/unwritablefolder.h"
 
 #include <QBuffer>
 #include <QClipboard>

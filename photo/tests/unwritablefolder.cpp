@@ -1,4 +1,4 @@
-#include "unwritablefolder.h"
+#include "photo/tests/unwritablefolder.h"
 
 #include <QFile>
 #include <QTemporaryFile>

@@ -1,4 +1,5 @@
-#include "rtfreader.h"
+#include "platform/rtfreader.h"
+#include "platform/widgets/rtfdocumentreader.h"
 
 #include <QBuffer>
 #include <QTextDocument>
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const QString text = RtfReader::displayedText(bytes);
     QTextDocument document;
-    RtfReader::read(bytes, &document);
+    RtfDocumentReader::read(bytes, &document);
     if (RtfReader::isRtf(bytes)) {
         QString shown = document.toRawText();
         shown.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));

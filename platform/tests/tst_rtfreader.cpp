@@ -1,4 +1,5 @@
-#include "rtfreader.h"
+#include "platform/rtfreader.h"
+#include "platform/widgets/rtfdocumentreader.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -149,7 +150,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, rtf);
         QFETCH(QString, text);
         QTextDocument document;
-        RtfReader::read(rtf, &document);
+        RtfDocumentReader::read(rtf, &document);
         QString shown = document.toRawText();
         shown.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
         shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
@@ -171,7 +172,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QCOMPARE(RtfReader::displayedText(bytes), text);
         QTextDocument document;
-        RtfReader::read(bytes, &document);
+        RtfDocumentReader::read(bytes, &document);
         QCOMPARE(document.toPlainText(), text);
     }
 
@@ -184,7 +185,7 @@ private Q_SLOTS:
                                "{\\fs40 Big} {\\cf1 Blue} {\\f1 Sans}\\par"
                                "\\pard\\qr Right\\par\\qj Justified\\par\\pard Plain {\\b\\i\\cf2 Both}}";
         QTextDocument document;
-        RtfReader::read(rtf, &document);
+        RtfDocumentReader::read(rtf, &document);
 
         QVERIFY(formatOf(document, "Bold").font().bold());
         QVERIFY(!formatOf(document, "Italic").font().bold());
@@ -235,7 +236,7 @@ private Q_SLOTS:
             rtf += "x\\par ";
         rtf += "}";
         QTextDocument document;
-        RtfReader::read(rtf, &document);
+        RtfDocumentReader::read(rtf, &document);
         const QTextBlockFormat format = document.firstBlock().blockFormat();
         const double values[] = {format.topMargin(), format.bottomMargin(), format.leftMargin(), format.rightMargin(),
                                  format.textIndent()};
@@ -273,7 +274,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QCOMPARE(RtfReader::displayedText(rtf), text);
         QTextDocument document;
-        RtfReader::read(rtf, &document);
+        RtfDocumentReader::read(rtf, &document);
         QCOMPARE(document.toPlainText(), text);
     }
 
@@ -382,7 +383,7 @@ private Q_SLOTS:
         const QByteArray rtf = "{\\rtf1 " + QByteArray(10000, '{') + "deep" + QByteArray(10000, '}') + "}";
         QCOMPARE(RtfReader::displayedText(rtf), QStringLiteral("deep"));
         QTextDocument document;
-        RtfReader::read(rtf, &document);
+        RtfDocumentReader::read(rtf, &document);
         QCOMPARE(document.toPlainText(), QStringLiteral("deep"));
     }
 
@@ -423,7 +424,7 @@ private Q_SLOTS:
         const QString text = RtfReader::displayedText(bytes);
         QVERIFY(text.size() <= bytes.size());
         QTextDocument document;
-        RtfReader::read(bytes, &document);
+        RtfDocumentReader::read(bytes, &document);
         QVERIFY(document.characterCount() > 0);
     }
 
@@ -452,7 +453,7 @@ private Q_SLOTS:
             const QByteArray bytes = file.readAll();
             const QString text = RtfReader::displayedText(bytes);
             QTextDocument document;
-            RtfReader::read(bytes, &document);
+            RtfDocumentReader::read(bytes, &document);
             QString shown = document.toRawText();
             shown.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
             shown.replace(QChar::LineSeparator, QStringLiteral("\r\n"));

@@ -1,4 +1,4 @@
-#include "textcodec.h"
+#include "platform/textcodec.h"
 
 #include <QTest>
 

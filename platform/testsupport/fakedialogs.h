@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialogs.h"
+#include "platform/widgets/dialogs.h"
 
 #include <QStringList>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "eventloop.h"
-#include "programfolder.h"
+#include "platform/eventloop.h"
+#include "platform/programfolder.h"
 
 #include <QTemporaryDir>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form2.h"
+#include "questionnaire/form2.h"
 
 #include <QLabel>
 #include <QListWidget>

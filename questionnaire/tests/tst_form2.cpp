@@ -1,11 +1,11 @@
-#include "eventloop.h"
-#include "fakedialogs.h"
-#include "form2.h"
-#include "formscript.h"
-#include "memoryworkbook.h"
-#include "programfolder.h"
-#include "temporaryinstallation.h"
-#include "xlsworkbookreader.h"
+#include "platform/eventloop.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "questionnaire/form2.h"
+#include "questionnaire/tests/formscript.h"
+#include "questionnaire/tests/memoryworkbook.h"
+#include "platform/programfolder.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
 #include <QFile>

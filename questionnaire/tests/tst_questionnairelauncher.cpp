@@ -1,13 +1,13 @@
-#include "eventloop.h"
-#include "fakedialogs.h"
-#include "form2.h"
-#include "formscript.h"
-#include "memoryworkbook.h"
-#include "programfolder.h"
-#include "questionnairelauncher.h"
-#include "safefile.h"
-#include "temporaryinstallation.h"
-#include "twips.h"
+#include "platform/eventloop.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "questionnaire/form2.h"
+#include "questionnaire/tests/formscript.h"
+#include "questionnaire/tests/memoryworkbook.h"
+#include "platform/programfolder.h"
+#include "questionnaire/questionnairelauncher.h"
+#include "platform/safefile.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "platform/twips.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "xlsworkbookreader.h"
+#include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
 #include <QFile>

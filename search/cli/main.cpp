@@ -1,4 +1,4 @@
-#include "searchtool.h"
+#include "search/searchtool.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

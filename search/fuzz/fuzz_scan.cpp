@@ -1,4 +1,4 @@
-#include "fuzzchecks.h"
+#include "search/tests/fuzzchecks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
 {

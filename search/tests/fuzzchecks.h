@@ -3,12 +3,12 @@
 // Checks shared by the fuzz targets and the test that replays their seed
 // corpus. Each returns false when the engine went wrong on the input.
 
-#include "articletext.h"
-#include "fieldreader.h"
-#include "querysplit.h"
-#include "referencesearch.h"
-#include "searchengine.h"
-#include "textcodec.h"
+#include "search/articletext.h"
+#include "search/fieldreader.h"
+#include "search/querysplit.h"
+#include "search/tests/referencesearch.h"
+#include "search/searchengine.h"
+#include "platform/textcodec.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
-#include "articletext.h"
-#include "highlights.h"
-#include "querysplit.h"
-#include "referencesearch.h"
-#include "searchengine.h"
-#include "textcodec.h"
+#include "search/articletext.h"
+#include "search/highlights.h"
+#include "search/querysplit.h"
+#include "search/tests/referencesearch.h"
+#include "search/searchengine.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QRandomGenerator>

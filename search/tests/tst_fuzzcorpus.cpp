@@ -1,4 +1,4 @@
-#include "fuzzchecks.h"
+#include "search/tests/fuzzchecks.h"
 
 #include <QDir>
 #include <QFile>

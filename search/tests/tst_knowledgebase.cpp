@@ -1,11 +1,11 @@
-#include "articletext.h"
-#include "highlights.h"
-#include "knowledgebase.h"
-#include "programfolder.h"
-#include "querysplit.h"
-#include "searchengine.h"
-#include "searchrun.h"
-#include "textcodec.h"
+#include "search/articletext.h"
+#include "search/highlights.h"
+#include "search/knowledgebase.h"
+#include "platform/programfolder.h"
+#include "search/querysplit.h"
+#include "search/searchengine.h"
+#include "search/searchrun.h"
+#include "platform/textcodec.h"
 
 #include <QDir>
 #include <QFile>
@@ -154,7 +154,7 @@ private Q_SLOTS:
         write(QStringLiteral("cut.rtf"), rtf.left(rtf.size() - 37));
         ArticleText::Options whole;
         whole.wholeReadLimit = qint64(1) << 30;
-        for (const QString name : {QStringLiteral("big.rtf"), QStringLiteral("cut.rtf")}) {
+        for (const QString &name : {QStringLiteral("big.rtf"), QStringLiteral("cut.rtf")}) {
             const QString path = QDir(data()).filePath(name);
             const auto reference = ArticleText::forSearch(path, whole);
             for (qint64 chunk : {1, 2, 5, 64, 4096, 1 << 20}) {
@@ -162,7 +162,7 @@ private Q_SLOTS:
                 chunked.wholeReadLimit = 100;
                 chunked.chunkBytes = chunk;
                 const auto text = ArticleText::forSearch(path, chunked);
-                for (const QString query : {QStringLiteral("линия ум"), QStringLiteral("Ё УМ"), QStringLiteral("palm"),
+                for (const QString &query : {QStringLiteral("линия ум"), QStringLiteral("Ё УМ"), QStringLiteral("palm"),
                                             QStringLiteral("ж\U0001F60A"), QStringLiteral("line ё ум")}) {
                     for (bool wordMode : {true, false}) {
                         const ItemTable items = wordMode ? QuerySplit::Do_S(query) : QuerySplit::Do_P(query);

@@ -1,6 +1,6 @@
-#include "fieldreader.h"
-#include "programfolder.h"
-#include "querysplit.h"
+#include "search/fieldreader.h"
+#include "platform/programfolder.h"
+#include "search/querysplit.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "articletext.h"
-#include "casefold.h"
-#include "highlights.h"
-#include "querysplit.h"
-#include "searchengine.h"
-#include "textcodec.h"
+#include "search/articletext.h"
+#include "search/casefold.h"
+#include "search/highlights.h"
+#include "search/querysplit.h"
+#include "search/searchengine.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QTemporaryDir>

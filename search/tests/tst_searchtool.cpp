@@ -1,6 +1,6 @@
-#include "programfolder.h"
-#include "searchtool.h"
-#include "textcodec.h"
+#include "platform/programfolder.h"
+#include "search/searchtool.h"
+#include "platform/textcodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
-#include "articleview.h"
+#include "search/ui/articleview.h"
 
-#include "highlights.h"
-#include "knowledgebase.h"
-#include "richtextbox.h"
-#include "searchstate.h"
-#include "webbrowser.h"
+#include "search/highlights.h"
+#include "search/knowledgebase.h"
+#include "platform/widgets/richtextbox.h"
+#include "search/ui/searchstate.h"
+#include "platform/widgets/webbrowser.h"
 
 #include <QLabel>
 #include <QListWidget>

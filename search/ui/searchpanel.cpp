@@ -1,11 +1,11 @@
-#include "searchpanel.h"
+#include "search/ui/searchpanel.h"
 
-#include "dialogs.h"
-#include "knowledgebase.h"
-#include "lineshape.h"
-#include "richtextbox.h"
-#include "searchrun.h"
-#include "webbrowser.h"
+#include "platform/widgets/dialogs.h"
+#include "search/knowledgebase.h"
+#include "platform/widgets/lineshape.h"
+#include "platform/widgets/richtextbox.h"
+#include "search/searchrun.h"
+#include "platform/widgets/webbrowser.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "searchstate.h"
+#include "search/ui/searchstate.h"
 
 #include <QObject>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "querysplit.h"
+#include "search/querysplit.h"
 
 #include <atomic>
 

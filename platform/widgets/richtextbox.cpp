@@ -1,7 +1,8 @@
-#include "richtextbox.h"
+#include "platform/widgets/richtextbox.h"
 
-#include "rtfreader.h"
-#include "textcodec.h"
+#include "platform/rtfreader.h"
+#include "platform/widgets/rtfdocumentreader.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -56,7 +57,7 @@ bool RichTextBox::loadFile(const QString &path, bool plainText)
     }
     {
         QScopedValueRollback guard(m_adopting, true);
-        RtfReader::read(bytes, document());
+        RtfDocumentReader::read(bytes, document());
     }
     rebuildFromDocument();
     select(0, 0);

@@ -1,6 +1,6 @@
-#include "fonts.h"
+#include "platform/widgets/fonts.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 QFont Fonts::make(const QString &family, double points, bool bold, bool italic)
 {

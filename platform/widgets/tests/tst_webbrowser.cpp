@@ -1,4 +1,4 @@
-#include "webbrowser.h"
+#include "platform/widgets/webbrowser.h"
 
 #include <QImage>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "richtextbox.h"
+#include "platform/widgets/richtextbox.h"
 
 #include <QFile>
 #include <QScrollBar>

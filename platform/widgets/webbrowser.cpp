@@ -1,6 +1,6 @@
-#include "webbrowser.h"
+#include "platform/widgets/webbrowser.h"
 
-#include "textcodec.h"
+#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "lineshape.h"
+#include "platform/widgets/lineshape.h"
 
-#include "twips.h"
+#include "platform/twips.h"
 
 #include <QPainter>
 

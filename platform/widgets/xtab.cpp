@@ -1,4 +1,4 @@
-#include "xtab.h"
+#include "platform/widgets/xtab.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -1,0 +1,164 @@
+#include "platform/widgets/rtfdocumentreader.h"
+
+#include "platform/rtfparser.h"
+#include "platform/rtfreader.h"
+
+#include <QColor>
+#include <QTextBlockFormat>
+#include <QTextCharFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+using namespace RtfParsing;
+
+// Builds the formatted document run by run.
+class DocumentSink
+{
+public:
+    explicit DocumentSink(QTextDocument *document)
+        : m_document(document)
+        , m_cursor(document)
+    {
+    }
+
+    void run(const unsigned char *p, qsizetype n, const CodeTable &table)
+    {
+        startRun();
+        const qsizetype at = m_pending.size();
+        m_pending.resize(at + n);
+        auto *w = reinterpret_cast<char16_t *>(m_pending.data()) + at;
+        for (qsizetype i = 0; i < n; ++i)
+            w[i] = table[p[i]];
+    }
+    void put(char16_t c)
+    {
+        startRun();
+        m_pending.append(QChar(c));
+    }
+    void paragraph(const Props &p)
+    {
+        flush();
+        m_cursor.setBlockFormat(blockFormat(p));
+        m_cursor.insertBlock();
+    }
+    void lineBreak()
+    {
+        startRun();
+        m_pending.append(QChar::LineSeparator);
+    }
+    void propsChanged(const Props &p) { m_props = p; }
+    void setDefaultFont(int font)
+    {
+        m_defaultFont = font;
+    }
+    void fontEntryDone(int number, QString &name)
+    {
+        const QString family = name.trimmed();
+        // Font numbers come from the file: any value, so a hash, and bounded.
+        if (number >= 0 && !family.isEmpty() && (m_fonts.size() < 4096 || m_fonts.contains(number)))
+            m_fonts.insert(number, family);
+        name.clear();
+    }
+    void colourEntryDone(int r, int g, int b, bool set)
+    {
+        if (m_colours.size() < 4096)
+            m_colours.push_back(set ? QColor(r, g, b) : QColor());
+    }
+
+    void finish()
+    {
+        flush();
+        m_cursor.setBlockFormat(blockFormat(m_props));
+        const QString family = fontFamily(m_defaultFont);
+        if (!family.isEmpty()) {
+            QFont font = m_document->defaultFont();
+            font.setFamilies({family});
+            m_document->setDefaultFont(font);
+        }
+    }
+
+private:
+    void startRun()
+    {
+        if (!m_pending.isEmpty() && !m_runProps.sameCharacter(m_props))
+            flush();
+        if (m_pending.isEmpty())
+            m_runProps = m_props;
+    }
+
+    void flush()
+    {
+        if (m_pending.isEmpty())
+            return;
+        m_cursor.insertText(m_pending, charFormat(m_runProps));
+        m_pending.clear();
+    }
+
+    QString fontFamily(int number) const
+    {
+        return m_fonts.value(number);
+    }
+
+    QTextCharFormat charFormat(const Props &p) const
+    {
+        QTextCharFormat f;
+        f.setFontWeight(p.bold ? QFont::Bold : QFont::Normal);
+        f.setFontItalic(p.italic);
+        f.setFontUnderline(p.underline);
+        f.setFontStrikeOut(p.strike);
+        f.setFontPointSize(p.halfPoints / 2.0);
+        if (p.vertical != 0)
+            f.setVerticalAlignment(p.vertical > 0 ? QTextCharFormat::AlignSuperScript
+                                                  : QTextCharFormat::AlignSubScript);
+        if (p.colour > 0 && p.colour < qsizetype(m_colours.size()) && m_colours[p.colour].isValid())
+            f.setForeground(m_colours[p.colour]);
+        if (p.highlight > 0 && p.highlight < qsizetype(m_colours.size()) && m_colours[p.highlight].isValid())
+            f.setBackground(m_colours[p.highlight]);
+        const QString family = fontFamily(p.font < 0 ? m_defaultFont : p.font);
+        if (!family.isEmpty())
+            f.setFontFamilies(QStringList{family});
+        return f;
+    }
+
+    static QTextBlockFormat blockFormat(const Props &p)
+    {
+        static constexpr double pixelsPerTwip = 96.0 / 1440.0;
+        QTextBlockFormat f;
+        static constexpr Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
+                                                   Qt::AlignJustify};
+        f.setAlignment(aligns[p.align]);
+        f.setLeftMargin(std::max(p.left, 0) * pixelsPerTwip);
+        f.setRightMargin(std::max(p.right, 0) * pixelsPerTwip);
+        f.setTextIndent(p.first * pixelsPerTwip);
+        f.setTopMargin(std::max(p.before, 0) * pixelsPerTwip);
+        f.setBottomMargin(std::max(p.after, 0) * pixelsPerTwip);
+        return f;
+    }
+
+    QTextDocument *m_document;
+    QTextCursor m_cursor;
+    QString m_pending;
+    Props m_runProps;
+    Props m_props;
+    int m_defaultFont = 0;
+    QHash<int, QString> m_fonts;
+    std::vector<QColor> m_colours;
+};
+
+} // namespace
+
+void RtfDocumentReader::read(QByteArrayView rtf, QTextDocument *document)
+{
+    if (!RtfReader::isRtf(rtf)) {
+        document->setPlainText(TextCodec::decode(rtf));
+        return;
+    }
+    document->clear();
+    document->setUndoRedoEnabled(false);
+    DocumentSink sink(document);
+    Parser<DocumentSink, true> parser(rtf, sink);
+    parser.run();
+    sink.finish();
+}
