@@ -281,7 +281,7 @@ void Form1::load()
 
     const QString marker = QStringLiteral("run.ini");
     if (!QFileInfo::exists(ProgramFolder::existingPath(marker))) {
-        SafeFile::write(ProgramFolder::writePath(marker), TextCodec::toCp1251(u"done\r\n"));
+        SafeFile().write(ProgramFolder::writePath(marker), TextCodec::toCp1251(u"done\r\n"));
         XTab1->setCurrentTab(tabInstruction);
     } else {
         XTab1->setCurrentTab(tabPhotoAndSearch);

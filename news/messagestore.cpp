@@ -86,12 +86,12 @@ QString MessageStore::dateLine(const QDateTime &when, const QLocale &locale)
         + locale.toString(when.time(), withoutZone(locale.timeFormat(QLocale::LongFormat))) + QLatin1Char(']');
 }
 
-bool MessageStore::store(const QString &pageText, const QDateTime &when)
+bool MessageStore::store(const QString &pageText, const QDateTime &when, const SafeFile &files)
 {
     // The archive goes first: a page recorded as seen but missing from the
     // archive would be a message lost for good.
     const QString archive = withNewEntry(NewsPage::message(pageText), when, readBack(archiveFile()));
-    if (!SafeFile::write(ProgramFolder::writePath(archiveFile()), TextCodec::toCp1251(archive)))
+    if (!files.write(ProgramFolder::writePath(archiveFile()), TextCodec::toCp1251(archive)))
         return false;
-    return SafeFile::write(ProgramFolder::writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)));
+    return files.write(ProgramFolder::writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/safefile.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -30,5 +32,5 @@ public:
 
     // Keeps a new page: the archive first, then the page, each written whole or
     // not at all. False when either could not be written.
-    static bool store(const QString &pageText, const QDateTime &when);
+    static bool store(const QString &pageText, const QDateTime &when, const SafeFile &files = SafeFile());
 };

@@ -55,7 +55,7 @@ void News::Get_Mes(bool By_User)
                 // Read only now: a second fetch may have stored it meanwhile.
                 const QString asStored = TextCodec::fromCp1251(TextCodec::toCp1251(text));
                 if (!MessageStore::sameMessage(asStored, MessageStore::readBack(MessageStore::lastPageFile()))) {
-                    MessageStore::store(text, QDateTime::currentDateTime());
+                    MessageStore::store(text, QDateTime::currentDateTime(), m_files);
                     Dialogs::instance().message(m_dialogParent,
                                                 QStringLiteral("Новости:\r\n\r\n") + NewsPage::message(text),
                                                 Dialogs::Icon::Information);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "news/newsfetch.h"
+#include "platform/safefile.h"
 
 #include <QPointer>
 
@@ -21,9 +22,12 @@ public:
     void Get_Mes(bool By_User);
 
     NewsFetch &fetch() { return m_fetch; }
+    // Where mes.txt and allmes.txt are written through.
+    void setFileWriter(SafeFile files) { m_files = std::move(files); }
 
 private:
     QPointer<QPlainTextEdit> m_text4;
     QPointer<QWidget> m_dialogParent;
     NewsFetch m_fetch;
+    SafeFile m_files;
 };

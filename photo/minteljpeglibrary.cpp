@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <turbojpeg.h>
 
@@ -42,7 +41,7 @@ QString errorSource()
     return name + QStringLiteral(".mIntelJPEGLibrary");
 }
 
-bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int quality)
+bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int quality, const SafeFile &files)
 {
     std::unique_ptr<void, CompressorDeleter> compressor(tjInitCompress());
     if (!compressor)
@@ -71,23 +70,20 @@ bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int qualit
     if (status != 0)
         throw RaisedError(errorNumber, errorSource(), QStringLiteral("Failed to save to JPG %1").arg(status));
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        raiseFileError(fileName, file.errorString());
-    if (file.write(reinterpret_cast<const char *>(encoded.get()), qint64(jpegSize)) != qint64(jpegSize)
-        || !file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        raiseFileError(fileName, reason);
-    }
-    if (existed) {
-        // Set on the finished temporary file, so the rename carries them over.
+    const auto produce = [&](QIODevice &out) {
+        return out.write(reinterpret_cast<const char *>(encoded.get()), qint64(jpegSize)) == qint64(jpegSize);
+    };
+    const auto finish = [&](QFileDevice &file) {
+        if (!existed)
+            return;
+        // Set on the finished file, so the replace carries them over.
         file.setFileTime(accessed, QFileDevice::FileAccessTime);
         file.setFileTime(modified, QFileDevice::FileModificationTime);
         file.setPermissions(permissions);
-    }
-    if (!file.commit())
-        raiseFileError(fileName, file.errorString());
+    };
+    QString reason;
+    if (!files.write(fileName, produce, &reason, finish))
+        raiseFileError(fileName, reason);
     return true;
 }
 

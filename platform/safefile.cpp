@@ -2,31 +2,42 @@
 
 #include <QSaveFile>
 
-namespace {
-qint64 &failAfter()
+SafeFile::SafeFile(Channel channel)
+    : m_channel(std::move(channel))
 {
-    static qint64 value = -1;
-    return value;
 }
-} // namespace
 
-bool SafeFile::write(const QString &path, const QByteArray &bytes, QString *error)
+bool SafeFile::write(const QString &path, const Producer &produce, QString *error, const Finisher &finish) const
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    file.setDirectWriteFallback(true);
+    const auto fail = [&](const QString &reason) {
         if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const qint64 limit = failAfter();
-    const bool injectedFailure = limit >= 0 && bytes.size() > limit;
-    const QByteArrayView part = injectedFailure ? QByteArrayView(bytes).first(limit) : QByteArrayView(bytes);
-    if (file.write(part.data(), part.size()) != part.size() || injectedFailure) {
-        if (error)
-            *error = injectedFailure ? QStringLiteral("No space left on device") : file.errorString();
+            *error = reason;
         file.cancelWriting();
         return false;
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+
+    std::unique_ptr<QIODevice> channel;
+    if (m_channel) {
+        channel = m_channel(file);
+        if (!channel->isOpen() && !channel->open(QIODevice::WriteOnly))
+            return fail(channel->errorString());
     }
+    QIODevice &out = channel ? *channel : static_cast<QIODevice &>(file);
+    const bool produced = produce(out);
+    if (channel)
+        channel->close();
+    if (!produced || file.error() != QFileDevice::NoError || !file.flush()) {
+        QString reason = channel && !channel->errorString().isEmpty() && channel->errorString() != QLatin1String("Unknown error")
+            ? channel->errorString()
+            : file.errorString();
+        return fail(reason);
+    }
+    if (finish)
+        finish(file);
     if (!file.commit()) {
         if (error)
             *error = file.errorString();
@@ -35,7 +46,7 @@ bool SafeFile::write(const QString &path, const QByteArray &bytes, QString *erro
     return true;
 }
 
-void SafeFile::setFailAfterBytesForTesting(qint64 bytes)
+bool SafeFile::write(const QString &path, QByteArrayView bytes, QString *error) const
 {
-    failAfter() = bytes;
+    return write(path, [bytes](QIODevice &out) { return out.write(bytes.data(), bytes.size()) == bytes.size(); }, error);
 }

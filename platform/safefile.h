@@ -1,16 +1,40 @@
 #pragma once
 
-#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+#include <functional>
+#include <memory>
+
+class QFileDevice;
+class QIODevice;
 
 // Writes a whole file through a temporary file in the same folder and an
 // atomic replace, so a failed write never leaves a damaged or empty file.
+// Where no temporary file can be made beside an existing file that may be
+// written (a read-only folder), the file is written in place instead, as a
+// plain overwrite would.
+//
+// The content may pass through a channel on its way to the file: tests hand
+// in one that fails half-way, the way a full disk does, and every writer that
+// takes a SafeFile can be tried against it.
 class SafeFile
 {
 public:
-    static bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+    // Writes the content to out; false abandons the write.
+    using Producer = std::function<bool(QIODevice &out)>;
+    // Runs on the complete file before it replaces the old one.
+    using Finisher = std::function<void(QFileDevice &file)>;
+    // Wraps the file's device; the content is written to what it returns.
+    using Channel = std::function<std::unique_ptr<QIODevice>(QIODevice &file)>;
 
-    // Tests simulate a full disk: every write stops after this many bytes have
-    // reached the temporary file and fails. A negative value turns it off.
-    static void setFailAfterBytesForTesting(qint64 bytes);
+    SafeFile() = default;
+    explicit SafeFile(Channel channel);
+
+    bool write(const QString &path, const Producer &produce, QString *error = nullptr,
+               const Finisher &finish = {}) const;
+    bool write(const QString &path, QByteArrayView bytes, QString *error = nullptr) const;
+
+private:
+    Channel m_channel;
 };

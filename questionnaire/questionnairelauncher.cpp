@@ -72,7 +72,7 @@ void QuestionnaireLauncher::saveText()
     if (name.isEmpty())
         return;
     // Through a temporary file: a failed save leaves an existing file as it was.
-    if (!SafeFile::write(name, fileBytes(m_resultText ? m_resultText->toPlainText() : QString()))) {
+    if (!m_files.write(name, fileBytes(m_resultText ? m_resultText->toPlainText() : QString()))) {
         Dialogs::instance().message(parent,
                                     QStringLiteral("Не удалось сохранить текст в файл «%1».\n"
                                                    "Проверьте, что папка доступна для записи и на диске есть место.")

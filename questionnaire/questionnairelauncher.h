@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/safefile.h"
+
 #include <QObject>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -32,9 +34,13 @@ public:
     // followed by CR LF.
     static QByteArray fileBytes(const QString &text);
 
+    // Where the result text is written through.
+    void setFileWriter(SafeFile files) { m_files = std::move(files); }
+
 private:
     QPointer<QPlainTextEdit> m_resultText;
     QPointer<QWidget> m_photo;
     QPointer<QWidget> m_articleView;
     std::unique_ptr<Form2> m_window;
+    SafeFile m_files;
 };

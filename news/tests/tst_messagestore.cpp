@@ -1,6 +1,7 @@
 #include "news/messagestore.h"
 #include "platform/programfolder.h"
 #include "platform/safefile.h"
+#include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/textcodec.h"
 
@@ -21,7 +22,6 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        SafeFile::setFailAfterBytesForTesting(-1);
         m_install.reset();
     }
 
@@ -101,8 +101,7 @@ private Q_SLOTS:
         file.write(oldPage);
         file.close();
 
-        SafeFile::setFailAfterBytesForTesting(5);
-        QVERIFY(!MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
+        QVERIFY(!MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime(), failingSafeFile(5)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), oldPage);
         QVERIFY(!MessageStore::exists(QStringLiteral("allmes.txt")));

@@ -4,6 +4,7 @@
 #include "news/news.h"
 #include "platform/programfolder.h"
 #include "platform/safefile.h"
+#include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "news/tests/testhttpserver.h"
 #include "platform/textcodec.h"
@@ -82,7 +83,6 @@ private Q_SLOTS:
         m_window.reset();
         m_dialogs.reset();
         m_server.reset();
-        SafeFile::setFailAfterBytesForTesting(-1);
         m_install.reset();
     }
 
@@ -389,7 +389,7 @@ private Q_SLOTS:
             "allmes.txt", TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nСтарое\r\n\r\n")));
         m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nНовое сообщение")));
 
-        SafeFile::setFailAfterBytesForTesting(20);
+        m_news->setFileWriter(failingSafeFile(20));
         m_news->Get_Mes(false);
 
         QCOMPARE(fileBytes("allmes.txt"), oldArchive);
@@ -397,7 +397,7 @@ private Q_SLOTS:
         QCOMPARE(messageTexts(), QStringList{QStringLiteral("Новости:\r\n\r\n\r\nНовое сообщение")});
 
         // Not recorded as seen, so once the disk has room it is kept after all.
-        SafeFile::setFailAfterBytesForTesting(-1);
+        m_news->setFileWriter(SafeFile());
         m_news->Get_Mes(false);
         QCOMPARE(m_dialogs->messages.size(), 2);
         const QString archive = TextCodec::fromCp1251(fileBytes("allmes.txt"));

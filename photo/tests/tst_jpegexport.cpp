@@ -1,7 +1,8 @@
 #include "photo/cdibsection.h"
 #include "photo/minteljpeglibrary.h"
 #include "photo/raisederror.h"
-#include "photo/tests/unwritablefolder.h"
+#include "platform/testsupport/unwritablefolder.h"
+#include "platform/testsupport/faildevice.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -65,7 +66,9 @@ private Q_SLOTS:
     void savingOverAFileKeepsItsTimesAndPermissions();
     void encoderFailureLeavesOldFile();
     void emptyBufferIsAnEncoderFailure();
-    void unwritableTargetLeavesOldFile();
+    void readOnlyFolderKeepsOrOverwritesByTheFilesOwnRights_data();
+    void readOnlyFolderKeepsOrOverwritesByTheFilesOwnRights();
+    void diskFullHalfWayKeepsTheOldPicture();
 };
 
 void TestJpegExport::savedJpegDecodesCloseToSource_data()
@@ -169,23 +172,52 @@ void TestJpegExport::emptyBufferIsAnEncoderFailure()
     QVERIFY(!QFile::exists(path));
 }
 
-void TestJpegExport::unwritableTargetLeavesOldFile()
+void TestJpegExport::readOnlyFolderKeepsOrOverwritesByTheFilesOwnRights_data()
 {
+    QTest::addColumn<bool>("fileWritable");
+    QTest::newRow("writable file: overwritten in place") << true;
+    QTest::newRow("read-only file: kept, error raised") << false;
+}
+
+void TestJpegExport::readOnlyFolderKeepsOrOverwritesByTheFilesOwnRights()
+{
+    QFETCH(bool, fileWritable);
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("photos"));
     QVERIFY(QDir().mkpath(folder));
     const QString path = folder + QStringLiteral("/palm.jpg");
     const QByteArray old("the user's old picture");
     writeFile(path, old);
+    if (!fileWritable)
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     cDIBSection dib;
     dib.CreateFromPicture(sample(8, 8));
     {
         UnwritableFolder unwritable(folder);
         QVERIFY(unwritable.isEffective());
-        QVERIFY_THROWS_EXCEPTION(RaisedError, mIntelJPEGLibrary::SaveJpegFile(dib, path, 80));
+        if (fileWritable)
+            QVERIFY(mIntelJPEGLibrary::SaveJpegFile(dib, path, 80));
+        else
+            QVERIFY_THROWS_EXCEPTION(RaisedError, mIntelJPEGLibrary::SaveJpegFile(dib, path, 80));
     }
-    QCOMPARE(readAll(path), old);
+    if (fileWritable)
+        QVERIFY(readAll(path).startsWith("\xFF\xD8"));
+    else
+        QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("palm.jpg")});
+}
+
+void TestJpegExport::diskFullHalfWayKeepsTheOldPicture()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("palm.jpg"));
+    const QByteArray old("the user's old picture");
+    writeFile(path, old);
+    cDIBSection dib;
+    dib.CreateFromPicture(sample(64, 64));
+    QVERIFY_THROWS_EXCEPTION(RaisedError, mIntelJPEGLibrary::SaveJpegFile(dib, path, 80, failingSafeFile(100)));
+    QCOMPARE(readAll(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("palm.jpg")});
 }
 
 QTEST_MAIN(TestJpegExport)

@@ -1,6 +1,6 @@
 #include "platform/testsupport/fakedialogs.h"
 #include "photo/photoworkspace.h"
-#include "photo/tests/unwritablefolder.h"
+#include "platform/testsupport/unwritablefolder.h"
 
 #include <QBuffer>
 #include <QClipboard>
@@ -379,6 +379,8 @@ void TestPhotoWorkspace::failedSaveKeepsOldFileAndSaysSo()
     const QString path = folder + QStringLiteral("/palm.jpg");
     const QByteArray old("the user's old picture");
     writeFile(path, old);
+    // Neither a temporary file beside it nor a write in place is allowed.
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     QGuiApplication::clipboard()->setImage(twoColour(32, 20));
     m_command3->click();
     m_dialogs->fileNames << path;

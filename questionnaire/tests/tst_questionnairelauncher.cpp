@@ -6,6 +6,7 @@
 #include "platform/programfolder.h"
 #include "questionnaire/questionnairelauncher.h"
 #include "platform/safefile.h"
+#include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/twips.h"
 
@@ -185,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old\r\n");
         old.close();
-        SafeFileFailure failure;
+        m_launcher->setFileWriter(failingSafeFile(2));
         m_dialogs->fileNames << path;
         m_text->setPlainText(QStringLiteral("новый текст"));
         m_save->click();
@@ -201,14 +202,6 @@ private Q_SLOTS:
         m_save->click();
         QCOMPARE(m_dialogs->messages.size(), 1);
     }
-
-private:
-    // A full disk for the length of one test.
-    struct SafeFileFailure
-    {
-        SafeFileFailure() { SafeFile::setFailAfterBytesForTesting(2); }
-        ~SafeFileFailure() { SafeFile::setFailAfterBytesForTesting(-1); }
-    };
 };
 
 QTEST_MAIN(TestQuestionnaireLauncher)

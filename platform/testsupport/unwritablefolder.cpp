@@ -1,4 +1,4 @@
-#include "photo/tests/unwritablefolder.h"
+#include "platform/testsupport/unwritablefolder.h"
 
 #include <QFile>
 #include <QTemporaryFile>
