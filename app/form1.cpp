@@ -4,13 +4,14 @@
 #include "app/captionbar.h"
 #include "platform/eventloop.h"
 #include "platform/widgets/fonts.h"
-#include "app/form1layout.h"
 #include "app/hoverhints.h"
 #include "app/icons.h"
 #include "platform/widgets/lineshape.h"
 #include "news/news.h"
 #include "photo/photoworkspace.h"
 #include "search/ui/articleview.h"
+#include "search/ui/resultsarea.h"
+#include "layout/formlayout.h"
 #include "search/knowledgebase.h"
 #include "search/ui/searchpanel.h"
 #include "platform/programfolder.h"
@@ -46,8 +47,18 @@ T *make(QWidget *container, const char *name, Args &&...args)
 {
     T *control = new T(std::forward<Args>(args)..., container);
     control->setObjectName(QLatin1String(name));
-    Form1Layout::place(control);
+    FormLayout::form1().place(control);
     return control;
+}
+
+// A line under its layout name, between its design end points.
+LineShape *makeLine(QWidget *container, const char *name, const QColor &colour)
+{
+    auto *line = new LineShape(colour, 10, container);
+    line->setObjectName(QLatin1String(name));
+    const QLine ends = FormLayout::form1().lineTwips(QString::fromLatin1(name));
+    line->setLineTwips(ends.x1(), ends.y1(), ends.x2(), ends.y2());
+    return line;
 }
 
 void setTextColour(QWidget *w, const QColor &colour)
@@ -59,9 +70,11 @@ void setTextColour(QWidget *w, const QColor &colour)
     w->setPalette(palette);
 }
 
-QPushButton *pictureButton(QWidget *container, const char *name, const QIcon &icon, int iconSize)
+// Every push button of the window is made here.
+QAbstractButton *pictureButton(QWidget *container, const char *name, const QIcon &icon, int iconSize,
+                               const QString &caption = QString())
 {
-    auto *button = make<QPushButton>(container, name);
+    auto *button = make<QPushButton>(container, name, caption);
     button->setIcon(icon);
     button->setIconSize(QSize(iconSize, iconSize));
     button->setFocusPolicy(Qt::TabFocus);
@@ -77,13 +90,14 @@ Form1::Form1(QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Пальмора 2.1"));
     setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25));
-    resize(Form1Layout::pixels(QStringLiteral("Form1")).size());
+    resize(FormLayout::form1().windowPixels());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
     createFrameAndToolbar();
-    XTab1 = make<XTab>(this, "XTab1", 5);
-    Image2 = make<QLabel>(this, "Image2");
+    // The working controls lie on the frame's surface.
+    XTab1 = make<XTab>(xp_canvas1, "XTab1", 5);
+    Image2 = make<QLabel>(xp_canvas1, "Image2");
     Image2->hide();
     createInstructionTab();
     createPhotoAndSearchTab();
@@ -93,20 +107,32 @@ Form1::Form1(QWidget *parent)
 
     const auto dataFolder = [] { return KnowledgeBase::defaultFolder(); };
     const auto interval = [this] { return Search_Int; };
-    searchPanel = new SearchPanel({this, Text2, Command2, Check1, Command1, Command4, Command5, HS1, List1, WebBrowser1,
-                                   RichTextBox1, Line1, Line2, Label1},
-                                  dataFolder, interval, this);
-    articleView = new ArticleView({List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5, Label1},
-                                  searchPanel->state(), dataFolder, interval, this);
+    m_results = std::make_unique<ResultsArea>(
+        ResultsArea::Controls{List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5});
+    resultsArea = m_results.get();
+    searchPanel = new SearchPanel({this, Text2, Command2, Check1, resultsArea, Line1, Line2, Label1}, dataFolder,
+                                  interval, this);
+    articleView = new ArticleView(*resultsArea, Label1, searchPanel->state(), dataFolder, interval, this);
 
+    // Which controls hint, with what text, and whether a move over them renews the hint.
+    using Renewal = HoverHints::Renewal;
+    const struct
+    {
+        QWidget *control;
+        QString fixedText; // empty: the control's "Tag"
+        Renewal renewal;
+    } hinted[] = {
+        {Command6, QStringLiteral("Сoхранить картинку"), Renewal::OnEnter}, // the "o" is Latin
+        {Command3, QStringLiteral("Вставить из буфера"), Renewal::OnEnter},
+        {Command8, QStringLiteral("Произвести анкетирование"), Renewal::OnEnter},
+        {Command7, QStringLiteral("Сохранить текст"), Renewal::OnEnter},
+        {Command2, QString(), Renewal::OnEnter},
+        {Command1, QString(), Renewal::OnEnter},
+        {Check1, QString(), Renewal::OnEveryMove},
+    };
     auto *hints = new HoverHints(Label4, Timer1, this);
-    hints->add(Command6, QStringLiteral("Сoхранить картинку")); // the "o" is Latin
-    hints->add(Command3, QStringLiteral("Вставить из буфера"));
-    hints->add(Command8, QStringLiteral("Произвести анкетирование"));
-    hints->add(Command7, QStringLiteral("Сохранить текст"));
-    hints->add(Command2);
-    hints->add(Command1);
-    hints->add(Check1);
+    for (const auto &h : hinted)
+        hints->add(h.control, h.fixedText, h.renewal);
 
     m_news = std::make_unique<News>(Text4, this);
     m_questionnaire = std::make_unique<QuestionnaireLauncher>(Command8, Command7, Text1, Image1, RichTextBox1);
@@ -125,10 +151,10 @@ void Form1::createFrameAndToolbar()
     xptopbuttons1 = make<QToolButton>(xp_canvas1, "xptopbuttons1");
     xptopbuttons1->setText(QStringLiteral("×"));
     xptopbuttons1->setToolTip(QStringLiteral("Закрыть"));
-    connect(xptopbuttons1, &QToolButton::clicked, this, &Form1::endProgram);
-    connect(xptopbuttons2, &QToolButton::clicked, this, &QWidget::showMinimized);
+    connect(xptopbuttons1, &QAbstractButton::clicked, this, &Form1::endProgram);
+    connect(xptopbuttons2, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 
-    Frame1 = make<QGroupBox>(this, "Frame1");
+    Frame1 = make<QGroupBox>(xp_canvas1, "Frame1");
     Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto(), 16);
     Command3 = pictureButton(Frame1, "Command3", Icons::paste(), 16);
     Command8 = pictureButton(Frame1, "Command8", Icons::questionnaire(), 16);
@@ -191,14 +217,9 @@ void Form1::createPhotoAndSearchTab()
     Text1 = make<QPlainTextEdit>(tab, "Text1");
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    const QRect track = Form1Layout::twips(QStringLiteral("Line2"));
-    Line2 = new LineShape(Qt::black, 10, tab);
-    Line2->setObjectName(QStringLiteral("Line2"));
-    Line2->setLineTwips(track.left(), track.top(), track.width(), track.height());
+    Line2 = makeLine(tab, "Line2", Qt::black);
     Line2->hide();
-    Line1 = new LineShape(QColor(0, 0, 255), 10, tab);
-    Line1->setObjectName(QStringLiteral("Line1"));
-    Line1->setLineTwips(track.left(), track.top(), track.width(), track.height());
+    Line1 = makeLine(tab, "Line1", QColor(0, 0, 255));
     Line1->hide();
 
     Label1 = make<QLabel>(tab, "Label1", QStringLiteral("Обработка данных......."));
@@ -247,9 +268,9 @@ void Form1::createNewsTab()
     Text4 = make<QPlainTextEdit>(tab, "Text4");
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text4->setReadOnly(true);
-    Command9 = make<QPushButton>(tab, "Command9", QStringLiteral("  Обновить"));
-    Command9->setIcon(Icons::refresh());
-    connect(Command9, &QPushButton::clicked, this, [this] { Get_Mes(true); });
+    Command9 = pictureButton(tab, "Command9", Icons::refresh(), 16, QStringLiteral("  Обновить"));
+    Command9->setFocusPolicy(Qt::StrongFocus);
+    connect(Command9, &QAbstractButton::clicked, this, [this] { Get_Mes(true); });
 }
 
 void Form1::createAboutTab()
@@ -310,7 +331,7 @@ void Form1::resizeEvent(QResizeEvent *event)
     // The window keeps its design size whenever it is in the normal state.
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    const QSize fixed = Form1Layout::pixels(QStringLiteral("Form1")).size();
+    const QSize fixed = FormLayout::form1().windowPixels();
     if (size() != fixed)
         QTimer::singleShot(0, this, [this, fixed] {
             if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) && size() != fixed)

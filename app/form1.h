@@ -7,6 +7,7 @@
 class CaptionBar;
 class LineShape;
 class ArticleView;
+class ResultsArea;
 class News;
 class PhotoWorkspace;
 class QuestionnaireLauncher;
@@ -14,18 +15,18 @@ class SearchPanel;
 class RichTextBox;
 class WebBrowser;
 class XTab;
-class QCheckBox;
+class QAbstractButton;
 class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
-class QPushButton;
 class QScrollBar;
 class QTimer;
-class QToolButton;
 
 // The main window: the toolbar, the five tabs and every control on them. The
-// controls keep their layout names; the subsystems wire their behaviour to them.
+// controls keep their layout names; the subsystems wire their behaviour to them
+// through the interfaces of their kind (a button is a QAbstractButton), so a
+// control's class is named once, where the window makes it.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -47,15 +48,15 @@ public:
 
     // Window frame
     CaptionBar *xp_canvas1;
-    QToolButton *xptopbuttons1; // close
-    QToolButton *xptopbuttons2; // minimise
+    QAbstractButton *xptopbuttons1; // close
+    QAbstractButton *xptopbuttons2; // minimise
 
     // Toolbar strip
     QGroupBox *Frame1;
-    QPushButton *Command6;
-    QPushButton *Command3;
-    QPushButton *Command8;
-    QPushButton *Command7;
+    QAbstractButton *Command6;
+    QAbstractButton *Command3;
+    QAbstractButton *Command8;
+    QAbstractButton *Command7;
     QLabel *Label4;
 
     XTab *XTab1;
@@ -68,11 +69,11 @@ public:
     QLabel *Image1;
     QLabel *Label3;
     QPlainTextEdit *Text2;
-    QPushButton *Command2;
-    QCheckBox *Check1;
-    QPushButton *Command1;
-    QPushButton *Command4;
-    QPushButton *Command5;
+    QAbstractButton *Command2;
+    QAbstractButton *Check1;
+    QAbstractButton *Command1;
+    QAbstractButton *Command4;
+    QAbstractButton *Command5;
     QScrollBar *HS1;
     QListWidget *List1;
     WebBrowser *WebBrowser1;
@@ -93,7 +94,7 @@ public:
 
     // Tab 3
     QPlainTextEdit *Text4;
-    QPushButton *Command9;
+    QAbstractButton *Command9;
 
     // Tab 4
     QGroupBox *Frame3;
@@ -106,6 +107,7 @@ public:
     float Search_Int = 100;
 
     // The search run and the article view.
+    ResultsArea *resultsArea = nullptr;
     SearchPanel *searchPanel = nullptr;
     ArticleView *articleView = nullptr;
 
@@ -130,4 +132,5 @@ private:
     std::unique_ptr<News> m_news;
     std::unique_ptr<QuestionnaireLauncher> m_questionnaire;
     std::unique_ptr<PhotoWorkspace> m_photo;
+    std::unique_ptr<ResultsArea> m_results;
 };

@@ -2,7 +2,7 @@
 
 #include "platform/eventloop.h"
 #include "app/form1.h"
-#include "app/form1layout.h"
+#include "layout/formlayout.h"
 #include "app/splashpicture.h"
 
 #include <QCoreApplication>
@@ -18,8 +18,8 @@ Form3::Form3(int tickIntervalMs, QWidget *parent)
     setWindowTitle(QStringLiteral("Пальмора 2.1"));
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(SplashPicture::make());
-    Image1->setGeometry(Form1Layout::pixels(QStringLiteral("Form3.Image1")));
-    setFixedSize(Form1Layout::pixels(QStringLiteral("Form3")).size());
+    FormLayout::form3().place(Image1);
+    setFixedSize(FormLayout::form3().windowPixels());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

@@ -1,6 +1,5 @@
 #include "app/hoverhints.h"
 
-#include <QCheckBox>
 #include <QEvent>
 #include <QLabel>
 #include <QTimer>
@@ -14,26 +13,26 @@ HoverHints::HoverHints(QLabel *label, QTimer *timer, QObject *parent)
     connect(Timer1, &QTimer::timeout, this, &HoverHints::tick);
 }
 
-void HoverHints::add(QWidget *control, const QString &fixedText)
+void HoverHints::add(QWidget *control, const QString &fixedText, Renewal renewal)
 {
-    m_fixed.insert(control, fixedText);
+    m_hinted.insert(control, {fixedText, renewal});
     control->installEventFilter(this);
-    // The check box renews its hint on every move over it.
-    if (qobject_cast<QCheckBox *>(control))
+    if (renewal == Renewal::OnEveryMove)
         control->setMouseTracking(true);
 }
 
 bool HoverHints::eventFilter(QObject *watched, QEvent *event)
 {
     auto *control = qobject_cast<QWidget *>(watched);
-    if (!control || !m_fixed.contains(watched))
+    const auto hinted = m_hinted.constFind(watched);
+    if (!control || hinted == m_hinted.cend())
         return false;
     switch (event->type()) {
     case QEvent::Enter:
         show(control);
         break;
     case QEvent::MouseMove:
-        if (qobject_cast<QCheckBox *>(control))
+        if (hinted->renewal == Renewal::OnEveryMove)
             show(control);
         break;
     case QEvent::Leave:
@@ -50,7 +49,7 @@ void HoverHints::show(QWidget *control)
 {
     Hint_Ticks = 0;
     const QVariant tag = control->property("Tag");
-    Label4->setText(tag.isValid() ? tag.toString() : m_fixed.value(control));
+    Label4->setText(tag.isValid() ? tag.toString() : m_hinted.value(control).fixedText);
     Timer1->start();
     Label4->show();
 }

@@ -16,9 +16,14 @@ class HoverHints : public QObject
 public:
     HoverHints(QLabel *label, QTimer *timer, QObject *parent = nullptr);
 
+    enum class Renewal {
+        OnEnter,     // the hint starts when the pointer comes over the control
+        OnEveryMove, // and starts again on every move over it
+    };
+
     // The hint shows the control's own "Tag" property when it has one, the
     // fixed text otherwise.
-    void add(QWidget *control, const QString &fixedText = QString());
+    void add(QWidget *control, const QString &fixedText = QString(), Renewal renewal = Renewal::OnEnter);
 
     float hintTicks() const { return Hint_Ticks; }
 
@@ -32,5 +37,10 @@ private:
     QLabel *Label4;
     QTimer *Timer1;
     float Hint_Ticks = 0;
-    QHash<QObject *, QString> m_fixed;
+    struct Hinted
+    {
+        QString fixedText;
+        Renewal renewal;
+    };
+    QHash<QObject *, Hinted> m_hinted;
 };

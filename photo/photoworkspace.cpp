@@ -1,5 +1,7 @@
 #include "photo/photoworkspace.h"
 
+#include "layout/formlayout.h"
+
 #include "photo/cdibsection.h"
 #include "platform/widgets/dialogs.h"
 #include "photo/minteljpeglibrary.h"
@@ -13,12 +15,17 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPushButton>
+#include <QAbstractButton>
 
 #include <algorithm>
 
+double PhotoWorkspace::photoWidthTwips()
+{
+    return FormLayout::form1().twips(u"Image1").width();
+}
+
 PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
-                               QPushButton *command3, QPushButton *command6, QWidget *dialogParent)
+                               QAbstractButton *command3, QAbstractButton *command6, QWidget *dialogParent)
     : m_image1(image1)
     , m_label3(label3)
     , m_image2(image2)
@@ -26,8 +33,8 @@ PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
 {
     m_image1->installEventFilter(this);
     m_label3->installEventFilter(this);
-    connect(command3, &QPushButton::clicked, this, &PhotoWorkspace::pastePhoto);
-    connect(command6, &QPushButton::clicked, this, &PhotoWorkspace::savePhoto);
+    connect(command3, &QAbstractButton::clicked, this, &PhotoWorkspace::pastePhoto);
+    connect(command6, &QAbstractButton::clicked, this, &PhotoWorkspace::savePhoto);
 }
 
 // The controls may go before the workspace; Qt drops the filters of a deleted object.
@@ -120,7 +127,8 @@ void PhotoWorkspace::place(const QImage &picture)
     m_image2->resize(picture.size());
     const double naturalWidth = m_image2->width();
     const double naturalHeight = m_image2->height();
-    m_twips = QSizeF(photoWidthTwips, photoWidthTwips * naturalHeight / naturalWidth);
+    const double width = photoWidthTwips();
+    m_twips = QSizeF(width, width * naturalHeight / naturalWidth);
     // No window system draws a widget past 32767 pixels, and the label would
     // scale a picture far taller than wide to gigabytes: the shown height stops there.
     constexpr double maxPixels = 32767;

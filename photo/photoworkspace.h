@@ -5,25 +5,25 @@
 #include <QSizeF>
 
 class QLabel;
-class QPushButton;
+class QAbstractButton;
 class QWidget;
 
 // The palm photo on the photo tab: a click on the photo or the prompt over it
 // opens a picture, the paste button takes one from the clipboard, the save
-// button writes it as JPEG at its own size. The photo is shown 6255 twips wide
-// with its proportions kept.
+// button writes it as JPEG at its own size. The photo is shown as wide as its
+// control's design width, with its proportions kept.
 class PhotoWorkspace : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr double photoWidthTwips = 6255;
+    static double photoWidthTwips();
     static constexpr int jpegQuality = 80;
 
     // image1 shows the photo stretched, label3 is the prompt over it, image2 is
     // the hidden probe that takes a picture's natural size. Not owned; the
     // window that holds them owns the workspace and ends it before them.
     PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
-                   QPushButton *command3, QPushButton *command6, QWidget *dialogParent);
+                   QAbstractButton *command3, QAbstractButton *command6, QWidget *dialogParent);
     ~PhotoWorkspace() override;
 
     void openPhoto();

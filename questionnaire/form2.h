@@ -1,26 +1,24 @@
 #pragma once
 
+#include "questionnaire/questionnaireengine.h"
+#include "questionnaire/questionnaireview.h"
+
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QStringList>
 #include <QWidget>
 
-#include <functional>
-#include <memory>
-
-class WorkbookReader;
+class QAbstractButton;
 class QLabel;
 class QListWidget;
-class QPushButton;
 
 // The questionnaire window: the topic list, then the questions of each chosen
-// topic one at a time. The whole run is Doing, which waits for the user by
-// yielding to the event loop, so the main window stays usable meanwhile.
-class Form2 : public QWidget
+// topic one at a time. The run itself is the questionnaire engine; the window
+// shows what it asks and passes the user's choices and clicks back.
+class Form2 : public QWidget, private QuestionnaireView
 {
     Q_OBJECT
 public:
-    using ReaderFactory = std::function<std::unique_ptr<WorkbookReader>()>;
+    using ReaderFactory = QuestionnaireEngine::ReaderFactory;
 
     explicit Form2(QWidget *parent = nullptr);
     ~Form2() override;
@@ -28,24 +26,24 @@ public:
     // Where the results of the chosen answers are appended.
     void setResultText(QPlainTextEdit *text) { m_resultText = text; }
     // Every topic gets a reader of its own from here.
-    void setReaderFactory(ReaderFactory factory) { m_readerFactory = std::move(factory); }
+    void setReaderFactory(ReaderFactory factory) { m_engine.setReaderFactory(std::move(factory)); }
 
-    // Runs one questionnaire, from the topic choice to its end; the window is
-    // hidden when it returns. A call while a run is waiting only brings the
-    // window to the front: runs never nest.
-    void Doing();
-    bool isRunning() const { return m_running; }
+    // Shows the window at a screen position, as a launch leaves it before the
+    // run: the prompt, no answers, no buttons.
+    void present(const QPoint &position);
 
-    static constexpr int maxAnswers = 1001;
+    // Runs one questionnaire (see QuestionnaireEngine::Doing).
+    void Doing() { m_engine.Doing(); }
+    bool isRunning() const { return m_engine.isRunning(); }
+    QuestionnaireEngine &engine() { return m_engine; }
+
+    static constexpr int maxAnswers = QuestionnaireEngine::maxAnswers;
 
     QLabel *Label1;
     QListWidget *List2; // topics
     QListWidget *List1; // answers
-    QPushButton *Command2; // next
-    QPushButton *Command3; // stop
-
-    bool NextFlag = false;
-    bool StopFlag = false;
+    QAbstractButton *Command2; // next
+    QAbstractButton *Command3; // stop
 
 Q_SIGNALS:
     // The run has started waiting for "Далее" or "Хватит".
@@ -56,15 +54,19 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void listTopics();
-    // False when the run must end: the user stopped or the workbook is unreadable.
-    bool runTopic(const QString &topic);
-    void waitForUser();
-    bool stopped() const;
-    void appendResult(const QString &result);
-    void stop();
+    void showTopics(const QStringList &topics) override;
+    QStringList chosenTopics() const override;
+    void showWait() override;
+    void beginTopic() override;
+    void showQuestion(const QString &question, const QStringList &answers) override;
+    QList<int> chosenAnswers() const override;
+    void reportUnreadable(const QString &topic, const QString &path, const QString &error) override;
+    void appendResult(const QString &result) override;
+    void waitingForUser() override;
+    void waitForEvents() override;
+    void hideWindow() override;
+    void bringToFront() override;
 
     QPointer<QPlainTextEdit> m_resultText;
-    ReaderFactory m_readerFactory;
-    bool m_running = false;
+    QuestionnaireEngine m_engine;
 };

@@ -8,10 +8,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
-#include <QLabel>
-#include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 QuestionnaireLauncher::QuestionnaireLauncher(QAbstractButton *start, QAbstractButton *save, QPlainTextEdit *resultText,
                                              QWidget *photo, QWidget *articleView, QObject *parent)
@@ -47,14 +44,7 @@ void QuestionnaireLauncher::launch()
     // Screen position, from the layout of the photo and search tab.
     const int left = (m_photo ? m_photo->width() : 0) + Twips::toPixels(2500);
     const int top = (m_articleView ? m_articleView->y() : 0) + Twips::toPixels(2700);
-    form->move(left, top);
-    form->List1->clear();
-    form->Label1->setText(QStringLiteral("Выберите тематику анкетирования:"));
-    form->Command2->hide();
-    form->Command3->hide();
-    form->show();
-    form->raise();
-    form->activateWindow();
+    form->present(QPoint(left, top));
     form->Doing();
 }
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -68,6 +69,30 @@ private Q_SLOTS:
         for (int i = 0; i < 3; ++i)
             QMetaObject::invokeMethod(m_timer, "timeout", Qt::DirectConnection);
         QVERIFY(m_label->isVisible());
+    }
+
+    void onlyControlsThatAskForItRenewOnMoves_data()
+    {
+        QTest::addColumn<bool>("everyMove");
+        QTest::newRow("renews on every move") << true;
+        QTest::newRow("renews on entering only") << false;
+    }
+    void onlyControlsThatAskForItRenewOnMoves()
+    {
+        QFETCH(bool, everyMove);
+        auto *box = new QCheckBox(m_window);
+        box->setProperty("Tag", QStringLiteral("word mode"));
+        box->show();
+        m_hints->add(box, QString(), everyMove ? HoverHints::Renewal::OnEveryMove : HoverHints::Renewal::OnEnter);
+        enter(box);
+        for (int i = 0; i < 3; ++i)
+            QMetaObject::invokeMethod(m_timer, "timeout", Qt::DirectConnection);
+        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(box, &move);
+        QCOMPARE(m_hints->hintTicks(), everyMove ? 0.0f : 3.0f);
+        QMetaObject::invokeMethod(m_timer, "timeout", Qt::DirectConnection);
+        // The fourth tick since the hint last started hides it.
+        QCOMPARE(m_label->isVisible(), everyMove);
     }
 
     void leavingHidesAtOnceButKeepsTheTimer()

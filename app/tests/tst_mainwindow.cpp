@@ -1,5 +1,6 @@
 #include "platform/eventloop.h"
 #include "app/form1.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/lineshape.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/xtab.h"
@@ -19,14 +20,11 @@ class TestMainWindow : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        ProgramFolder::setPathForTesting(m_program.path());
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
     }
     void init() { EventLoop::resetForTesting(); }
-    void cleanupTestCase()
-    {
-        ProgramFolder::setPathForTesting(QString());
-        EventLoop::resetForTesting();
-    }
+    void cleanupTestCase() { m_install.reset(); }
 
     void tabCaptions_data()
     {
@@ -127,7 +125,7 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_program;
+    std::unique_ptr<TemporaryInstallation> m_install;
 };
 
 QTEST_MAIN(TestMainWindow)

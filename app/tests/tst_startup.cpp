@@ -1,6 +1,7 @@
 #include "platform/eventloop.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "app/form3.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/richtextbox.h"
@@ -48,27 +49,22 @@ class TestStartup : public QObject
 private Q_SLOTS:
     void init()
     {
-        QVERIFY(m_program.isValid());
-        ProgramFolder::setPathForTesting(m_program.path());
-        ProgramFolder::setFallbackForTesting(m_fallback.path() + QStringLiteral("/Palmora"));
-        QFile::remove(m_program.filePath(QStringLiteral("run.ini")));
-        QFile::remove(m_fallback.path() + QStringLiteral("/Palmora/run.ini"));
-        EventLoop::resetForTesting();
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
+        // The fallback folder does not exist until something is written there.
+        ProgramFolder::setFallbackForTesting(fallback());
     }
     void cleanup()
     {
-        QFile::setPermissions(m_program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        ProgramFolder::setWritableForTesting(0);
-        ProgramFolder::setPathForTesting(QString());
-        ProgramFolder::setFallbackForTesting(QString());
-        EventLoop::resetForTesting();
+        QFile::setPermissions(m_install->program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        m_install.reset();
     }
 
     void firstStartOpensTheInstructionAndWritesTheMarker()
     {
         FakeDialogs dialogs;
         QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
-        QCOMPARE(readAll(m_program.filePath(QStringLiteral("run.ini"))), QByteArray("done\r\n"));
+        QCOMPARE(readAll(m_install->program.filePath(QStringLiteral("run.ini"))), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -82,13 +78,13 @@ private Q_SLOTS:
     void deletingTheMarkerMakesTheNextStartAFirstOne()
     {
         startAndReportTab();
-        QVERIFY(QFile::remove(m_program.filePath(QStringLiteral("run.ini"))));
+        QVERIFY(QFile::remove(m_install->program.filePath(QStringLiteral("run.ini"))));
         QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
     }
 
     void aMarkerWithOtherTextStillMarksALaterStart()
     {
-        QFile f(m_program.filePath(QStringLiteral("run.ini")));
+        QFile f(m_install->program.filePath(QStringLiteral("run.ini")));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
@@ -97,12 +93,12 @@ private Q_SLOTS:
     void readOnlyProgramFolderKeepsTheMarkerInTheFallback()
     {
         FakeDialogs dialogs;
-        QFile::setPermissions(m_program.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (ProgramFolder::isWritable(m_program.path()))
+        QFile::setPermissions(m_install->program.path(), QFile::ReadOwner | QFile::ExeOwner);
+        if (ProgramFolder::isWritable(m_install->program.path()))
             ProgramFolder::setWritableForTesting(-1); // root ignores the bits
         QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
-        QVERIFY(!QFile::exists(m_program.filePath(QStringLiteral("run.ini"))));
-        QCOMPARE(readAll(m_fallback.path() + QStringLiteral("/Palmora/run.ini")), QByteArray("done\r\n"));
+        QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
+        QCOMPARE(readAll(fallback() + QStringLiteral("/run.ini")), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
         // The marker in the fallback counts on the next start.
         QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
@@ -119,7 +115,7 @@ private Q_SLOTS:
 
     void presentManualIsLoaded()
     {
-        QFile manual(m_program.filePath(QStringLiteral("инструкция.rtf")));
+        QFile manual(m_install->program.filePath(QStringLiteral("инструкция.rtf")));
         QVERIFY(manual.open(QIODevice::WriteOnly));
         manual.write("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}");
         manual.close();
@@ -151,8 +147,9 @@ private Q_SLOTS:
     }
 
 private:
-    QTemporaryDir m_program;
-    QTemporaryDir m_fallback;
+    QString fallback() const { return m_install->fallback.filePath(QStringLiteral("Palmora")); }
+
+    std::unique_ptr<TemporaryInstallation> m_install;
 };
 
 QTEST_MAIN(TestStartup)

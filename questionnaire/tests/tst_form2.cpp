@@ -90,83 +90,6 @@ private Q_SLOTS:
         m_dialogs.reset();
     }
 
-    void questionsAsked_data()
-    {
-        QTest::addColumn<Sheet>("sheet");
-        QTest::addColumn<QStringList>("questions");
-        QTest::addColumn<QStringList>("answers");
-
-        QTest::newRow("example") << exampleSheet()
-                                 << QStringList{QStringLiteral("Вопрос 1"), QStringLiteral("Вопрос 2")}
-                                 << QStringList{QStringLiteral("Ответ A|Ответ B"), QStringLiteral("Ответ A")};
-        QTest::newRow("title and heading rows")
-            << Sheet{{QStringLiteral("Анкета")},
-                     {QStringLiteral("Вопрос"), QString(), QStringLiteral("Результат")},
-                     {QString(), QStringLiteral("ответ без вопроса"), QStringLiteral("r")},
-                     {QStringLiteral("Q"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QStringLiteral("quit")}}
-            << QStringList{QStringLiteral("Q")} << QStringList{QStringLiteral("a")};
-        QTest::newRow("column 1 of spaces is empty")
-            << Sheet{{QStringLiteral("Q"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QStringLiteral("   "), QStringLiteral("b"), QStringLiteral("r")},
-                     {QStringLiteral("quit")}}
-            << QStringList{QStringLiteral("Q")} << QStringList{QStringLiteral("a|b")};
-        QTest::newRow("end marker in any case")
-            << Sheet{{QStringLiteral("Q1"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QStringLiteral("QuIt")},
-                     {QStringLiteral("Q2"), QStringLiteral("b"), QStringLiteral("r")}}
-            << QStringList{QStringLiteral("Q1")} << QStringList{QStringLiteral("a")};
-        QTest::newRow("end marker with more in the cell is a question")
-            << Sheet{{QStringLiteral("Q1"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QStringLiteral("quit?"), QStringLiteral("b"), QStringLiteral("r")},
-                     {QStringLiteral("quit")}}
-            << QStringList{QStringLiteral("Q1"), QStringLiteral("quit?")}
-            << QStringList{QStringLiteral("a"), QStringLiteral("b")};
-        QTest::newRow("end marker only looked for after a block")
-            << Sheet{{QStringLiteral("quit")},
-                     {QStringLiteral("Q1"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QStringLiteral("quit")}}
-            << QStringList{QStringLiteral("Q1")} << QStringList{QStringLiteral("a")};
-        QTest::newRow("rows without an answer give none")
-            << Sheet{{QStringLiteral("Q1"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QString(), QString(), QStringLiteral("r")},
-                     {QString(), QStringLiteral("c"), QString()},
-                     {QStringLiteral("quit")}}
-            << QStringList{QStringLiteral("Q1")} << QStringList{QStringLiteral("a|c")};
-        QTest::newRow("no end marker: ends at the last row")
-            << Sheet{{QStringLiteral("Q1"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QString(), QStringLiteral("b"), QStringLiteral("r")},
-                     {QStringLiteral("Q2"), QStringLiteral("c"), QStringLiteral("r")}}
-            << QStringList{QStringLiteral("Q1"), QStringLiteral("Q2")}
-            << QStringList{QStringLiteral("a|b"), QStringLiteral("c")};
-        QTest::newRow("no end marker: trailing rows without a question")
-            << Sheet{{QStringLiteral("Q1"), QStringLiteral("a"), QStringLiteral("r")},
-                     {QStringLiteral("заметка")},
-                     {QString()}}
-            << QStringList{QStringLiteral("Q1")} << QStringList{QStringLiteral("a")};
-        QTest::newRow("empty sheet") << Sheet{} << QStringList{} << QStringList{};
-    }
-    void questionsAsked()
-    {
-        QFETCH(Sheet, sheet);
-        QFETCH(QStringList, questions);
-        QFETCH(QStringList, answers);
-        makeAnketa({QStringLiteral("Тема.xls")});
-        m_books.sheets[QStringLiteral("Тема.xls")] = sheet;
-        m_script->steps << FormScript::next({0});
-        for (int i = 0; i < questions.size(); ++i)
-            m_script->steps << FormScript::next();
-
-        run();
-
-        QVERIFY(!m_script->ranOut);
-        QCOMPARE(m_script->labels.mid(1), questions);
-        QCOMPARE(m_script->lists.mid(1), answers);
-        QVERIFY(m_form->isHidden());
-        QVERIFY(!m_form->isRunning());
-        QCOMPARE(m_text->toPlainText(), QString());
-    }
-
     void chosenAnswers_data()
     {
         QTest::addColumn<Sheet>("sheet");
@@ -212,7 +135,7 @@ private Q_SLOTS:
         QVERIFY(!m_script->ranOut);
         QCOMPARE(m_text->toPlainText(), text);
         QVERIFY(m_form->isHidden());
-        QVERIFY(m_form->StopFlag);
+        QVERIFY(m_form->engine().StopFlag);
     }
 
     void resultsAppendToExistingText()
@@ -273,7 +196,7 @@ private Q_SLOTS:
         };
         run();
         QVERIFY(m_form->isHidden());
-        QVERIFY(m_form->StopFlag);
+        QVERIFY(m_form->engine().StopFlag);
         QCOMPARE(m_books.readersMade, 0);
         QCOMPARE(m_script->labels.size(), 1);
     }

@@ -9,6 +9,7 @@
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/twips.h"
+#include "layout/formlayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,9 +53,9 @@ private Q_SLOTS:
         m_save = new QPushButton(m_main.get());
         m_text = new QPlainTextEdit(m_main.get());
         m_photo = new QWidget(m_main.get());
-        m_photo->setGeometry(Twips::toPixels(45, 360, 6255, 9105));
+        m_photo->setGeometry(FormLayout::form1().pixels(u"Image1"));
         m_articleView = new QWidget(m_main.get());
-        m_articleView->setGeometry(Twips::toPixels(6360, 960, 8655, 6585));
+        m_articleView->setGeometry(FormLayout::form1().pixels(u"RichTextBox1"));
         m_launcher = std::make_unique<QuestionnaireLauncher>(m_start, m_save, m_text, m_photo, m_articleView);
         m_books = MemoryWorkbooks();
         m_launcher->window()->setReaderFactory([this] { return m_books.make(); });
@@ -84,8 +85,10 @@ private Q_SLOTS:
         m_start->click();
         QVERIFY(shown);
         QCOMPARE(script.labels, QStringList{QStringLiteral("Выберите тематику анкетирования:")});
-        // 6255 + 2500 and 960 + 2700 twips.
-        QCOMPARE(placed, QPoint(Twips::toPixels(8755), Twips::toPixels(3660)));
+        // The photo's width + 2500 twips, the article view's top + 2700 twips.
+        const FormLayout &layout = FormLayout::form1();
+        QCOMPARE(placed, QPoint(Twips::toPixels(layout.twips(u"Image1").width() + 2500),
+                                Twips::toPixels(layout.twips(u"RichTextBox1").top() + 2700)));
         QCOMPARE(form->List1->count(), 0);
         QVERIFY(form->isHidden());
         QVERIFY(!form->isRunning());

@@ -1,4 +1,5 @@
 #include "search/articletext.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
 #include "platform/programfolder.h"
@@ -16,9 +17,9 @@ class TestKnowledgeBase : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    TemporaryInstallation m_install;
 
-    QString data() const { return m_dir.filePath(QStringLiteral("Data")); }
+    QString data() const { return m_install.program.filePath(QStringLiteral("Data")); }
 
     void write(const QString &name, const QByteArray &bytes)
     {
@@ -69,7 +70,7 @@ private Q_SLOTS:
 
     void aMissingFolderHasNoEntries()
     {
-        const KnowledgeBase base(m_dir.filePath(QStringLiteral("нет")));
+        const KnowledgeBase base(m_install.program.filePath(QStringLiteral("нет")));
         QVERIFY(!base.exists());
         QCOMPARE(base.Kol_Fil(), 0);
         QVERIFY(search(base, QStringLiteral("линия")).isEmpty());
@@ -77,7 +78,6 @@ private Q_SLOTS:
 
     void theDefaultIsTheDataFolderBesideTheProgram()
     {
-        ProgramFolder::setPathForTesting(m_dir.path());
         QCOMPARE(QDir(KnowledgeBase::defaultFolder()), QDir(data()));
     }
 

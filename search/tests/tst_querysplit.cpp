@@ -1,4 +1,5 @@
 #include "search/fieldreader.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "platform/programfolder.h"
 #include "search/querysplit.h"
 
@@ -91,13 +92,12 @@ private Q_SLOTS:
 
     void nothingIsWrittenToTheProgramFolder()
     {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        ProgramFolder::setPathForTesting(dir.path());
+        TemporaryInstallation install;
+        QVERIFY(install.isValid());
         QuerySplit::Do_S(QStringLiteral("линия жизни"));
         QuerySplit::Do_P(QStringLiteral("линия жизни"));
-        QVERIFY(QDir(dir.path()).isEmpty());
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("search.ini"))));
+        QVERIFY(QDir(install.program.path()).isEmpty());
+        QVERIFY(!QFile::exists(install.program.filePath(QStringLiteral("search.ini"))));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "platform/programfolder.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "search/searchtool.h"
 #include "platform/textcodec.h"
 
@@ -13,9 +14,9 @@ class TestSearchTool : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
+    TemporaryInstallation m_install;
 
-    QString data() const { return m_dir.filePath(QStringLiteral("Data")); }
+    QString data() const { return m_install.program.filePath(QStringLiteral("Data")); }
 
     void write(const QString &name, const QString &text)
     {
@@ -50,7 +51,6 @@ private Q_SLOTS:
         write(QStringLiteral("Жизнь.txt"), QStringLiteral("Жизнь и жизнь"));
         write(QStringLiteral("page.htm"), QStringLiteral("<p>линия жизни</p>"));
         QVERIFY(QDir(data()).mkdir(QStringLiteral("папка")));
-        ProgramFolder::setPathForTesting(m_dir.path());
     }
 
     void listsMatchesInVisitingOrder_data()
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QTest::newRow("interval not whole") << QStringList{QStringLiteral("--interval"), QStringLiteral("1.5"), QStringLiteral("ум")} << QStringLiteral("interval");
         QTest::newRow("interval missing") << QStringList{QStringLiteral("ум"), QStringLiteral("--interval")} << QStringLiteral("interval");
         QTest::newRow("no query") << QStringList{QStringLiteral("--phrase")} << QStringLiteral("query");
-        QTest::newRow("missing folder") << QStringList{QStringLiteral("--data"), m_dir.filePath(QStringLiteral("нет")), QStringLiteral("ум")}
+        QTest::newRow("missing folder") << QStringList{QStringLiteral("--data"), m_install.program.filePath(QStringLiteral("нет")), QStringLiteral("ум")}
                                         << QStringLiteral("folder");
         QTest::newRow("missing article") << QStringList{QStringLiteral("--show"), QStringLiteral("нет.txt"), QStringLiteral("ум")}
                                          << QStringLiteral("нет.txt");

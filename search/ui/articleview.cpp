@@ -3,12 +3,13 @@
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
 #include "platform/widgets/richtextbox.h"
+#include "search/ui/resultsarea.h"
 #include "search/ui/searchstate.h"
 #include "platform/widgets/webbrowser.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 
@@ -22,14 +23,16 @@ const QColor kFoundColour(0, 0, 255);
 constexpr double kPoints = 10;
 } // namespace
 
-ArticleView::ArticleView(const Controls &controls, const SearchState &state, std::function<QString()> dataFolder,
-                         std::function<float()> interval, QObject *parent)
+ArticleView::ArticleView(ResultsArea &results, QLabel *busy, const SearchState &state,
+                         std::function<QString()> dataFolder, std::function<float()> interval, QObject *parent)
     : QObject(parent)
-    , c(controls)
+    , m_results(results)
+    , m_busy(busy)
     , m_state(state)
     , m_dataFolder(std::move(dataFolder))
     , m_interval(std::move(interval))
 {
+    const ResultsArea::Controls &c = m_results.controls();
     c.HS1->setMinimum(0);
     c.HS1->setSingleStep(1);
     c.HS1->setPageStep(1);
@@ -48,14 +51,14 @@ ArticleView::ArticleView(const Controls &controls, const SearchState &state, std
     // Enter opens too; where a style activates on a single click, the click
     // has already opened the article and hidden the list.
     connect(c.List1, &QListWidget::itemActivated, this, [this] {
-        if (c.List1->isVisible())
+        if (m_results.controls().List1->isVisible())
             open();
     });
     connect(c.HS1, &QScrollBar::valueChanged, this, &ArticleView::jumpTo);
     connect(c.HS1, &QScrollBar::sliderMoved, this, &ArticleView::jumpTo);
-    connect(c.Command1, &QPushButton::clicked, this, &ArticleView::Command1_Click);
-    connect(c.Command4, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::goBack);
-    connect(c.Command5, &QPushButton::clicked, c.WebBrowser1, &WebBrowser::goForward);
+    connect(c.Command1, &QAbstractButton::clicked, this, &ArticleView::Command1_Click);
+    connect(c.Command4, &QAbstractButton::clicked, c.WebBrowser1, &WebBrowser::goBack);
+    connect(c.Command5, &QAbstractButton::clicked, c.WebBrowser1, &WebBrowser::goForward);
 
     QWidget *window = c.List1->window();
     auto *next = new QShortcut(QKeySequence(Qt::Key_F3), window);
@@ -66,17 +69,15 @@ ArticleView::ArticleView(const Controls &controls, const SearchState &state, std
 
 void ArticleView::open()
 {
+    const ResultsArea::Controls &c = m_results.controls();
     const QListWidgetItem *item = c.List1->currentItem();
     if (!item)
         return;
-    c.Label1->show();
+    m_busy->show();
     const QString name = item->text();
     const QString path = KnowledgeBase(m_dataFolder()).articlePath(name);
 
     c.WebBrowser1->navigate(path);
-    c.List1->hide();
-    c.HS1->hide();
-    c.Command1->show();
 
     if (KnowledgeBase::kindOf(name) == KnowledgeBase::Kind::PlainText) {
         m_jumpPos.clear();
@@ -103,43 +104,37 @@ void ArticleView::open()
         // and that move jumps to the place.
         c.HS1->setMinimum(0);
         c.HS1->setMaximum(int(std::min<qint64>(found.found - 1, kMaxJumpIndex)));
-        box->show();
-        c.HS1->show();
+        m_results.show(ResultsArea::View::TextArticle);
     } else {
-        c.WebBrowser1->show();
-        c.Command4->show();
-        c.Command5->show();
+        m_results.show(ResultsArea::View::BrowserArticle);
     }
-    c.Label1->hide();
+    m_busy->hide();
 }
 
 void ArticleView::Command1_Click()
 {
-    c.Command1->hide();
-    c.Command4->hide();
-    c.Command5->hide();
-    c.HS1->hide();
-    c.List1->show();
-    c.WebBrowser1->hide();
-    c.RichTextBox1->hide();
+    m_results.show(ResultsArea::View::List);
 }
 
 void ArticleView::jumpTo(int value)
 {
     if (value >= 0 && value < m_jumpPos.size()) {
-        c.RichTextBox1->setSelStart(int(m_jumpPos[value]));
-        c.RichTextBox1->setSelLength(0);
+        RichTextBox *box = m_results.controls().RichTextBox1;
+        box->setSelStart(int(m_jumpPos[value]));
+        box->setSelLength(0);
     }
 }
 
 void ArticleView::nextPlace()
 {
-    if (c.HS1->isVisible() && c.HS1->value() < c.HS1->maximum())
-        c.HS1->setValue(c.HS1->value() + 1);
+    QScrollBar *bar = m_results.controls().HS1;
+    if (bar->isVisible() && bar->value() < bar->maximum())
+        bar->setValue(bar->value() + 1);
 }
 
 void ArticleView::previousPlace()
 {
-    if (c.HS1->isVisible() && c.HS1->value() > std::max(0, c.HS1->minimum()))
-        c.HS1->setValue(c.HS1->value() - 1);
+    QScrollBar *bar = m_results.controls().HS1;
+    if (bar->isVisible() && bar->value() > std::max(0, bar->minimum()))
+        bar->setValue(bar->value() - 1);
 }

@@ -6,12 +6,7 @@
 #include <functional>
 
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
-class QPushButton;
-class QScrollBar;
-class RichTextBox;
-class WebBrowser;
+class ResultsArea;
 struct SearchState;
 
 // Opens a listed article in place of the results list: a plain-text article in
@@ -21,19 +16,8 @@ class ArticleView : public QObject
 {
     Q_OBJECT
 public:
-    struct Controls
-    {
-        QListWidget *List1 = nullptr;
-        RichTextBox *RichTextBox1 = nullptr;
-        WebBrowser *WebBrowser1 = nullptr;
-        QScrollBar *HS1 = nullptr;
-        QPushButton *Command1 = nullptr;
-        QPushButton *Command4 = nullptr;
-        QPushButton *Command5 = nullptr;
-        QLabel *Label1 = nullptr;
-    };
-
-    ArticleView(const Controls &controls, const SearchState &state, std::function<QString()> dataFolder,
+    // results: the list and the article controls; busy: the busy notice.
+    ArticleView(ResultsArea &results, QLabel *busy, const SearchState &state, std::function<QString()> dataFolder,
                 std::function<float()> interval, QObject *parent = nullptr);
 
     // The List1 click: opens the selected article.
@@ -51,7 +35,8 @@ public:
 private:
     void jumpTo(int value);
 
-    Controls c;
+    ResultsArea &m_results;
+    QLabel *m_busy;
     const SearchState &m_state;
     std::function<QString()> m_dataFolder;
     std::function<float()> m_interval;

@@ -5,25 +5,33 @@
 #include "platform/widgets/lineshape.h"
 #include "platform/widgets/richtextbox.h"
 #include "search/searchrun.h"
+#include "search/ui/resultsarea.h"
+#include "layout/formlayout.h"
 #include "platform/widgets/webbrowser.h"
 
-#include <QCheckBox>
+#include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QThread>
 
 #include <cmath>
 #include <utility>
 
 namespace {
-// The bar starts at 315 twips and grows by 1060 over a run; the track ends at 2525.
+// The bar's end starts at 315 twips and grows over a run by the distance from
+// its start to the save-text button; the track ends where Line2 does.
 constexpr int kBarStart = 315;
-constexpr int kBarGrowth = 1060;
-constexpr int kTrackEnd = 2525;
+int barGrowth()
+{
+    const FormLayout &form = FormLayout::form1();
+    return form.twips(u"Command7").left() - form.lineTwips(u"Line1").x1();
+}
+int trackEnd()
+{
+    return FormLayout::form1().lineTwips(u"Line2").x2();
+}
 // The worker reports progress, with the matches found since, at most this often.
 constexpr qint64 kProgressEveryMs = 15;
 } // namespace
@@ -35,7 +43,7 @@ SearchPanel::SearchPanel(const Controls &controls, std::function<QString()> data
     , m_dataFolder(std::move(dataFolder))
     , m_interval(std::move(interval))
 {
-    connect(c.Command2, &QPushButton::clicked, this, &SearchPanel::Command2_Click);
+    connect(c.Command2, &QAbstractButton::clicked, this, &SearchPanel::Command2_Click);
     connect(c.Text2, &QPlainTextEdit::textChanged, this, &SearchPanel::textChanged);
 }
 
@@ -75,13 +83,7 @@ void SearchPanel::Command2_Click()
         return;
     }
 
-    c.Command1->hide();
-    c.Command4->hide();
-    c.Command5->hide();
-    c.HS1->hide();
-    c.WebBrowser1->hide();
-    c.RichTextBox1->hide();
-    c.List1->show();
+    c.results->show(ResultsArea::View::List);
 
     m_state.Adv_Mode = c.Check1->isChecked();
     start();
@@ -95,13 +97,9 @@ void SearchPanel::start()
         return;
     }
 
-    c.WebBrowser1->hide();
     c.Label1->show();
-    c.RichTextBox1->hide();
-    c.Command4->hide();
-    c.Command5->hide();
-    c.List1->show();
-    c.List1->clear();
+    c.results->show(ResultsArea::View::List);
+    c.results->controls().List1->clear();
     c.Line1->show();
     c.Line2->show();
     setBarEnd(kBarStart);
@@ -150,8 +148,8 @@ void SearchPanel::start()
 void SearchPanel::step(int k, int n, const QStringList &matchedNames)
 {
     if (n > 0)
-        setBarEnd(kBarStart + int(std::nearbyint(double(k) * kBarGrowth / n)));
-    c.List1->addItems(matchedNames);
+        setBarEnd(kBarStart + int(std::nearbyint(double(k) * barGrowth() / n)));
+    c.results->controls().List1->addItems(matchedNames);
 }
 
 void SearchPanel::finish()
@@ -162,11 +160,11 @@ void SearchPanel::finish()
     m_thread = nullptr;
 
     if (m_state.Adv_Mode && !stopped)
-        setBarEnd(kTrackEnd);
-    c.WebBrowser1->navigate(QStringLiteral("about:blank"));
+        setBarEnd(trackEnd());
+    c.results->controls().WebBrowser1->navigate(QStringLiteral("about:blank"));
     c.Line1->hide();
     c.Line2->hide();
-    if (c.List1->count() == 0)
+    if (c.results->controls().List1->count() == 0)
         Dialogs::instance().message(c.window, QStringLiteral("Ничего не найдено!"), Dialogs::Icon::None);
     c.Label1->hide();
     Q_EMIT finished();

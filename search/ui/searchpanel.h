@@ -9,16 +9,12 @@
 #include <memory>
 
 class LineShape;
-class QCheckBox;
+class QAbstractButton;
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
-class QPushButton;
-class QScrollBar;
 class QThread;
 class QWidget;
-class RichTextBox;
-class WebBrowser;
+class ResultsArea;
 
 // The search run in the main window: the query box and the search button start
 // it, the busy notice and the progress bar show it, and the results list grows
@@ -32,15 +28,9 @@ public:
     {
         QWidget *window = nullptr;
         QPlainTextEdit *Text2 = nullptr;
-        QPushButton *Command2 = nullptr;
-        QCheckBox *Check1 = nullptr;
-        QPushButton *Command1 = nullptr;
-        QPushButton *Command4 = nullptr;
-        QPushButton *Command5 = nullptr;
-        QScrollBar *HS1 = nullptr;
-        QListWidget *List1 = nullptr;
-        WebBrowser *WebBrowser1 = nullptr;
-        RichTextBox *RichTextBox1 = nullptr;
+        QAbstractButton *Command2 = nullptr;
+        QAbstractButton *Check1 = nullptr; // checked: word mode
+        ResultsArea *results = nullptr;
         LineShape *Line1 = nullptr;
         LineShape *Line2 = nullptr;
         QLabel *Label1 = nullptr;

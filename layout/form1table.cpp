@@ -1,15 +1,9 @@
-#include "app/form1layout.h"
-
-#include "platform/twips.h"
-
-#include <QWidget>
-
-#include <array>
+#include "layout/formlayout.h"
 
 namespace {
 
-// left, top, width, height in twips
-constexpr std::array<Form1Layout::Entry, 44> kLayout = {{
+// left, top, width, height
+constexpr FormLayout::Control kControls[] = {
     {"xp_canvas1", 0, 0, 15255, 10695},
     {"xptopbuttons2", 14460, 80, 315, 315},
     {"xptopbuttons1", 14800, 80, 315, 315},
@@ -54,37 +48,19 @@ constexpr std::array<Form1Layout::Entry, 44> kLayout = {{
     {"Image3", 3015, 720, 8505, 6375},
     {"Label8", 3240, 7200, 8295, 855},
     {"Label9", 3000, 8400, 8535, 375},
-    // Lines give their end points: x1, y, x2, y
-    {"Line1", 240, 9120, 2525, 9120},
+};
+
+// x1, y1, x2, y2: the progress track and the bar drawn over it
+constexpr FormLayout::Line kLines[] = {
     {"Line2", 240, 9120, 2525, 9120},
-    // Splash window
-    {"Form3", 0, 0, 7665, 5760},
-    {"Form3.Image1", 0, 0, 7665, 5760},
-    {"Form1", 0, 0, Form1Layout::windowWidth, Form1Layout::windowHeight},
-}};
+    {"Line1", 240, 9120, 2525, 9120},
+};
+
+constexpr FormLayout kForm1(QSize(15240, 10665), kControls, kLines);
 
 } // namespace
 
-QRect Form1Layout::twips(const QString &name)
+const FormLayout &FormLayout::form1()
 {
-    for (const Entry &e : kLayout) {
-        if (name == QLatin1String(e.name))
-            return QRect(e.left, e.top, e.width, e.height);
-    }
-    return {};
-}
-
-QRect Form1Layout::pixels(const QString &name)
-{
-    const QRect t = twips(name);
-    if (t.isNull())
-        return {};
-    return Twips::toPixels(t.left(), t.top(), t.width(), t.height());
-}
-
-void Form1Layout::place(QWidget *control)
-{
-    const QRect r = pixels(control->objectName());
-    if (!r.isNull())
-        control->setGeometry(r);
+    return kForm1;
 }

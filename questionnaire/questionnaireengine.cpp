@@ -1,0 +1,182 @@
+#include "questionnaire/questionnaireengine.h"
+
+#include "platform/eventloop.h"
+#include "platform/programfolder.h"
+#include "questionnaire/questionnaireview.h"
+#include "questionnaire/workbookreader.h"
+#include "questionnaire/xlsworkbookreader.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString kNoData = QStringLiteral("(нет данных)");
+
+bool isBlank(const QString &text)
+{
+    for (QChar c : text) {
+        if (c != QLatin1Char(' '))
+            return false;
+    }
+    return true;
+}
+
+QString anketaFolder()
+{
+    return ProgramFolder::readPath(QStringLiteral("Anketa"));
+}
+
+} // namespace
+
+QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view)
+    : m_view(view)
+    , m_readerFactory([] { return std::make_unique<XlsWorkbookReader>(); })
+{
+}
+
+void QuestionnaireEngine::stop()
+{
+    StopFlag = true;
+    m_view.hideWindow();
+}
+
+bool QuestionnaireEngine::stopped() const
+{
+    return StopFlag || EventLoop::quitRequested();
+}
+
+void QuestionnaireEngine::waitForUser()
+{
+    m_view.waitingForUser();
+    while (!NextFlag && !stopped())
+        m_view.waitForEvents();
+}
+
+QStringList QuestionnaireEngine::topics()
+{
+    // Sorted by name: the file system's own order means nothing to the user here.
+    const QStringList entries =
+        QDir(anketaFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    QStringList names;
+    names.reserve(entries.size());
+    for (const QString &entry : entries) {
+        // The extension (".xls") is cut; a name too short to have one is kept whole.
+        names << (entry.size() > 4 ? entry.chopped(4) : entry);
+    }
+    return names;
+}
+
+QString QuestionnaireEngine::workbookPath(const QString &topic)
+{
+    const QString folder = anketaFolder();
+    const QString wanted = topic + QStringLiteral(".xls");
+    const QString path = folder + QLatin1Char('/') + wanted;
+    if (QFileInfo::exists(path))
+        return path;
+    // Workbooks copied from Windows may be named "Тема.XLS", which opens there as "Тема.xls".
+    const QStringList names = QDir(folder).entryList(QDir::Files);
+    for (const QString &name : names) {
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return folder + QLatin1Char('/') + name;
+    }
+    return path;
+}
+
+void QuestionnaireEngine::Doing()
+{
+    if (m_running) {
+        m_view.bringToFront();
+        return;
+    }
+    m_running = true;
+
+    StopFlag = false;
+    m_view.showTopics(topics());
+    NextFlag = false;
+    waitForUser();
+
+    if (!stopped()) {
+        m_view.showWait();
+        EventLoop::yield();
+        const QStringList chosen = m_view.chosenTopics();
+        for (const QString &topic : chosen) {
+            if (stopped() || !runTopic(topic))
+                break;
+        }
+    }
+
+    stop();
+    m_running = false;
+}
+
+bool QuestionnaireEngine::runTopic(const QString &topic)
+{
+    m_view.beginTopic();
+    const QString path = workbookPath(topic);
+    std::unique_ptr<WorkbookReader> reader = m_readerFactory();
+    QString error;
+    if (!reader->open(path, &error)) {
+        stop();
+        m_view.reportUnreadable(topic, path, error);
+        return false;
+    }
+
+    const int rows = reader->rowCount();
+    int row = 1;
+    QString question;
+    QStringList answers;
+    QStringList results;
+    while (question.toLower() != QLatin1String("quit")) {
+        answers.clear();
+        results.clear();
+
+        // Title and heading rows, without a question or without an answer, are passed over.
+        QString column1, column2, column3;
+        auto read = [&] {
+            column1 = reader->cell(row, 1);
+            if (isBlank(column1))
+                column1.clear();
+            column2 = reader->cell(row, 2);
+            column3 = reader->cell(row, 3);
+        };
+        for (;;) {
+            if (row > rows)
+                return true; // the data ends without an end marker
+            read();
+            if (!column1.isEmpty() && !column2.isEmpty())
+                break;
+            ++row;
+        }
+        const QString asked = column1;
+
+        bool lastBlock = false;
+        do {
+            if (!column2.isEmpty() && results.size() < maxAnswers) {
+                answers << column2;
+                results << (column3.isEmpty() ? kNoData : column3);
+            }
+            ++row;
+            if (row > rows) {
+                lastBlock = true;
+                break;
+            }
+            read();
+        } while (column1.isEmpty());
+        question = lastBlock ? QString() : column1;
+
+        m_view.showQuestion(asked, answers);
+        NextFlag = false;
+        waitForUser();
+        if (stopped())
+            return false;
+
+        for (int j : m_view.chosenAnswers()) {
+            if (j >= 0 && j < results.size())
+                m_view.appendResult(results[j]);
+        }
+        if (lastBlock)
+            return true;
+    }
+    return true;
+}

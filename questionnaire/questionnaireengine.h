@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QuestionnaireView;
+class WorkbookReader;
+
+// The questionnaire run, without a widget: lists the topics of the Anketa
+// folder, lets the user choose some, then walks each chosen workbook row by
+// row, one question at a time, and hands the results of the chosen answers on.
+// It waits for the user by turning the event loop through its view, so the
+// main window stays usable meanwhile.
+class QuestionnaireEngine
+{
+public:
+    using ReaderFactory = std::function<std::unique_ptr<WorkbookReader>()>;
+
+    explicit QuestionnaireEngine(QuestionnaireView &view);
+
+    // Every topic gets a reader of its own from here.
+    void setReaderFactory(ReaderFactory factory) { m_readerFactory = std::move(factory); }
+
+    // Runs one questionnaire, from the topic choice to its end; the view is
+    // hidden when it returns. A call while a run is waiting only brings the
+    // view to the front: runs never nest.
+    void Doing();
+    bool isRunning() const { return m_running; }
+
+    // "Далее" and "Хватит".
+    void next() { NextFlag = true; }
+    void stop();
+
+    // The topics of the Anketa folder, as listed: the names without their
+    // four-character extension, sorted by name.
+    static QStringList topics();
+    // The workbook of a topic, whatever the case of its extension.
+    static QString workbookPath(const QString &topic);
+
+    static constexpr int maxAnswers = 1001;
+
+    bool NextFlag = false;
+    bool StopFlag = false;
+
+private:
+    // False when the run must end: the user stopped or the workbook is unreadable.
+    bool runTopic(const QString &topic);
+    void waitForUser();
+    bool stopped() const;
+
+    QuestionnaireView &m_view;
+    ReaderFactory m_readerFactory;
+    bool m_running = false;
+};

@@ -1,0 +1,36 @@
+#include "search/ui/resultsarea.h"
+
+#include "platform/widgets/richtextbox.h"
+#include "platform/widgets/webbrowser.h"
+
+#include <QAbstractButton>
+#include <QListWidget>
+#include <QScrollBar>
+
+#include <initializer_list>
+
+void ResultsArea::show(View view)
+{
+    m_view = view;
+    const bool list = view == View::List;
+    const bool text = view == View::TextArticle;
+    const bool browser = view == View::BrowserArticle;
+    const std::initializer_list<std::pair<QWidget *, bool>> shown = {
+        {c.List1, list},
+        {c.RichTextBox1, text},
+        {c.HS1, text},
+        {c.WebBrowser1, browser},
+        {c.Command4, browser},
+        {c.Command5, browser},
+        {c.Command1, !list},
+    };
+    // Hidden first: a control that shows never overlaps one about to go.
+    for (const auto &[control, visible] : shown) {
+        if (!visible)
+            control->hide();
+    }
+    for (const auto &[control, visible] : shown) {
+        if (visible)
+            control->show();
+    }
+}

@@ -1,0 +1,202 @@
+#include "layout/formlayout.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "platform/textcodec.h"
+#include "platform/widgets/lineshape.h"
+#include "platform/widgets/richtextbox.h"
+#include "platform/widgets/webbrowser.h"
+#include "search/ui/articleview.h"
+#include "search/ui/resultsarea.h"
+#include "search/ui/searchpanel.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+
+Q_DECLARE_METATYPE(ResultsArea::View)
+
+// The search panel, the results area and the article view on a bare window of
+// their own, without the main window around them.
+class TestSearchUi : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
+        QVERIFY(QDir(m_install->program.path()).mkdir(QStringLiteral("Data")));
+        m_dialogs = std::make_unique<FakeDialogs>();
+
+        m_window = std::make_unique<QWidget>();
+        m_window->resize(1000, 700);
+        auto *w = m_window.get();
+        m_query = new QPlainTextEdit(w);
+        m_search = new QPushButton(w);
+        m_wordMode = new QCheckBox(w);
+        m_wordMode->setChecked(true);
+        m_list = new QListWidget(w);
+        m_text = new RichTextBox(w);
+        m_browser = new WebBrowser(w);
+        m_bar = new QScrollBar(Qt::Horizontal, w);
+        m_back = new QPushButton(w);
+        m_browserBack = new QPushButton(w);
+        m_browserForward = new QPushButton(w);
+        m_busy = new QLabel(w);
+        const QLine track = FormLayout::form1().lineTwips(u"Line2");
+        m_line2 = new LineShape(Qt::black, 10, w);
+        m_line2->setLineTwips(track.x1(), track.y1(), track.x2(), track.y2());
+        m_line1 = new LineShape(Qt::blue, 10, w);
+        m_line1->setLineTwips(track.x1(), track.y1(), track.x2(), track.y2());
+
+        m_area = std::make_unique<ResultsArea>(
+            ResultsArea::Controls{m_list, m_text, m_browser, m_bar, m_back, m_browserBack, m_browserForward});
+        const auto data = [this] { return m_install->program.filePath(QStringLiteral("Data")); };
+        const auto interval = [] { return 100.0f; };
+        m_panel = new SearchPanel({w, m_query, m_search, m_wordMode, m_area.get(), m_line1, m_line2, m_busy}, data,
+                                  interval, w);
+        m_view = new ArticleView(*m_area, m_busy, m_panel->state(), data, interval, w);
+        m_area->show(ResultsArea::View::List);
+        m_window->show();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        m_area.reset();
+        m_dialogs.reset();
+        m_install.reset();
+    }
+
+    void eachViewShowsItsControlsAlone_data()
+    {
+        QTest::addColumn<ResultsArea::View>("view");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("list") << ResultsArea::View::List << QStringLiteral("list");
+        QTest::newRow("text article") << ResultsArea::View::TextArticle << QStringLiteral("text bar back");
+        QTest::newRow("browser article") << ResultsArea::View::BrowserArticle
+                                         << QStringLiteral("browser browserBack browserForward back");
+    }
+    void eachViewShowsItsControlsAlone()
+    {
+        QFETCH(ResultsArea::View, view);
+        QFETCH(QString, shown);
+        // From every other view, so nothing of the previous one stays.
+        for (ResultsArea::View from : {ResultsArea::View::List, ResultsArea::View::TextArticle,
+                                       ResultsArea::View::BrowserArticle}) {
+            m_area->show(from);
+            m_area->show(view);
+            QCOMPARE(visibleControls(), shown);
+        }
+    }
+
+    void wordSearchListsMatchesAndFillsTheTrack()
+    {
+        article("a.txt", u"линия жизни длинная");
+        article("b.txt", u"ничего общего");
+        article("c.txt", u"жизни линия");
+        const QStringList found = search(QStringLiteral("линия жизни"));
+        QCOMPARE(found, (QStringList{QStringLiteral("a.txt")}));
+        QCOMPARE(m_line1->x2Twips(), FormLayout::form1().lineTwips(u"Line2").x2());
+        QVERIFY(m_line1->isHidden());
+        QVERIFY(m_busy->isHidden());
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    void phraseSearchWithoutMatchSaysSoAndLeavesTheBarShort()
+    {
+        article("a.txt", u"линия жизни");
+        m_wordMode->setChecked(false);
+        QVERIFY(search(QStringLiteral("линия ума")).isEmpty());
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QCOMPARE(m_dialogs->messages.first().text, QStringLiteral("Ничего не найдено!"));
+        // The bar grows from 315 by the distance from its start to the save-text button.
+        const FormLayout &form = FormLayout::form1();
+        QCOMPARE(m_line1->x2Twips(), 315 + form.twips(u"Command7").left() - form.lineTwips(u"Line1").x1());
+    }
+
+    void openingAnArticleAndGoingBack()
+    {
+        article("a.txt", u"начало линия жизни, потом линия и жизни");
+        QCOMPARE(search(QStringLiteral("линия жизни")), QStringList{QStringLiteral("a.txt")});
+        m_list->setCurrentRow(0);
+        m_view->open();
+        QCOMPARE(m_area->view(), ResultsArea::View::TextArticle);
+        QCOMPARE(m_view->Jump_Pos(), (QList<qint64>{7, 26}));
+        QCOMPARE(m_bar->maximum(), 1);
+        m_back->click();
+        QCOMPARE(m_area->view(), ResultsArea::View::List);
+        QCOMPARE(visibleControls(), QStringLiteral("list"));
+    }
+
+    void anyOtherArticleOpensInTheBrowser()
+    {
+        article("a.htm", u"<html><body>линия жизни</body></html>");
+        QCOMPARE(search(QStringLiteral("линия жизни")), QStringList{QStringLiteral("a.htm")});
+        m_list->setCurrentRow(0);
+        m_view->open();
+        QCOMPARE(visibleControls(), QStringLiteral("browser browserBack browserForward back"));
+    }
+
+private:
+    void article(const char *name, QStringView text)
+    {
+        QFile file(m_install->program.filePath(QStringLiteral("Data/") + QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(TextCodec::toCp1251(text));
+    }
+    QStringList search(const QString &query)
+    {
+        QSignalSpy finished(m_panel, &SearchPanel::finished);
+        m_query->setPlainText(query);
+        m_search->click();
+        if (!finished.wait(10000))
+            return {QStringLiteral("<the run did not finish>")};
+        QStringList names;
+        for (int i = 0; i < m_list->count(); ++i)
+            names << m_list->item(i)->text();
+        return names;
+    }
+    QString visibleControls() const
+    {
+        const std::pair<QWidget *, const char *> all[] = {
+            {m_list, "list"}, {m_text, "text"}, {m_bar, "bar"}, {m_browser, "browser"},
+            {m_browserBack, "browserBack"}, {m_browserForward, "browserForward"}, {m_back, "back"},
+        };
+        QStringList shown;
+        for (const auto &[control, name] : all) {
+            if (control->isVisible())
+                shown << QLatin1String(name);
+        }
+        return shown.join(QLatin1Char(' '));
+    }
+
+    std::unique_ptr<TemporaryInstallation> m_install;
+    std::unique_ptr<FakeDialogs> m_dialogs;
+    std::unique_ptr<QWidget> m_window;
+    std::unique_ptr<ResultsArea> m_area;
+    QPlainTextEdit *m_query = nullptr;
+    QPushButton *m_search = nullptr;
+    QCheckBox *m_wordMode = nullptr;
+    QListWidget *m_list = nullptr;
+    RichTextBox *m_text = nullptr;
+    WebBrowser *m_browser = nullptr;
+    QScrollBar *m_bar = nullptr;
+    QPushButton *m_back = nullptr;
+    QPushButton *m_browserBack = nullptr;
+    QPushButton *m_browserForward = nullptr;
+    QLabel *m_busy = nullptr;
+    LineShape *m_line1 = nullptr;
+    LineShape *m_line2 = nullptr;
+    SearchPanel *m_panel = nullptr;
+    ArticleView *m_view = nullptr;
+};
+
+QTEST_MAIN(TestSearchUi)
+#include "tst_searchui.moc"
