@@ -31,10 +31,8 @@ bool SafeFile::write(const QString &path, const Producer &produce, QString *erro
     if (channel)
         channel->close();
     if (!produced || file.error() != QFileDevice::NoError || !file.flush()) {
-        QString reason = channel && !channel->errorString().isEmpty() && channel->errorString() != QLatin1String("Unknown error")
-            ? channel->errorString()
-            : file.errorString();
-        return fail(reason);
+        // The file's own error first; otherwise the channel refused the bytes.
+        return fail(channel && file.error() == QFileDevice::NoError ? channel->errorString() : file.errorString());
     }
     if (finish)
         finish(file);
