@@ -1,6 +1,7 @@
 #include "questionnaire/questionnaireengine.h"
 
 #include "platform/eventloop.h"
+#include "platform/fileorder.h"
 #include "platform/programfolder.h"
 #include "questionnaire/questionnaireview.h"
 #include "questionnaire/workbookreader.h"
@@ -55,9 +56,9 @@ void QuestionnaireEngine::waitForUser()
 
 QStringList QuestionnaireEngine::topics()
 {
-    // Sorted by name: the file system's own order means nothing to the user here.
-    const QStringList entries =
-        QDir(anketaFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    // In the order the articles are listed in, whatever the file system's own.
+    QStringList entries = QDir(anketaFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted);
+    FileOrder::sort(entries);
     QStringList names;
     names.reserve(entries.size());
     for (const QString &entry : entries) {

@@ -35,7 +35,7 @@ public:
     void stop();
 
     // The topics of the Anketa folder, as listed: the names without their
-    // four-character extension, sorted by name.
+    // four-character extension, in the order the articles are listed in.
     static QStringList topics();
     // The workbook of a topic, whatever the case of its extension.
     static QString workbookPath(const QString &topic);

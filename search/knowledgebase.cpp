@@ -1,6 +1,7 @@
 #include "search/knowledgebase.h"
 
 #include "search/articletext.h"
+#include "platform/fileorder.h"
 #include "platform/programfolder.h"
 
 #include <QDir>
@@ -25,11 +26,7 @@ bool KnowledgeBase::exists() const
 
 bool KnowledgeBase::visitsBefore(const QString &a, const QString &b)
 {
-    const int c = QString::compare(a.toUpper(), b.toUpper(), Qt::CaseSensitive);
-    if (c != 0)
-        return c < 0;
-    // Names that differ only in case (possible off Windows) keep a fixed order.
-    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    return FileOrder::lessThan(a, b);
 }
 
 QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
@@ -46,10 +43,9 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
     std::vector<Keyed> keyed;
     keyed.reserve(std::size_t(infos.size()));
     for (const QFileInfo &info : infos)
-        keyed.push_back(Keyed{info.fileName().toUpper(), Entry{info.fileName(), info.isDir()}});
+        keyed.push_back(Keyed{FileOrder::key(info.fileName()), Entry{info.fileName(), info.isDir()}});
     std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
-        const int c = QString::compare(a.key, b.key, Qt::CaseSensitive);
-        return c != 0 ? c < 0 : QString::compare(a.entry.name, b.entry.name, Qt::CaseSensitive) < 0;
+        return FileOrder::lessThan(a.key, a.entry.name, b.key, b.entry.name);
     });
     QList<Entry> out;
     out.reserve(infos.size());

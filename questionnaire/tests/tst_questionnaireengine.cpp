@@ -1,5 +1,6 @@
 #include "platform/eventloop.h"
 #include "questionnaire/questionnaireengine.h"
+#include "search/knowledgebase.h"
 #include "questionnaire/tests/fakequestionnaireview.h"
 #include "questionnaire/tests/memoryworkbook.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -170,6 +171,25 @@ private Q_SLOTS:
         QCOMPARE(m_view.results, results);
         QVERIFY(m_engine->StopFlag);
         QCOMPARE(m_view.shown.last(), QStringLiteral("hidden"));
+    }
+
+    void topicsComeInTheOrderOfTheArticles()
+    {
+        // Where case-blind name order and the file system's order part ways.
+        const QStringList names = {QStringLiteral("ab.xls"), QStringLiteral("a_b.xls"), QStringLiteral("Б.xls"),
+                                   QStringLiteral("б2.xls"), QStringLiteral("A.xls"), QStringLiteral("a[1].xls")};
+        makeAnketa(names);
+        QDir root(m_install->program.path());
+        QVERIFY(root.mkpath(QStringLiteral("Data")));
+        for (const QString &name : names) {
+            QFile file(root.filePath(QStringLiteral("Data/") + name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QStringList articles;
+        for (const KnowledgeBase::Entry &entry : KnowledgeBase(root.filePath(QStringLiteral("Data"))).entries())
+            articles << entry.name.chopped(4);
+        QCOMPARE(QuestionnaireEngine::topics(), articles);
+        QCOMPARE(articles.first(), QStringLiteral("A"));
     }
 
     void chosenTopicsRunInListOrder()

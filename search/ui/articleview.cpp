@@ -82,7 +82,10 @@ void ArticleView::open()
     if (KnowledgeBase::kindOf(name) == KnowledgeBase::Kind::PlainText) {
         m_jumpPos.clear();
         RichTextBox *box = c.RichTextBox1;
-        box->loadFile(path, true);
+        // An article deleted or locked since the search shows as an empty
+        // text, never as the previous article with its places.
+        if (!box->loadFile(path, true))
+            box->setText(QString());
         const QString text = box->text();
 
         // The control loads plain text unformatted, in its own font and colour
@@ -105,8 +108,11 @@ void ArticleView::open()
         c.HS1->setMinimum(0);
         c.HS1->setMaximum(int(std::min<qint64>(found.found - 1, kMaxJumpIndex)));
         m_results.show(ResultsArea::View::TextArticle);
+        // F3 works at once, and typing never lands in another box.
+        box->setFocus();
     } else {
         m_results.show(ResultsArea::View::BrowserArticle);
+        c.WebBrowser1->setFocus();
     }
     m_busy->hide();
 }

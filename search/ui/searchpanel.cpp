@@ -159,8 +159,13 @@ void SearchPanel::finish()
     delete m_thread;
     m_thread = nullptr;
 
-    if (m_state.Adv_Mode && !stopped)
+    if (m_state.Adv_Mode && !stopped) {
         setBarEnd(trackEnd());
+        // Drawn now, before the bar goes: the user sees the track filled.
+        // A repaint rather than a yield, so no click can start a run half-way
+        // through this one's end.
+        c.Line1->repaint();
+    }
     c.results->controls().WebBrowser1->navigate(QStringLiteral("about:blank"));
     c.Line1->hide();
     c.Line2->hide();

@@ -9,6 +9,7 @@
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchpanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -19,8 +20,36 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextCursor>
 
 Q_DECLARE_METATYPE(ResultsArea::View)
+
+namespace {
+
+// Records where a line ended each time it was painted.
+class PaintWatch : public QObject
+{
+public:
+    explicit PaintWatch(LineShape *line)
+        : m_line(line)
+    {
+        line->installEventFilter(this);
+    }
+    QList<int> ends;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ends << m_line->x2Twips();
+        return false;
+    }
+
+private:
+    LineShape *m_line;
+};
+
+} // namespace
 
 // The search panel, the results area and the article view on a bare window of
 // their own, without the main window around them.
@@ -101,9 +130,14 @@ private Q_SLOTS:
         article("a.txt", u"линия жизни длинная");
         article("b.txt", u"ничего общего");
         article("c.txt", u"жизни линия");
+        PaintWatch painted(m_line1);
         const QStringList found = search(QStringLiteral("линия жизни"));
         QCOMPARE(found, (QStringList{QStringLiteral("a.txt")}));
-        QCOMPARE(m_line1->x2Twips(), FormLayout::form1().lineTwips(u"Line2").x2());
+        const int trackEnd = FormLayout::form1().lineTwips(u"Line2").x2();
+        QCOMPARE(m_line1->x2Twips(), trackEnd);
+        // The full track was on screen before the bar was hidden.
+        QVERIFY(!painted.ends.isEmpty());
+        QCOMPARE(painted.ends.last(), trackEnd);
         QVERIFY(m_line1->isHidden());
         QVERIFY(m_busy->isHidden());
         QVERIFY(m_dialogs->messages.isEmpty());
@@ -133,6 +167,46 @@ private Q_SLOTS:
         m_back->click();
         QCOMPARE(m_area->view(), ResultsArea::View::List);
         QCOMPARE(visibleControls(), QStringLiteral("list"));
+    }
+
+    void anArticleGoneSinceTheSearchShowsEmptyAndPlain()
+    {
+        article("a.txt", u"линия жизни");
+        article("b.txt", u"и тут линия жизни");
+        QCOMPARE(search(QStringLiteral("линия жизни")), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+        m_list->setCurrentRow(0);
+        m_view->open();
+        QCOMPARE(m_text->text(), QStringLiteral("линия жизни"));
+        m_back->click();
+        QVERIFY(QFile::remove(m_install->program.filePath(QStringLiteral("Data/b.txt"))));
+        m_list->setCurrentRow(1);
+        m_view->open();
+        QCOMPARE(m_area->view(), ResultsArea::View::TextArticle);
+        QCOMPARE(m_text->text(), QString());
+        QVERIFY(m_view->Jump_Pos().isEmpty());
+        QTextCursor cursor(m_text->document());
+        QVERIFY(!cursor.charFormat().font().bold());
+        QVERIFY(cursor.charFormat().foreground().color() != QColor(0, 0, 255));
+    }
+
+    void theOpenedArticleTakesTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("text article") << QStringLiteral("a.txt");
+        QTest::newRow("browser article") << QStringLiteral("a.htm");
+    }
+    void theOpenedArticleTakesTheKeyboard()
+    {
+        QFETCH(QString, name);
+        article(name.toLatin1().constData(), u"линия жизни");
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_query->setFocus();
+        QCOMPARE(search(QStringLiteral("линия жизни")), QStringList{name});
+        m_list->setCurrentRow(0);
+        m_view->open();
+        QWidget *expected = name.endsWith(QLatin1String(".txt")) ? static_cast<QWidget *>(m_text) : m_browser;
+        QCOMPARE(QApplication::focusWidget(), expected);
     }
 
     void anyOtherArticleOpensInTheBrowser()
