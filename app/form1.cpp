@@ -4,6 +4,7 @@
 #include "app/captionbar.h"
 #include "platform/eventloop.h"
 #include "platform/widgets/fonts.h"
+#include "platform/widgets/framebox.h"
 #include "app/hoverhints.h"
 #include "app/icons.h"
 #include "platform/widgets/lineshape.h"
@@ -27,7 +28,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -154,7 +154,7 @@ void Form1::createFrameAndToolbar()
     connect(xptopbuttons1, &QAbstractButton::clicked, this, &Form1::endProgram);
     connect(xptopbuttons2, &QAbstractButton::clicked, this, &QWidget::showMinimized);
 
-    Frame1 = make<QGroupBox>(xp_canvas1, "Frame1");
+    Frame1 = make<FrameBox>(xp_canvas1, "Frame1");
     Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto(), 16);
     Command3 = pictureButton(Frame1, "Command3", Icons::paste(), 16);
     Command8 = pictureButton(Frame1, "Command8", Icons::questionnaire(), 16);
@@ -235,11 +235,11 @@ void Form1::createPhotoAndSearchTab()
 void Form1::createSettingsTab()
 {
     QWidget *tab = XTab1->page(tabSettings);
-    Frame4 = make<QGroupBox>(tab, "Frame4");
+    Frame4 = make<FrameBox>(tab, "Frame4");
     Label5 = make<QLabel>(Frame4, "Label5", QStringLiteral("Настройки"));
     Label5->setFont(Fonts::make(QStringLiteral("Times New Roman"), 14.25, true, true));
     setTextColour(Label5, kDarkBlue);
-    Frame2 = make<QGroupBox>(Frame4, "Frame2", QStringLiteral("Интервал поиска"));
+    Frame2 = make<FrameBox>(Frame4, "Frame2", QStringLiteral("Интервал поиска"));
 
     HS2 = make<QScrollBar>(Frame2, "HS2", Qt::Horizontal);
     HS2->setRange(50, 1000);
@@ -276,7 +276,7 @@ void Form1::createNewsTab()
 void Form1::createAboutTab()
 {
     QWidget *tab = XTab1->page(tabAbout);
-    Frame3 = make<QGroupBox>(tab, "Frame3", QStringLiteral("О программе"));
+    Frame3 = make<FrameBox>(tab, "Frame3", QStringLiteral("О программе"));
     Label7 = make<QLabel>(Frame3, "Label7", QStringLiteral("Пальмора"));
     Label7->setFont(Fonts::make(QStringLiteral("Times New Roman"), 20.25, false, true));
     Label7->setAlignment(Qt::AlignCenter);

@@ -5,6 +5,7 @@
 #include <memory>
 
 class CaptionBar;
+class FrameBox;
 class LineShape;
 class ArticleView;
 class ResultsArea;
@@ -16,7 +17,6 @@ class RichTextBox;
 class WebBrowser;
 class XTab;
 class QAbstractButton;
-class QGroupBox;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -52,7 +52,7 @@ public:
     QAbstractButton *xptopbuttons2; // minimise
 
     // Toolbar strip
-    QGroupBox *Frame1;
+    FrameBox *Frame1;
     QAbstractButton *Command6;
     QAbstractButton *Command3;
     QAbstractButton *Command8;
@@ -85,9 +85,9 @@ public:
     QTimer *Timer1;
 
     // Tab 2
-    QGroupBox *Frame4;
+    FrameBox *Frame4;
     QLabel *Label5;
-    QGroupBox *Frame2;
+    FrameBox *Frame2;
     QScrollBar *HS2;
     QLabel *Label2;
     QLabel *Label6;
@@ -97,7 +97,7 @@ public:
     QAbstractButton *Command9;
 
     // Tab 4
-    QGroupBox *Frame3;
+    FrameBox *Frame3;
     QLabel *Label7;
     QLabel *Image3;
     QLabel *Label8;

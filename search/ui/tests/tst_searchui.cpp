@@ -94,6 +94,7 @@ private Q_SLOTS:
         m_view = new ArticleView(*m_area, m_busy, m_panel->state(), data, interval, w);
         m_area->show(ResultsArea::View::List);
         m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
     void cleanup()
     {
