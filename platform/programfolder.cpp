@@ -48,10 +48,12 @@ QString ProgramFolder::fallbackFolder()
 {
     if (!fallbackOverride().isEmpty())
         return fallbackOverride();
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (folder.isEmpty())
-        folder = QDir::homePath() + QStringLiteral("/.local/share/Palmora");
-    return folder;
+    // One folder named after the program (~/.local/share/palmora), whatever
+    // organisation and application names the executable sets.
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/palmora");
 }
 
 namespace {

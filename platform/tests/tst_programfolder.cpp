@@ -1,5 +1,6 @@
 #include "platform/programfolder.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +39,40 @@ private Q_SLOTS:
         file.close();
         QCOMPARE(ProgramFolder::existingPath(QStringLiteral("mes.txt")), path);
         QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    // The user's data folder holds one folder of the program's own, not one
+    // per organisation with the program's inside it.
+    void fallbackIsOneFolderNamedAfterTheProgram_data()
+    {
+        QTest::addColumn<QString>("organization");
+        QTest::addColumn<QString>("application");
+        QTest::newRow("names the executable sets") << QStringLiteral("Palmora") << QStringLiteral("Palmora");
+        QTest::newRow("no organisation") << QString() << QStringLiteral("Palmora");
+        QTest::newRow("no names") << QString() << QString();
+    }
+    void fallbackIsOneFolderNamedAfterTheProgram()
+    {
+#ifndef Q_OS_LINUX
+        QSKIP("The user's data folder is read from XDG_DATA_HOME on Linux only");
+#endif
+        QFETCH(QString, organization);
+        QFETCH(QString, application);
+        QTemporaryDir data;
+        const QByteArray savedData = qgetenv("XDG_DATA_HOME");
+        const QString savedOrganization = QCoreApplication::organizationName();
+        const QString savedApplication = QCoreApplication::applicationName();
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        QCoreApplication::setOrganizationName(organization);
+        QCoreApplication::setApplicationName(application);
+        const QString folder = ProgramFolder::fallbackFolder();
+        QCoreApplication::setOrganizationName(savedOrganization);
+        QCoreApplication::setApplicationName(savedApplication);
+        if (savedData.isNull())
+            qunsetenv("XDG_DATA_HOME");
+        else
+            qputenv("XDG_DATA_HOME", savedData);
+        QCOMPARE(folder, data.path() + QStringLiteral("/palmora"));
     }
 
     // Reading back finds the file where this copy of the program writes it.
