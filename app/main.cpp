@@ -8,6 +8,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Palmora"));
     QApplication::setOrganizationName(QStringLiteral("Palmora"));
+    // Desktops find the menu entry, and its icon, for the window by this name.
+    QApplication::setDesktopFileName(QStringLiteral("ru.velmaris.palmora"));
 
     Form3 splash;
     splash.start();

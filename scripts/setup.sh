@@ -10,6 +10,7 @@ packages=(
   xvfb xauth imagemagick
   python3 python3-xlwt
   clang libclang-rt-14-dev
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Palmora and runs the whole test suite: the
-# fuzz targets briefly, then the tests once as built for use and once under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# fuzz targets briefly, then the tests once as built for use, the Debian package
+# of that build, and the tests once more under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -17,6 +18,8 @@ export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 
 "$root/scripts/build.sh" "$root/build"
 (cd "$root/build" && ctest --output-on-failure --parallel "$(nproc)")
+# The Debian package of that build, unpacked and run from a temporary root.
+"$root/scripts/test-package.sh"
 
 "$root/scripts/build.sh" "$root/build-sanitize" -DPALMORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 (cd "$root/build-sanitize" && ctest --output-on-failure --parallel "$(nproc)")
