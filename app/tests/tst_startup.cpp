@@ -147,7 +147,7 @@ private Q_SLOTS:
     }
 
 private:
-    QString fallback() const { return m_install->fallback.filePath(QStringLiteral("Palmora")); }
+    QString fallback() const { return m_install->fallback.filePath(QStringLiteral("palmora")); }
 
     std::unique_ptr<TemporaryInstallation> m_install;
 };
