@@ -1,0 +1,83 @@
+#include "skin/borderdrag.h"
+
+#include <QTest>
+
+#include <climits>
+
+Q_DECLARE_METATYPE(BorderDrag::Edge)
+
+class TestBorderDrag : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void releaseChangesTheWindowOnce_data()
+    {
+        QTest::addColumn<BorderDrag::Edge>("edge");
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QRect>("expected");
+        const QRect start(100, 50, 300, 200);
+        QTest::newRow("right +40") << BorderDrag::Right << QPoint(398, 120) << QPoint(438, 120) << QRect(100, 50, 340, 200);
+        QTest::newRow("right -60") << BorderDrag::Right << QPoint(398, 120) << QPoint(338, 90) << QRect(100, 50, 240, 200);
+        QTest::newRow("left +20") << BorderDrag::Left << QPoint(102, 120) << QPoint(122, 120) << QRect(120, 50, 280, 200);
+        QTest::newRow("left -35") << BorderDrag::Left << QPoint(102, 120) << QPoint(67, 300) << QRect(65, 50, 335, 200);
+        QTest::newRow("bottom +30") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 278) << QRect(100, 50, 300, 230);
+        QTest::newRow("bottom -50, sideways ignored") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(10, 198) << QRect(100, 50, 300, 150);
+        QTest::newRow("right, up and down ignored") << BorderDrag::Right << QPoint(398, 120) << QPoint(408, 500) << QRect(100, 50, 310, 200);
+        QTest::newRow("no movement") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 248) << start;
+    }
+    void releaseChangesTheWindowOnce()
+    {
+        QFETCH(BorderDrag::Edge, edge);
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, release);
+        QFETCH(QRect, expected);
+        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34));
+        QVERIFY(result.has_value());
+        QCOMPARE(*result, expected);
+    }
+
+    void tooSmallOrInvertedWindowIsRefused_data()
+    {
+        QTest::addColumn<BorderDrag::Edge>("edge");
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("release");
+        QTest::newRow("bottom dragged above the top") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 40);
+        QTest::newRow("bottom to zero height") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 48);
+        QTest::newRow("bottom one pixel under the strips") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 81);
+        QTest::newRow("left past the right edge") << BorderDrag::Left << QPoint(102, 120) << QPoint(500, 120);
+        QTest::newRow("left one pixel under the caption") << BorderDrag::Left << QPoint(102, 120) << QPoint(323, 120);
+        QTest::newRow("right past the left edge") << BorderDrag::Right << QPoint(398, 120) << QPoint(0, 120);
+        QTest::newRow("press and release far apart") << BorderDrag::Right << QPoint(INT_MAX, 0) << QPoint(INT_MIN, 0);
+        QTest::newRow("wider than any window") << BorderDrag::Right << QPoint(INT_MIN, 0) << QPoint(INT_MAX, 0);
+    }
+    void tooSmallOrInvertedWindowIsRefused()
+    {
+        QFETCH(BorderDrag::Edge, edge);
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, release);
+        QVERIFY(!BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34)).has_value());
+    }
+
+    void smallestAllowedWindowIsAccepted_data()
+    {
+        QTest::addColumn<BorderDrag::Edge>("edge");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("bottom") << BorderDrag::Bottom << QPoint(0, -166) << QRect(100, 50, 300, 34);
+        QTest::newRow("left") << BorderDrag::Left << QPoint(220, 0) << QRect(320, 50, 80, 200);
+        QTest::newRow("right") << BorderDrag::Right << QPoint(-220, 0) << QRect(100, 50, 80, 200);
+    }
+    void smallestAllowedWindowIsAccepted()
+    {
+        QFETCH(BorderDrag::Edge, edge);
+        QFETCH(QPoint, release);
+        QFETCH(QRect, expected);
+        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), QPoint(0, 0), release, edge, QSize(80, 34));
+        QVERIFY(result.has_value());
+        QCOMPARE(*result, expected);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestBorderDrag)
+#include "tst_borderdrag.moc"

@@ -1,0 +1,163 @@
+#include "skin/xptopbuttons.h"
+
+#include "platform/controlhost/controlinput.h"
+#include "platform/controlhost/pointerprobe.h"
+#include "platform/controlhost/propertystore.h"
+#include "skin/topbuttonartwork.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <utility>
+
+namespace {
+
+const QString kValueKey = QStringLiteral("Value");
+const QString kEnabledKey = QStringLiteral("Enabled");
+
+constexpr int kNormal = TopButtonArtwork::Normal;
+constexpr int kHover = TopButtonArtwork::Hover;
+constexpr int kPressed = TopButtonArtwork::Pressed;
+constexpr int kDisabled = TopButtonArtwork::Disabled;
+
+} // namespace
+
+const PictureStrip &xptopbuttons::glyphStrip(int glyph)
+{
+    static const std::array<PictureStrip, 4> strips = [] {
+        std::array<PictureStrip, 4> made;
+        for (int g = 0; g < 4; ++g)
+            made[g] = PictureStrip(TopButtonArtwork::strip(TopButtonArtwork::Glyph(g)), 4, 1);
+        return made;
+    }();
+    return strips.at(std::size_t(glyph));
+}
+
+xptopbuttons::xptopbuttons(QWidget *parent)
+    : QWidget(parent)
+{
+    setFixedSize(side, side);
+    setMouseTracking(true);
+    RefreshGlyph();
+    showCell(kNormal);
+
+    // The poller runs from the start, so a button the pointer is not over
+    // reports MouseOut once.
+    m_poll.setInterval(pollInterval);
+    connect(&m_poll, &QTimer::timeout, this, &xptopbuttons::pollPointer);
+    m_poll.start();
+}
+
+void xptopbuttons::initProperties()
+{
+    setValue(0);
+    setEnabled(true);
+}
+
+void xptopbuttons::readProperties(const PropertyStore &store)
+{
+    // The stored glyph shows when the button is first shown.
+    m_value = store.read(kValueKey, 0);
+    setEnabled(store.read(kEnabledKey, true));
+}
+
+void xptopbuttons::writeProperties(PropertyStore &store) const
+{
+    store.write(kValueKey, m_value, 0);
+    store.write(kEnabledKey, isEnabled(), true);
+}
+
+void xptopbuttons::setValue(int value)
+{
+    m_value = value;
+    Q_EMIT propertyChanged(kValueKey);
+    RefreshGlyph();
+}
+
+void xptopbuttons::RefreshGlyph()
+{
+    if (m_value >= 0 && m_value <= 3)
+        m_stripIndex = m_value;
+    showCell(isEnabled() ? kNormal : kDisabled);
+}
+
+void xptopbuttons::showCell(int cell)
+{
+    m_cell = cell;
+    m_face = glyphStrip(m_stripIndex).cell(cell);
+    update();
+}
+
+void xptopbuttons::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_face);
+}
+
+bool xptopbuttons::isInside(QPointF point)
+{
+    return point.x() >= 0 && point.y() >= 0 && point.x() <= side && point.y() <= side;
+}
+
+void xptopbuttons::mousePressEvent(QMouseEvent *event)
+{
+    m_releaseEndsDoubleClick = false;
+    showCell(kPressed);
+    Q_EMIT MouseDown(ControlInput::buttonMask(event->button()), ControlInput::shiftMask(event->modifiers()),
+                     float(event->position().x()), float(event->position().y()));
+}
+
+void xptopbuttons::mouseMoveEvent(QMouseEvent *event)
+{
+    // Only a move over the button starts the poller: once the pointer has been
+    // found outside, further moves outside (the button still holding the
+    // mouse) report nothing more until it comes back.
+    if (!isInside(event->position()))
+        return;
+    if (!m_poll.isActive())
+        m_poll.start();
+    Q_EMIT MouseMove(ControlInput::buttonMask(event->buttons()), ControlInput::shiftMask(event->modifiers()),
+                     float(event->position().x()), float(event->position().y()));
+    showCell(event->buttons() == Qt::LeftButton ? kPressed : kHover);
+}
+
+void xptopbuttons::mouseReleaseEvent(QMouseEvent *event)
+{
+    showCell(kNormal);
+    Q_EMIT MouseUp(ControlInput::buttonMask(event->button()), ControlInput::shiftMask(event->modifiers()),
+                   float(event->position().x()), float(event->position().y()));
+    const bool endsDoubleClick = std::exchange(m_releaseEndsDoubleClick, false);
+    if (event->button() == Qt::LeftButton && !endsDoubleClick && rect().contains(event->position().toPoint()))
+        Q_EMIT Click();
+}
+
+void xptopbuttons::mouseDoubleClickEvent(QMouseEvent *)
+{
+    // The second press of a double click: no pressed face, no MouseDown, and
+    // its release raises no second Click.
+    m_releaseEndsDoubleClick = true;
+}
+
+void xptopbuttons::pollPointer()
+{
+    const QPoint here = mapFromGlobal(PointerProbe::position());
+    if (isInside(here))
+        return;
+    m_poll.stop();
+    Q_EMIT MouseOut();
+    if (isEnabled())
+        showCell(kNormal);
+}
+
+void xptopbuttons::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange)
+        showCell(isEnabled() ? kNormal : kDisabled);
+}
+
+void xptopbuttons::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    RefreshGlyph();
+}
