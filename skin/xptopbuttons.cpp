@@ -101,6 +101,7 @@ bool xptopbuttons::isInside(QPointF point)
 
 void xptopbuttons::mousePressEvent(QMouseEvent *event)
 {
+    m_leaveReported = false;
     m_releaseEndsDoubleClick = false;
     showCell(kPressed);
     Q_EMIT MouseDown(ControlInput::buttonMask(event->button()), ControlInput::shiftMask(event->modifiers()),
@@ -109,13 +110,16 @@ void xptopbuttons::mousePressEvent(QMouseEvent *event)
 
 void xptopbuttons::mouseMoveEvent(QMouseEvent *event)
 {
-    // Only a move over the button starts the poller: once the pointer has been
-    // found outside, further moves outside (the button still holding the
-    // mouse) report nothing more until it comes back.
-    if (!isInside(event->position()))
-        return;
-    if (!m_poll.isActive())
+    // A move outside comes only while the button holds the mouse. It starts
+    // the poller unless the pointer was already reported gone, so one
+    // leaving raises one MouseOut however long the drag outside goes on.
+    const bool inside = isInside(event->position());
+    if (inside)
+        m_leaveReported = false;
+    if (!m_leaveReported && !m_poll.isActive())
         m_poll.start();
+    if (!inside)
+        return;
     Q_EMIT MouseMove(ControlInput::buttonMask(event->buttons()), ControlInput::shiftMask(event->modifiers()),
                      float(event->position().x()), float(event->position().y()));
     showCell(event->buttons() == Qt::LeftButton ? kPressed : kHover);
@@ -144,6 +148,7 @@ void xptopbuttons::pollPointer()
     if (isInside(here))
         return;
     m_poll.stop();
+    m_leaveReported = true;
     Q_EMIT MouseOut();
     if (isEnabled())
         showCell(kNormal);

@@ -70,6 +70,8 @@ private:
     int m_cell = 0;
     QImage m_face;
     QTimer m_poll;
+    // The poller found the pointer outside, and it has not been over the button since.
+    bool m_leaveReported = false;
     // The release that ends a double click is no click of its own.
     bool m_releaseEndsDoubleClick = false;
 };
