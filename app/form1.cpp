@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include "app/abouttab.h"
-#include "app/captionbar.h"
 #include "platform/eventloop.h"
 #include "platform/widgets/fonts.h"
 #include "platform/widgets/framebox.h"
@@ -23,6 +22,9 @@
 #include "platform/twips.h"
 #include "platform/widgets/webbrowser.h"
 #include "platform/widgets/xtab.h"
+#include "platform/controlhost/propertystore.h"
+#include "skin/xp_canvas.h"
+#include "skin/xptopbuttons.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -35,7 +37,6 @@
 #include <QScrollBar>
 #include <QScreen>
 #include <QTimer>
-#include <QToolButton>
 
 namespace {
 
@@ -88,7 +89,6 @@ Form1::Form1(QWidget *parent)
 {
     Fonts::installSubstitutions();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Пальмора 2.1"));
     setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25));
     resize(FormLayout::form1().windowPixels());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
@@ -143,16 +143,17 @@ Form1::~Form1() = default;
 
 void Form1::createFrameAndToolbar()
 {
-    xp_canvas1 = make<CaptionBar>(this, "xp_canvas1");
-    xp_canvas1->setCaption(windowTitle());
-    xptopbuttons2 = make<QToolButton>(xp_canvas1, "xptopbuttons2");
-    xptopbuttons2->setText(QStringLiteral("_"));
-    xptopbuttons2->setToolTip(QStringLiteral("Свернуть"));
-    xptopbuttons1 = make<QToolButton>(xp_canvas1, "xptopbuttons1");
-    xptopbuttons1->setText(QStringLiteral("×"));
-    xptopbuttons1->setToolTip(QStringLiteral("Закрыть"));
-    connect(xptopbuttons1, &QAbstractButton::clicked, this, &Form1::endProgram);
-    connect(xptopbuttons2, &QAbstractButton::clicked, this, &QWidget::showMinimized);
+    // The frame fills the window and is its only decoration; its caption is
+    // also the window's title. The window's design data sets only that.
+    xp_canvas1 = new xp_canvas(this);
+    xp_canvas1->setObjectName(QStringLiteral("xp_canvas1"));
+    xp_canvas1->readProperties(PropertyStore{{QStringLiteral("Caption"), QStringLiteral("Пальмора 2.1")}});
+    xptopbuttons2 = make<xptopbuttons>(xp_canvas1, "xptopbuttons2");
+    xptopbuttons2->readProperties(PropertyStore{{QStringLiteral("Value"), int(xptopbuttons::Minimise)}});
+    xptopbuttons1 = make<xptopbuttons>(xp_canvas1, "xptopbuttons1");
+    xptopbuttons1->readProperties(PropertyStore{}); // the close glyph
+    connect(xptopbuttons1, &xptopbuttons::Click, this, &Form1::endProgram);
+    connect(xptopbuttons2, &xptopbuttons::Click, this, &QWidget::showMinimized);
 
     Frame1 = make<FrameBox>(xp_canvas1, "Frame1");
     Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto(), 16);

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-class CaptionBar;
 class FrameBox;
 class LineShape;
 class ArticleView;
@@ -16,6 +15,8 @@ class SearchPanel;
 class RichTextBox;
 class WebBrowser;
 class XTab;
+class xp_canvas;
+class xptopbuttons;
 class QAbstractButton;
 class QLabel;
 class QListWidget;
@@ -47,9 +48,9 @@ public:
     static constexpr int tabAbout = 4;
 
     // Window frame
-    CaptionBar *xp_canvas1;
-    QAbstractButton *xptopbuttons1; // close
-    QAbstractButton *xptopbuttons2; // minimise
+    xp_canvas *xp_canvas1;
+    xptopbuttons *xptopbuttons1; // close
+    xptopbuttons *xptopbuttons2; // minimise
 
     // Toolbar strip
     FrameBox *Frame1;

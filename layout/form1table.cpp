@@ -4,6 +4,8 @@ namespace {
 
 // left, top, width, height
 constexpr FormLayout::Control kControls[] = {
+    // The frame fills the window whatever its design size, which is a little
+    // larger and would cut off its right and bottom lines.
     {"xp_canvas1", 0, 0, 15255, 10695},
     {"xptopbuttons2", 14460, 80, 315, 315},
     {"xptopbuttons1", 14800, 80, 315, 315},

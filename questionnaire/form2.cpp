@@ -3,6 +3,8 @@
 #include "layout/formlayout.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/fonts.h"
+#include "platform/controlhost/propertystore.h"
+#include "skin/xp_canvas.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -47,26 +49,31 @@ QList<int> selectedRows(const QListWidget *list)
 } // namespace
 
 Form2::Form2(QWidget *parent)
-    : QWidget(parent, Qt::Window)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_engine(*this)
 {
     Fonts::installSubstitutions();
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Анкета"));
-    setFixedSize(FormLayout::form2().windowPixels());
+    resize(FormLayout::form2().windowPixels());
 
-    Label1 = make<QLabel>(this, "Label1");
+    // The frame fills the window and is its only decoration; its border
+    // strips resize the window. The controls lie on its surface.
+    xp_canvas1 = new xp_canvas(this);
+    xp_canvas1->setObjectName(QStringLiteral("xp_canvas1"));
+    xp_canvas1->readProperties(PropertyStore{{QStringLiteral("Caption"), QStringLiteral("Анкета")}});
+
+    Label1 = make<QLabel>(xp_canvas1, "Label1");
     Label1->setFont(Fonts::make(QStringLiteral("Times New Roman"), 12.75, true));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    List2 = makeList(this, "List2");
-    List1 = makeList(this, "List1");
+    List2 = makeList(xp_canvas1, "List2");
+    List1 = makeList(xp_canvas1, "List1");
     List1->hide();
     List1->installEventFilter(this);
 
-    Command2 = make<QPushButton>(this, "Command2", QStringLiteral("       Далее       "));
-    Command3 = make<QPushButton>(this, "Command3", QStringLiteral("  Хватит  "));
+    Command2 = make<QPushButton>(xp_canvas1, "Command2", QStringLiteral("       Далее       "));
+    Command3 = make<QPushButton>(xp_canvas1, "Command3", QStringLiteral("  Хватит  "));
 
     connect(Command2, &QAbstractButton::clicked, this, [this] { m_engine.next(); });
     connect(Command3, &QAbstractButton::clicked, this, [this] { m_engine.stop(); });

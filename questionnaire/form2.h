@@ -10,6 +10,7 @@
 class QAbstractButton;
 class QLabel;
 class QListWidget;
+class xp_canvas;
 
 // The questionnaire window: the topic list, then the questions of each chosen
 // topic one at a time. The run itself is the questionnaire engine; the window
@@ -39,6 +40,7 @@ public:
 
     static constexpr int maxAnswers = QuestionnaireEngine::maxAnswers;
 
+    xp_canvas *xp_canvas1;
     QLabel *Label1;
     QListWidget *List2; // topics
     QListWidget *List1; // answers

@@ -1,0 +1,112 @@
+#include "questionnaire/form2.h"
+#include "skin/skinstrip.h"
+#include "skin/xp_canvas.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+const QSize kDesignSize(521, 305);
+const QPoint kPlace(150, 120);
+
+} // namespace
+
+// The questionnaire window wears the program's own frame, and its border
+// strips resize it.
+class TestForm2Frame : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void frameIsTheWindowsOnlyDecoration()
+    {
+        Form2 form;
+        QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(form.size(), kDesignSize);
+        QCOMPARE(form.xp_canvas1->geometry(), QRect(QPoint(0, 0), kDesignSize));
+        QCOMPARE(form.xp_canvas1->caption(), QStringLiteral("Анкета"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Анкета"));
+        QVERIFY(!form.xp_canvas1->fixedSingle());
+        for (QWidget *control : {static_cast<QWidget *>(form.Label1), static_cast<QWidget *>(form.List1),
+                                 static_cast<QWidget *>(form.List2)})
+            QCOMPARE(control->parentWidget(), form.xp_canvas1);
+    }
+
+    // Outside in, on the left, right and bottom strips.
+    void stripsShowTheirLines_data()
+    {
+        QTest::addColumn<int>("fromOutside");
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("outer line") << 0 << QColor(102, 102, 126);
+        QTest::newRow("highlight") << 1 << QColor(251, 252, 253);
+        QTest::newRow("inner line") << 2 << QColor(102, 102, 126);
+        QTest::newRow("client side 1") << 3 << QColor(224, 223, 227);
+        QTest::newRow("client side 2") << 4 << QColor(224, 223, 227);
+    }
+    void stripsShowTheirLines()
+    {
+        QFETCH(int, fromOutside);
+        QFETCH(QColor, colour);
+        Form2 form;
+        form.present(kPlace);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QImage shot = form.grab().toImage();
+        const int w = kDesignSize.width();
+        const int h = kDesignSize.height();
+        for (int y = 29; y < h - 5; ++y) {
+            QCOMPARE(QColor(shot.pixel(fromOutside, y)), colour);
+            QCOMPARE(QColor(shot.pixel(w - 1 - fromOutside, y)), colour);
+        }
+        for (int x = 0; x < w; ++x)
+            QCOMPARE(QColor(shot.pixel(x, h - 1 - fromOutside)), colour);
+    }
+
+    // Press on a strip, release elsewhere: the window changes at the release.
+    void borderStripsResizeTheWindow_data()
+    {
+        QTest::addColumn<QPoint>("press");
+        QTest::addColumn<QPoint>("drag");
+        QTest::addColumn<QRect>("expected");
+        const QRect start(kPlace, kDesignSize);
+        QTest::newRow("right +40") << QPoint(518, 150) << QPoint(40, 0) << start.adjusted(0, 0, 40, 0);
+        QTest::newRow("left +20") << QPoint(2, 150) << QPoint(20, 0) << start.adjusted(20, 0, 0, 0);
+        QTest::newRow("bottom +30") << QPoint(260, 302) << QPoint(0, 30) << start.adjusted(0, 0, 0, 30);
+        QTest::newRow("bottom above the top: no change") << QPoint(260, 302) << QPoint(0, -320) << start;
+    }
+    void borderStripsResizeTheWindow()
+    {
+        QFETCH(QPoint, press);
+        QFETCH(QPoint, drag);
+        QFETCH(QRect, expected);
+        Form2 form;
+        form.present(kPlace);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const QPoint release = press + drag;
+        const bool outside = release.x() >= kDesignSize.width() || release.y() >= kDesignSize.height();
+        if (outside)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("occurs outside target window")));
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, press);
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, release);
+        QTRY_COMPARE(form.geometry(), expected);
+        QCOMPARE(form.xp_canvas1->geometry(), QRect(QPoint(0, 0), expected.size()));
+        // The controls keep their places.
+        QCOMPARE(form.List2->geometry(), QRect(8, 88, 497, 164));
+    }
+
+    void titleDragMovesTheWindow()
+    {
+        Form2 form;
+        form.present(kPlace);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(300, 12));
+        QTest::mouseMove(form.windowHandle(), QPoint(300, 12) + QPoint(-40, 25));
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, QPoint(300, 12));
+        QTRY_COMPARE(form.pos(), kPlace + QPoint(-40, 25));
+        QCOMPARE(form.size(), kDesignSize);
+    }
+};
+
+QTEST_MAIN(TestForm2Frame)
+#include "tst_form2frame.moc"
