@@ -48,7 +48,8 @@ QImage SkinArtwork::titleNormal()
 
     // The outline's outer edge runs along the picture's edge, so the left and
     // right caps continue the border strips' outer lines.
-    constexpr qreal radius = 7;
+    // The curve stays within the 5-px end pieces, which are never stretched.
+    constexpr qreal radius = 4;
     QPainterPath outline;
     const QRectF box(0.5, 0.5, kTitleWidth - 1, kTitleHeight);
     outline.moveTo(box.left(), box.bottom());

@@ -112,6 +112,25 @@ private Q_SLOTS:
         }
     }
 
+    // The middle piece is stretched to the title strip's width: any column
+    // unlike the others (a corner's curve reaching into it) would show as a
+    // smear.
+    void titleMiddlesAreAlikeInEveryColumn_data()
+    {
+        QTest::addColumn<Maker>("make");
+        QTest::newRow("imgtop1") << Maker(&SkinArtwork::titleNormal);
+        QTest::newRow("imgtopmax1") << Maker(&SkinArtwork::titleMaximised);
+        QTest::newRow("imgtopmax2") << Maker(&SkinArtwork::titleMaximisedInactive);
+    }
+    void titleMiddlesAreAlikeInEveryColumn()
+    {
+        QFETCH(Maker, make);
+        const QImage title = make();
+        for (int x = 6; x <= 60; ++x)
+            for (int y = 0; y < title.height(); ++y)
+                QVERIFY2(title.pixel(x, y) == title.pixel(5, y), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+    }
+
     void inactiveMaximisedTitleIsPaler()
     {
         const QImage active = SkinArtwork::titleMaximised();
