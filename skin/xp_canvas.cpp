@@ -39,6 +39,16 @@ QPoint globalPoint(const QEvent *event)
     return static_cast<const QMouseEvent *>(event)->globalPosition().toPoint();
 }
 
+// Only the left button double-clicks; a second quick press of another button
+// is a press like any other.
+QEvent::Type doubleClickAsPress(const QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick
+        && static_cast<const QMouseEvent *>(event)->button() != Qt::LeftButton)
+        return QEvent::MouseButtonPress;
+    return event->type();
+}
+
 } // namespace
 
 xp_canvas::xp_canvas(QWidget *host)
@@ -350,7 +360,7 @@ bool xp_canvas::eventFilter(QObject *watched, QEvent *event)
 
 bool xp_canvas::titleEvent(QEvent *event, bool isCaption)
 {
-    switch (event->type()) {
+    switch (doubleClickAsPress(event)) {
     case QEvent::MouseButtonPress:
         // Whatever the button.
         if (hostState() == HostState::Normal)
@@ -396,7 +406,7 @@ bool xp_canvas::borderEvent(QEvent *event, BorderDrag::Edge edge)
 {
     if (m_fixedSingle)
         return true;
-    switch (event->type()) {
+    switch (doubleClickAsPress(event)) {
     case QEvent::MouseButtonPress:
         m_pressPoint = globalPoint(event);
         break;
@@ -476,6 +486,10 @@ void xp_canvas::mouseReleaseEvent(QMouseEvent *event)
 
 void xp_canvas::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
     if (!isOwnSurface(event)) {
         event->ignore();
         return;

@@ -135,8 +135,13 @@ void xptopbuttons::mouseReleaseEvent(QMouseEvent *event)
         Q_EMIT Click();
 }
 
-void xptopbuttons::mouseDoubleClickEvent(QMouseEvent *)
+void xptopbuttons::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    // Only the left button double-clicks; another button's second press is a press.
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
     // The second press of a double click: no pressed face, no MouseDown, and
     // its release raises no second Click.
     m_releaseEndsDoubleClick = true;

@@ -157,21 +157,24 @@ private Q_SLOTS:
         QTRY_COMPARE(framed.window->geometry(), kStart);
     }
 
-    void doubleClickElsewhereOrOnAFixedFrameDoesNothing_data()
+    void doubleClickElsewhereOrOnAFixedFrameOrWithAnotherButtonDoesNothing_data()
     {
         QTest::addColumn<bool>("fixed");
         QTest::addColumn<bool>("onCaption");
-        QTest::newRow("title outside the caption") << false << false;
-        QTest::newRow("caption of a fixed frame") << true << true;
+        QTest::addColumn<Qt::MouseButton>("button");
+        QTest::newRow("title outside the caption") << false << false << Qt::LeftButton;
+        QTest::newRow("caption of a fixed frame") << true << true << Qt::LeftButton;
+        QTest::newRow("caption, right button") << false << true << Qt::RightButton;
     }
-    void doubleClickElsewhereOrOnAFixedFrameDoesNothing()
+    void doubleClickElsewhereOrOnAFixedFrameOrWithAnotherButtonDoesNothing()
     {
         QFETCH(bool, fixed);
         QFETCH(bool, onCaption);
+        QFETCH(Qt::MouseButton, button);
         FramedWindow framed;
         framed.frame->setFixedSingle(fixed);
         QVERIFY(framed.show());
-        QTest::mouseDClick(framed.handle(), Qt::LeftButton, {}, onCaption ? framed.caption() : framed.title());
+        QTest::mouseDClick(framed.handle(), button, {}, onCaption ? framed.caption() : framed.title());
         QTest::qWait(20);
         QCOMPARE(framed.window->windowState(), Qt::WindowNoState);
         QCOMPARE(framed.window->geometry(), kStart);

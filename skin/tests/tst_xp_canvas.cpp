@@ -519,6 +519,10 @@ private Q_SLOTS:
         QCOMPARE(events, QStringList());
         QTest::mouseClick(handle, Qt::RightButton, {}, QPoint(250, 150));
         QCOMPARE(events, QStringList({"MouseDown 2 250,150", "MouseUp 2"}));
+        events.clear();
+        // Only the left button double-clicks.
+        QTest::mouseDClick(handle, Qt::RightButton, {}, QPoint(250, 150));
+        QCOMPARE(events, QStringList({"MouseDown 2 250,150", "MouseUp 2", "MouseDown 2 250,150", "MouseUp 2"}));
     }
 
     void focusedFrameRaisesItsKeyEvents()

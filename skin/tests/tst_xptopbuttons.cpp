@@ -208,6 +208,18 @@ private Q_SLOTS:
         QCOMPARE(events.count(QStringLiteral("Click")), 2);
     }
 
+    void rightButtonDoubleClickIsTwoPresses()
+    {
+        ButtonOnWindow on;
+        QVERIFY(on.show());
+        QSignalSpy downs(on.button, &xptopbuttons::MouseDown);
+        QSignalSpy clicks(on.button, &xptopbuttons::Click);
+        QTest::mouseDClick(on.handle(), Qt::RightButton, {}, on.at(10, 10));
+        QCOMPARE(downs.size(), 2);
+        QCOMPARE(downs.at(1).at(0).toInt(), 2);
+        QVERIFY(clicks.isEmpty());
+    }
+
     void clickNeedsTheLeftButtonReleasedOverTheButton_data()
     {
         QTest::addColumn<Qt::MouseButton>("button");
