@@ -1,0 +1,12 @@
+#pragma once
+
+// The key codes the controls hand to their hosts' key events: the platform's
+// virtual-key numbers (8 backspace, 13 enter, 32 space, 37 to 40 the arrows,
+// "0".."9" and "A".."Z" as their upper-case characters, 112 on the function
+// keys), whatever the keyboard layout.
+class VirtualKey
+{
+public:
+    // 0 for a key without a virtual-key number.
+    static int fromQtKey(int key);
+};
