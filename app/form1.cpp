@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
 #include "app/abouttab.h"
+#include "controls/xpb.h"
+#include "controls/xpblayout.h"
 #include "platform/eventloop.h"
 #include "platform/widgets/fonts.h"
 #include "platform/widgets/framebox.h"
@@ -33,7 +35,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QScreen>
 #include <QTimer>
@@ -71,13 +72,27 @@ void setTextColour(QWidget *w, const QColor &colour)
     w->setPalette(palette);
 }
 
-// Every push button of the window is made here.
-QAbstractButton *pictureButton(QWidget *container, const char *name, const QIcon &icon, int iconSize,
-                               const QString &caption = QString())
+// Every push button of the window is made here, with the settings the
+// window's design data keeps for it: the XP look with black frames, no focus
+// rectangle, the picture's own size, and an empty caption where the window
+// gives none (else the button would show its own name). A click does not take
+// the focus from where the user is typing; Tab reaches the button.
+QAbstractButton *pictureButton(QWidget *container, const char *name, const PictureObject &picture,
+                               const QString &caption = QString(), int picturePosition = XpBLayout::Above)
 {
-    auto *button = make<QPushButton>(container, name, caption);
-    button->setIcon(icon);
-    button->setIconSize(QSize(iconSize, iconSize));
+    auto *button = make<XpB>(container, name);
+    button->readProperties(PropertyStore{
+        {QStringLiteral("Caption"), caption},
+        {QStringLiteral("PicturePosition"), picturePosition},
+        {QStringLiteral("ButtonStyle"), int(XpBDrawing::XP)},
+        {QStringLiteral("Picture"), QVariant::fromValue(picture)},
+        {QStringLiteral("PictureWidth"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().width())},
+        {QStringLiteral("PictureHeight"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().height())},
+        {QStringLiteral("ShowFocusRect"), false},
+        {QStringLiteral("XPColor_Pressed"), 0},
+        {QStringLiteral("XPColor_Hover"), 0},
+        {QStringLiteral("XPDefaultColors"), false},
+    });
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
@@ -156,10 +171,10 @@ void Form1::createFrameAndToolbar()
     connect(xptopbuttons2, &xptopbuttons::Click, this, &QWidget::showMinimized);
 
     Frame1 = make<FrameBox>(xp_canvas1, "Frame1");
-    Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto(), 16);
-    Command3 = pictureButton(Frame1, "Command3", Icons::paste(), 16);
-    Command8 = pictureButton(Frame1, "Command8", Icons::questionnaire(), 16);
-    Command7 = pictureButton(Frame1, "Command7", Icons::saveText(), 16);
+    Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto());
+    Command3 = pictureButton(Frame1, "Command3", Icons::paste());
+    Command8 = pictureButton(Frame1, "Command8", Icons::questionnaire());
+    Command7 = pictureButton(Frame1, "Command7", Icons::saveText());
     Label4 = make<QLabel>(Frame1, "Label4");
     Label4->setFont(Fonts::make(QStringLiteral("Times New Roman"), 11.25, true));
     setTextColour(Label4, kDarkBlue);
@@ -195,17 +210,21 @@ void Form1::createPhotoAndSearchTab()
     Text2->setTabChangesFocus(true);
     Text2->document()->setDocumentMargin(1);
 
-    Command2 = pictureButton(tab, "Command2", Icons::search(), 32);
+    Command2 = pictureButton(tab, "Command2", Icons::search());
     Command2->setProperty("Tag", QStringLiteral("Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'"));
     Check1 = make<QCheckBox>(tab, "Check1");
     Check1->setChecked(true);
     Check1->setProperty("Tag", QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком."));
-    Command1 = pictureButton(tab, "Command1", Icons::back(), 23);
+    Command1 = pictureButton(tab, "Command1", Icons::back());
     Command1->setProperty("Tag", QStringLiteral("Нажмите здесь чтобы вернуться к спискам книг"));
     Command1->hide();
-    Command4 = pictureButton(tab, "Command4", Icons::back(), 16);
+    // No caption and no hint: the browser's buttons are named for assistive
+    // technology only.
+    Command4 = pictureButton(tab, "Command4", Icons::back());
+    Command4->setAccessibleName(QStringLiteral("Назад"));
     Command4->hide();
-    Command5 = pictureButton(tab, "Command5", Icons::forward(), 16);
+    Command5 = pictureButton(tab, "Command5", Icons::forward());
+    Command5->setAccessibleName(QStringLiteral("Вперёд"));
     Command5->hide();
     HS1 = make<QScrollBar>(tab, "HS1", Qt::Horizontal);
     HS1->hide();
@@ -269,7 +288,7 @@ void Form1::createNewsTab()
     Text4 = make<QPlainTextEdit>(tab, "Text4");
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text4->setReadOnly(true);
-    Command9 = pictureButton(tab, "Command9", Icons::refresh(), 16, QStringLiteral("  Обновить"));
+    Command9 = pictureButton(tab, "Command9", Icons::refresh(), QStringLiteral("  Обновить"), XpBLayout::Left);
     Command9->setFocusPolicy(Qt::StrongFocus);
     connect(Command9, &QAbstractButton::clicked, this, [this] { Get_Mes(true); });
 }

@@ -1,5 +1,7 @@
 #include "app/hoverhints.h"
 
+#include "controls/xpb.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QTimer>
@@ -16,6 +18,16 @@ HoverHints::HoverHints(QLabel *label, QTimer *timer, QObject *parent)
 void HoverHints::add(QWidget *control, const QString &fixedText, Renewal renewal)
 {
     m_hinted.insert(control, {fixedText, renewal});
+    if (auto *button = qobject_cast<XpB *>(control)) {
+        connect(button, &XpB::MouseIn, this, [this, button] { show(button); });
+        if (renewal == Renewal::OnEveryMove)
+            connect(button, &XpB::MouseMove, this, [this, button] { show(button); });
+        // The timer keeps running; it only counts.
+        connect(button, &XpB::MouseOut, Label4, &QWidget::hide);
+        if (button->caption().trimmed().isEmpty() && button->accessibleName().isEmpty())
+            button->setAccessibleName(hintText(button));
+        return;
+    }
     control->installEventFilter(this);
     if (renewal == Renewal::OnEveryMove)
         control->setMouseTracking(true);
@@ -48,10 +60,15 @@ bool HoverHints::eventFilter(QObject *watched, QEvent *event)
 void HoverHints::show(QWidget *control)
 {
     Hint_Ticks = 0;
-    const QVariant tag = control->property("Tag");
-    Label4->setText(tag.isValid() ? tag.toString() : m_hinted.value(control).fixedText);
+    Label4->setText(hintText(control));
     Timer1->start();
     Label4->show();
+}
+
+QString HoverHints::hintText(QWidget *control) const
+{
+    const QVariant tag = control->property("Tag");
+    return tag.isValid() ? tag.toString() : m_hinted.value(control).fixedText;
 }
 
 void HoverHints::tick()

@@ -10,6 +10,9 @@ class QWidget;
 // One-line hints in the toolbar's hint label while the pointer is over a
 // picture button or the word-mode box; a hint goes away when the pointer
 // leaves, or four timer ticks after the pointer last came over a control.
+// A picture button says itself when the pointer comes over it and leaves it
+// (MouseIn, MouseOut); other controls are watched for the pointer entering,
+// moving and leaving.
 class HoverHints : public QObject
 {
     Q_OBJECT
@@ -22,7 +25,8 @@ public:
     };
 
     // The hint shows the control's own "Tag" property when it has one, the
-    // fixed text otherwise.
+    // fixed text otherwise. A picture button without a caption is named by
+    // its hint for assistive technology.
     void add(QWidget *control, const QString &fixedText = QString(), Renewal renewal = Renewal::OnEnter);
 
     float hintTicks() const { return Hint_Ticks; }
@@ -32,6 +36,7 @@ protected:
 
 private:
     void show(QWidget *control);
+    QString hintText(QWidget *control) const;
     void tick();
 
     QLabel *Label4;

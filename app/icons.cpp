@@ -1,8 +1,8 @@
 #include "app/icons.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
 
 #include <functional>
 
@@ -11,38 +11,39 @@ namespace {
 const QColor kInk(0x20, 0x30, 0x70);
 const QColor kPaper(0xfb, 0xf7, 0xea);
 const QColor kAccent(0x1c, 0x6c, 0xc8);
+// The ground of the bitmaps: a grey from the middle of the button's face, so
+// the smoothed edges blend into what shows through.
+const QRgb kKey = qRgb(232, 232, 232);
 
-QIcon draw(int size, const std::function<void(QPainter &)> &paint)
+QImage art(int size, const std::function<void(QPainter &)> &paint)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     paint(painter);
-    return QIcon(pixmap);
+    return image;
+}
+
+PictureObject draw(int size, const std::function<void(QPainter &)> &paint)
+{
+    return PictureObject::keyedBitmap(art(size, paint), kKey);
 }
 
 void arrow(QPainter &p, bool left)
 {
+    // Rows 6 to 16 of 23: inside a 17-pixel button's frame.
     QPainterPath path;
-    if (left) {
-        path.moveTo(3, 11.5);
-        path.lineTo(11, 4);
-        path.lineTo(11, 8.5);
-        path.lineTo(20, 8.5);
-        path.lineTo(20, 14.5);
-        path.lineTo(11, 14.5);
-        path.lineTo(11, 19);
-    } else {
-        path.moveTo(20, 11.5);
-        path.lineTo(12, 4);
-        path.lineTo(12, 8.5);
-        path.lineTo(3, 8.5);
-        path.lineTo(3, 14.5);
-        path.lineTo(12, 14.5);
-        path.lineTo(12, 19);
-    }
+    path.moveTo(4, 11.5);
+    path.lineTo(10.5, 6.5);
+    path.lineTo(10.5, 9.5);
+    path.lineTo(19, 9.5);
+    path.lineTo(19, 13.5);
+    path.lineTo(10.5, 13.5);
+    path.lineTo(10.5, 16.5);
     path.closeSubpath();
+    if (!left)
+        path = QTransform(-1, 0, 0, 1, 23, 0).map(path);
     p.setPen(QPen(kInk, 1));
     p.setBrush(kAccent);
     p.drawPath(path);
@@ -50,7 +51,7 @@ void arrow(QPainter &p, bool left)
 
 } // namespace
 
-QIcon Icons::savePhoto()
+PictureObject Icons::savePhoto()
 {
     return draw(16, [](QPainter &p) {
         p.setPen(QPen(kInk, 1));
@@ -63,7 +64,7 @@ QIcon Icons::savePhoto()
     });
 }
 
-QIcon Icons::paste()
+PictureObject Icons::paste()
 {
     return draw(16, [](QPainter &p) {
         p.setPen(QPen(kInk, 1));
@@ -80,7 +81,7 @@ QIcon Icons::paste()
     });
 }
 
-QIcon Icons::questionnaire()
+PictureObject Icons::questionnaire()
 {
     return draw(16, [](QPainter &p) {
         p.setPen(QPen(kInk, 1));
@@ -98,7 +99,7 @@ QIcon Icons::questionnaire()
     });
 }
 
-QIcon Icons::saveText()
+PictureObject Icons::saveText()
 {
     return draw(16, [](QPainter &p) {
         p.setPen(QPen(kInk, 1));
@@ -118,28 +119,29 @@ QIcon Icons::saveText()
     });
 }
 
-QIcon Icons::search()
+PictureObject Icons::search()
 {
-    return draw(32, [](QPainter &p) {
-        p.setPen(QPen(kInk, 3));
+    // Kept inside the frame of the 33-pixel button it overhangs.
+    return PictureObject::icon(art(32, [](QPainter &p) {
+        p.setPen(QPen(kInk, 2.5));
         p.setBrush(QColor(0xd8, 0xea, 0xff));
-        p.drawEllipse(QPointF(13, 13), 9, 9);
-        p.setPen(QPen(QColor(0x6a, 0x40, 0x20), 5, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(20, 20), QPointF(28, 28));
-    });
+        p.drawEllipse(QPointF(14, 14), 7.5, 7.5);
+        p.setPen(QPen(QColor(0x6a, 0x40, 0x20), 4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(20, 20), QPointF(25.5, 25.5));
+    }));
 }
 
-QIcon Icons::back()
+PictureObject Icons::back()
 {
     return draw(23, [](QPainter &p) { arrow(p, true); });
 }
 
-QIcon Icons::forward()
+PictureObject Icons::forward()
 {
     return draw(23, [](QPainter &p) { arrow(p, false); });
 }
 
-QIcon Icons::refresh()
+PictureObject Icons::refresh()
 {
     return draw(16, [](QPainter &p) {
         p.setPen(QPen(kAccent, 2));

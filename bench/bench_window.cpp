@@ -17,7 +17,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QTemporaryDir>
 
 #include <cstdio>

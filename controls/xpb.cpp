@@ -7,7 +7,8 @@
 #include "platform/controlhost/propertystore.h"
 #include "platform/twips.h"
 
-#include <QApplication>
+#include <QGuiApplication>
+#include <QWindow>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -385,5 +386,12 @@ void XpB::endHover(int shift)
 bool XpB::isUnderPointer(QPointF globalPosition) const
 {
     const QPoint global = globalPosition.toPoint();
-    return rect().contains(mapFromGlobal(global)) && QApplication::widgetAt(global) == this;
+    if (!rect().contains(mapFromGlobal(global)))
+        return false;
+    // Another window over the button, or a widget of its own window, takes
+    // the pointer from it.
+    QWidget *top = window();
+    if (const QWindow *above = QGuiApplication::topLevelAt(global); above && above != top->windowHandle())
+        return false;
+    return top->childAt(top->mapFromGlobal(global)) == this;
 }

@@ -1,5 +1,8 @@
 #include "questionnaire/form2.h"
 
+#include "controls/xpb.h"
+#include "controls/xpblayout.h"
+#include "questionnaire/questionnairepictures.h"
 #include "layout/formlayout.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/fonts.h"
@@ -12,7 +15,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTextCursor>
 
 namespace {
@@ -36,6 +38,28 @@ QListWidget *makeList(QWidget *parent, const char *name)
     return list;
 }
 
+// The window's two picture buttons, with the settings its design data keeps
+// for them: the XP look with black frames, no focus rectangle, the picture
+// beside the caption at its own size.
+QAbstractButton *pictureButton(QWidget *container, const char *name, const QString &caption,
+                               const PictureObject &picture, int picturePosition)
+{
+    auto *button = make<XpB>(container, name);
+    button->readProperties(PropertyStore{
+        {QStringLiteral("Caption"), caption},
+        {QStringLiteral("PicturePosition"), picturePosition},
+        {QStringLiteral("ButtonStyle"), int(XpBDrawing::XP)},
+        {QStringLiteral("Picture"), QVariant::fromValue(picture)},
+        {QStringLiteral("PictureWidth"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().width())},
+        {QStringLiteral("PictureHeight"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().height())},
+        {QStringLiteral("ShowFocusRect"), false},
+        {QStringLiteral("XPColor_Pressed"), 0},
+        {QStringLiteral("XPColor_Hover"), 0},
+        {QStringLiteral("XPDefaultColors"), false},
+    });
+    return button;
+}
+
 QList<int> selectedRows(const QListWidget *list)
 {
     QList<int> rows;
@@ -54,6 +78,8 @@ Form2::Form2(QWidget *parent)
 {
     Fonts::installSubstitutions();
     setObjectName(QStringLiteral("Form2"));
+    // The windows' own font, which the buttons' captions take.
+    setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25));
     resize(FormLayout::form2().windowPixels());
 
     // The frame fills the window and is its only decoration; its border
@@ -72,8 +98,10 @@ Form2::Form2(QWidget *parent)
     List1->hide();
     List1->installEventFilter(this);
 
-    Command2 = make<QPushButton>(xp_canvas1, "Command2", QStringLiteral("       Далее       "));
-    Command3 = make<QPushButton>(xp_canvas1, "Command3", QStringLiteral("  Хватит  "));
+    Command2 = pictureButton(xp_canvas1, "Command2", QStringLiteral("       Далее       "), QuestionnairePictures::next(),
+                             XpBLayout::Right);
+    Command3 = pictureButton(xp_canvas1, "Command3", QStringLiteral("  Хватит  "), QuestionnairePictures::stop(),
+                             XpBLayout::Left);
 
     connect(Command2, &QAbstractButton::clicked, this, [this] { m_engine.next(); });
     connect(Command3, &QAbstractButton::clicked, this, [this] { m_engine.stop(); });

@@ -8,7 +8,7 @@
 
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QTemporaryDir>
 #include <QTest>
 

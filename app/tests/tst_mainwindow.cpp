@@ -8,7 +8,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>

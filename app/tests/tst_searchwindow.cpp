@@ -19,7 +19,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -1,0 +1,210 @@
+#include "app/form1.h"
+#include "controls/xpb.h"
+#include "platform/eventloop.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "platform/widgets/xtab.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTabBar>
+
+namespace {
+
+// The window's pointer position of a control's centre.
+QPoint centreIn(const Form1 &window, const QWidget *control)
+{
+    return control->mapTo(&window, control->rect().center());
+}
+
+void showAndActivate(Form1 &window)
+{
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+}
+
+} // namespace
+
+// The main window's push buttons are the program's own picture buttons, with
+// the settings the window keeps for them.
+class TestForm1Buttons : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        m_install = std::make_unique<TemporaryInstallation>();
+        QVERIFY(m_install->isValid());
+    }
+    void init() { EventLoop::resetForTesting(); }
+    void cleanupTestCase() { m_install.reset(); }
+
+    void designSettings_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<int>("side");
+        QTest::addColumn<bool>("icon");
+        QTest::newRow("Command6, save the photo") << "Command6" << "" << 0 << 16 << false;
+        QTest::newRow("Command3, paste") << "Command3" << "" << 0 << 16 << false;
+        QTest::newRow("Command8, questionnaire") << "Command8" << "" << 0 << 16 << false;
+        QTest::newRow("Command7, save the text") << "Command7" << "" << 0 << 16 << false;
+        QTest::newRow("Command2, search") << "Command2" << "" << 0 << 32 << true;
+        QTest::newRow("Command1, back to the list") << "Command1" << "" << 0 << 23 << false;
+        QTest::newRow("Command4, browser back") << "Command4" << "" << 0 << 23 << false;
+        QTest::newRow("Command5, browser forward") << "Command5" << "" << 0 << 23 << false;
+        QTest::newRow("Command9, news") << "Command9" << "  Обновить" << 1 << 16 << false;
+    }
+    void designSettings()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, position);
+        QFETCH(int, side);
+        QFETCH(bool, icon);
+        Form1 window;
+        auto *button = window.findChild<XpB *>(name);
+        QVERIFY(button);
+        // An empty caption, not the button's own name.
+        QCOMPARE(button->caption(), caption);
+        QCOMPARE(button->buttonStyle(), int(XpBDrawing::XP));
+        QCOMPARE(button->picturePosition(), position);
+        QCOMPARE(button->pictureWidth(), side);
+        QCOMPARE(button->pictureHeight(), side);
+        QCOMPARE(button->picture().kind(), icon ? PictureObject::Kind::Icon : PictureObject::Kind::Bitmap);
+        QVERIFY(!button->showFocusRect());
+        QVERIFY(!button->xpDefaultColors());
+        QCOMPARE(button->xpColorPressed(), quint32(0));
+        QCOMPARE(button->xpColorHover(), quint32(0));
+        QVERIFY(!button->useMaskColor());
+    }
+
+    void noStandardPushButtonIsLeft()
+    {
+        Form1 window;
+        QVERIFY(window.findChildren<QPushButton *>().isEmpty());
+        // Buttons of the window's own are picture buttons, or the word-mode
+        // box; the tab strip's scroll arrows are Qt's.
+        for (const QAbstractButton *b : window.findChildren<QAbstractButton *>()) {
+            if (qobject_cast<const QTabBar *>(b->parentWidget()))
+                continue;
+            QVERIFY2(qobject_cast<const XpB *>(b) || b == window.Check1, qPrintable(b->objectName()));
+        }
+        QCOMPARE(window.findChildren<XpB *>().size(), 9);
+    }
+
+    void toolbarShowsTheXPLook()
+    {
+        Form1 window;
+        window.load();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // At rest: neither focused nor hovered.
+        window.Command6->clearFocus();
+        const QImage face = window.Command6->grab().toImage();
+        QCOMPARE(face.size(), QSize(25, 23));
+        QCOMPARE(face.pixelColor(1, 1), QColor(Qt::black));
+        QCOMPARE(face.pixelColor(3, 1), QColor(253, 253, 253));
+        QCOMPARE(face.pixelColor(3, 21), QColor(209, 209, 209));
+        // The picture's ground is clear; the picture itself is drawn.
+        QCOMPARE(face.pixelColor(4, 4), QColor(246, 246, 246));
+        bool drawn = false;
+        for (int y = 4; y < 20; ++y)
+            for (int x = 4; x < 20; ++x)
+                drawn |= face.pixelColor(x, y).red() != face.pixelColor(x, y).blue();
+        QVERIFY(drawn);
+    }
+
+    void hintsFollowThePointerOverTheButtons_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("Command6") << "Command6" << "Сoхранить картинку";
+        QTest::newRow("Command3") << "Command3" << "Вставить из буфера";
+        QTest::newRow("Command8") << "Command8" << "Произвести анкетирование";
+        QTest::newRow("Command7") << "Command7" << "Сохранить текст";
+        QTest::newRow("Command2")
+            << "Command2" << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
+    }
+    void hintsFollowThePointerOverTheButtons()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        Form1 window;
+        window.load();
+        window.XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+        showAndActivate(window);
+        auto *button = window.findChild<XpB *>(name);
+        QWindow *handle = window.windowHandle();
+        const QPoint away = centreIn(window, window.List1);
+        QTest::mouseMove(handle, away + QPoint(1, 1));
+        QTest::mouseMove(handle, away);
+        QVERIFY(!window.Label4->isVisible());
+        QTest::mouseMove(handle, centreIn(window, button));
+        QVERIFY(window.Label4->isVisible());
+        QCOMPARE(window.Label4->text(), hint);
+        QTest::mouseMove(handle, away);
+        QVERIFY(!window.Label4->isVisible());
+    }
+
+    void buttonsAreNamedForAssistiveTechnology_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("accessibleName");
+        QTest::newRow("Command6, by its hint") << "Command6" << "Сoхранить картинку";
+        QTest::newRow("Command2, by its tag")
+            << "Command2" << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
+        QTest::newRow("Command1, by its tag") << "Command1" << "Нажмите здесь чтобы вернуться к спискам книг";
+        QTest::newRow("Command4") << "Command4" << "Назад";
+        QTest::newRow("Command5") << "Command5" << "Вперёд";
+        QTest::newRow("Command9, by its caption") << "Command9" << "Обновить";
+    }
+    void buttonsAreNamedForAssistiveTechnology()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, accessibleName);
+        Form1 window;
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(window.findChild<XpB *>(name));
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Button);
+        QCOMPARE(iface->text(QAccessible::Name), accessibleName);
+    }
+
+    void tabReachesTheButtonsInTheWindowsOrder_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("Command6 to Command3") << "Command6" << "Command3" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("Command3 to Command8") << "Command3" << "Command8" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("Command8 to Command7") << "Command8" << "Command7" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("the query to Command2") << "Text2" << "Command2" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("the news to Command9") << "Text4" << "Command9" << int(Form1::tabNews);
+    }
+    void tabReachesTheButtonsInTheWindowsOrder()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(int, tab);
+        Form1 window;
+        window.load();
+        window.XTab1->setCurrentTab(tab);
+        showAndActivate(window);
+        auto *start = window.findChild<QWidget *>(from);
+        start->setFocus();
+        QCOMPARE(QApplication::focusWidget(), start);
+        QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), to);
+    }
+
+private:
+    std::unique_ptr<TemporaryInstallation> m_install;
+};
+
+QTEST_MAIN(TestForm1Buttons)
+#include "tst_form1buttons.moc"

@@ -1,0 +1,81 @@
+#include "controls/xpb.h"
+#include "questionnaire/form2.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+// The questionnaire window's buttons are the program's own picture buttons:
+// "Далее" with its picture right of the caption, "Хватит" with it left.
+class TestForm2Buttons : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void designSettings_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("position");
+        QTest::newRow("Command2, next") << "Command2" << "       Далее       " << 2;
+        QTest::newRow("Command3, stop") << "Command3" << "  Хватит  " << 1;
+    }
+    void designSettings()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(int, position);
+        Form2 form;
+        auto *button = form.findChild<XpB *>(name);
+        QVERIFY(button);
+        QCOMPARE(button->caption(), caption);
+        QCOMPARE(button->picturePosition(), position);
+        QCOMPARE(button->buttonStyle(), int(XpBDrawing::XP));
+        QCOMPARE(button->picture().kind(), PictureObject::Kind::Bitmap);
+        QCOMPARE(button->pictureWidth(), 16);
+        QCOMPARE(button->pictureHeight(), 16);
+        QVERIFY(!button->showFocusRect());
+        QVERIFY(!button->xpDefaultColors());
+        QCOMPARE(button->xpColorPressed(), quint32(0));
+        QCOMPARE(button->xpColorHover(), quint32(0));
+    }
+
+    void picturesSitBesideTheirCaptions()
+    {
+        Form2 form;
+        form.present(QPoint(100, 100));
+        form.Command2->show();
+        form.Command3->show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const auto *next = static_cast<XpB *>(form.Command2);
+        const auto *stop = static_cast<XpB *>(form.Command3);
+        QVERIFY(next->state().pictureRect.left() >= next->state().captionRect.left() + next->state().captionRect.width());
+        QVERIFY(stop->state().captionRect.left() >= stop->state().pictureRect.left() + stop->state().pictureRect.width());
+        // Both inside their buttons.
+        for (const XpB *b : {next, stop})
+            QVERIFY(b->rect().contains(b->state().pictureRect));
+    }
+
+    void noStandardPushButtonIsLeft()
+    {
+        Form2 form;
+        QVERIFY(form.findChildren<QPushButton *>().isEmpty());
+        QCOMPARE(form.findChildren<XpB *>().size(), 2);
+    }
+
+    void tabGoesFromTheTopicsToNextThenStop()
+    {
+        Form2 form;
+        form.present(QPoint(100, 100));
+        form.Command2->show();
+        form.Command3->show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.List2->setFocus();
+        QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.Command2);
+        QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), form.Command3);
+    }
+};
+
+QTEST_MAIN(TestForm2Buttons)
+#include "tst_form2buttons.moc"
