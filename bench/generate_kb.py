@@ -5,7 +5,10 @@ Windows-1251 articles for the search benchmark.
     generate_kb.py DIR [--articles N] [--total-mb M] [--big-mb B [--rtf]]
 
 Every article holds the common pair «линия жизни» close together; one in a
-hundred also holds the rare pair «сломанная хиромантия». With --big-mb a
+hundred also holds the rare pair «сломанная хиромантия». Every paragraph
+starts with «Холм» and ends with «фаланга», so the pair «холм фаланга» is
+common but never stands within the search interval, and a search for it
+reads every byte. With --big-mb a
 single article of that size is written instead (in blocks, so the generator
 itself stays small); with --rtf as well, that article is an RTF document with
 its letters as \\'hh escapes.
@@ -35,7 +38,8 @@ def paragraph(rng, size):
         sentence = sentence[0].upper() + sentence[1:] + rng.choice((". ", ", ", "! ", "? ", " — "))
         out.append(sentence)
         length += len(sentence)
-    return "".join(out) + "\r\n"
+    # Paragraphs are far longer than the interval: «фаланга» never follows «Холм» closely.
+    return "Холм " + "".join(out) + "фаланга.\r\n"
 
 
 def article(rng, size, index):

@@ -4,7 +4,9 @@
 
 #include <QChar>
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -41,6 +43,22 @@ const Tables &tables()
 {
     static const Tables t;
     return t;
+}
+
+// Every character that folding changes, as (folded, character), sorted.
+const std::vector<std::pair<char16_t, char16_t>> &changed()
+{
+    static const auto pairs = [] {
+        std::vector<std::pair<char16_t, char16_t>> out;
+        for (char32_t c = 0; c <= 0xFFFF; ++c) {
+            const char16_t f = CaseFold::fold(char16_t(c));
+            if (f != c)
+                out.emplace_back(f, char16_t(c));
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }();
+    return pairs;
 }
 
 } // namespace
@@ -102,4 +120,32 @@ bool CaseFold::toCp1251(QStringView folded, QByteArray &out)
         out[i] = char(found);
     }
     return true;
+}
+
+const std::array<unsigned char, 256> &CaseFold::cp1251Table()
+{
+    return tables().bytes;
+}
+
+std::vector<char16_t> CaseFold::casesOf(char16_t folded)
+{
+    std::vector<char16_t> out;
+    if (fold(folded) == folded)
+        out.push_back(folded);
+    const auto &pairs = changed();
+    auto it = std::lower_bound(pairs.begin(), pairs.end(), std::make_pair(folded, char16_t(0)));
+    for (; it != pairs.end() && it->first == folded; ++it)
+        out.push_back(it->second);
+    return out;
+}
+
+std::vector<unsigned char> CaseFold::casesOfCp1251(unsigned char folded)
+{
+    std::vector<unsigned char> out;
+    const auto &t = tables().bytes;
+    for (int b = 0; b < 256; ++b) {
+        if (t[b] == folded)
+            out.push_back(static_cast<unsigned char>(b));
+    }
+    return out;
 }

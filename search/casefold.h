@@ -2,7 +2,9 @@
 
 #include <QString>
 
+#include <array>
 #include <cstddef>
+#include <vector>
 
 // Case folding for the search: a character and its capital compare equal
 // (Latin, Cyrillic with Ё/ё, and every other letter with a one-to-one lower
@@ -22,4 +24,12 @@ public:
     // A folded text as Windows-1251 bytes; false when one of its characters
     // cannot occur in a Windows-1251 text (so it can never be found there).
     static bool toCp1251(QStringView folded, QByteArray &out);
+
+    // The byte folding as a table, for loops that fold byte by byte.
+    static const std::array<unsigned char, 256> &cp1251Table();
+
+    // Every character, or byte, whose folding is the given one: what a text
+    // may hold where a folded text has it.
+    static std::vector<char16_t> casesOf(char16_t folded);
+    static std::vector<unsigned char> casesOfCp1251(unsigned char folded);
 };

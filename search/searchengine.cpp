@@ -53,6 +53,7 @@ public:
         m_floor = qMax(m_floor, t);
         while (!m_ahead.empty() && m_ahead.front() < t)
             m_ahead.pop_front();
+        m_source->skipTo(m_floor);
     }
 
 private:
@@ -82,6 +83,7 @@ WordQuery::WordQuery(const ItemTable &words, qint64 interval)
         else
             w.searched = typed;
         w.folded = CaseFold::fold(w.searched);
+        w.needle = Needle(w.folded);
         m_words.append(w);
     }
 }
@@ -93,7 +95,8 @@ PhraseQuery::PhraseQuery(const ItemTable &phrases)
         const QString &typed = phrases.slot[i];
         if (typed.isEmpty() || typed == QStringLiteral(" "))
             continue;
-        m_phrases.append(Phrase{i, typed, CaseFold::fold(typed)});
+        const QString folded = CaseFold::fold(typed);
+        m_phrases.append(Phrase{i, typed, folded, Needle(folded)});
     }
 }
 
@@ -102,7 +105,7 @@ bool SearchEngine::phraseTest(const ArticleText &text, const PhraseQuery &query,
     for (const auto &phrase : query.phrases()) {
         if (cancelled(cancel))
             return false;
-        if (text.find(phrase.folded)->next() >= 0)
+        if (text.find(phrase.needle)->next() >= 0)
             return true;
     }
     return false;
@@ -129,7 +132,7 @@ void SearchEngine::proximityScan(const ArticleText &text, const WordQuery &query
     std::vector<Cursor> cursors;
     cursors.reserve(std::size_t(words.size()));
     for (const auto &w : words)
-        cursors.emplace_back(text.find(w.folded));
+        cursors.emplace_back(text.find(w.needle));
 
     Cluster cluster;
     cluster.positions.resize(words.size());
@@ -191,7 +194,7 @@ void SearchEngine::phraseOccurrences(const ArticleText &text, const PhraseQuery 
     const auto &phrases = query.phrases();
     for (qsizetype i = 0; i < phrases.size(); ++i) {
         const qint64 length = phrases[i].folded.size();
-        Cursor cursor(text.find(phrases[i].folded));
+        Cursor cursor(text.find(phrases[i].needle));
         qint64 p = 0;
         for (unsigned turn = 0;; ++turn) {
             if ((turn & 1023) == 0 && cancelled(cancel))

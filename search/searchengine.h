@@ -1,5 +1,6 @@
 #pragma once
 
+#include "search/needle.h"
 #include "search/querysplit.h"
 
 #include <QList>
@@ -22,6 +23,7 @@ public:
         QString typed;       // the item as typed
         QString searched;    // what is searched for: " word " for a whole word
         QString folded;      // searched, case-folded
+        Needle needle;       // folded, ready to be found
     };
 
     WordQuery() = default;
@@ -46,6 +48,7 @@ public:
         int item = 0;
         QString typed;
         QString folded;
+        Needle needle;
     };
 
     PhraseQuery() = default;
