@@ -1,22 +1,28 @@
 #!/usr/bin/env bash
-# Times palmora-search on a generated knowledge base against ripgrep and byte
-# grep looking for the first word alone, and checks its peak memory on one
-# very large article.
-#   bench/run.sh [BUILD_DIR]     (default: build; BENCH_DIR, BIG_MB override)
+# Times palmora-search on a generated knowledge base side by side with
+# byte-level grep looking for one rare Windows-1251 word (which reads every
+# file to its end) and with ripgrep looking for the first word, prints the
+# ratios and peak memory, then times one very large article.
+#   bench/run.sh [BUILD_DIR]
+# Environment: BENCH_DIR (where the bases go), BIG_MB (size of the large
+# article, 0 for none), RUNS (runs per command, the best counts).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build}"
+build="$(cd "${1:-$root/build}" && pwd)"
 tool="$build/bin/palmora-search"
 work="${BENCH_DIR:-/tmp/palmora-bench}"
 big_mb="${BIG_MB:-1024}"
-runs=3
+runs="${RUNS:-10}"
 
 [ -x "$tool" ] || { echo "build palmora-search first: $tool" >&2; exit 2; }
+# What the benchmark itself needs (Debian 12 packages), not the build.
 need=()
 command -v rg >/dev/null || need+=(ripgrep)
 [ -x /usr/bin/time ] || need+=(time)
+command -v iconv >/dev/null || need+=(libc-bin)
 if [ ${#need[@]} -gt 0 ]; then
   sudo=""; [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
   $sudo apt-get install -y -qq "${need[@]}"
 fi
 
@@ -24,38 +30,78 @@ if [ ! -d "$work/Data" ]; then
   echo "Generating the knowledge base in $work/Data ..."
   python3 "$root/bench/generate_kb.py" "$work/Data"
 fi
-echo "Knowledge base: $(ls "$work/Data" | wc -l) articles, $(du -sLm "$work/Data/" | cut -f1) MB"
+echo "Knowledge base: $(ls "$work/Data" | wc -l) articles, $(du -sLm "$work/Data/" | cut -f1) MB;" \
+     "best of $runs runs, warm cache, $(nproc) cores"
 
-# best wall-clock seconds and peak resident KB of $runs runs of a command
-measure() {
-  local best="" mem=0 out
-  for _ in $(seq $runs); do
-    /usr/bin/time -o "$work/time.out" -f "%e %M" "$@" >/dev/null 2>&1 || true
-    out=$(tail -1 "$work/time.out")
-    local t=${out% *} m=${out#* }
-    if [ -z "$best" ] || awk "BEGIN{exit !($t < $best)}"; then best=$t; fi
-    [ "$m" -gt "$mem" ] && mem=$m
-  done
-  echo "$best $mem"
+cp1251() { printf '%s' "$1" | iconv -f utf-8 -t cp1251; }
+# Peak resident memory in KB of one run.
+peak_kb() {
+  /usr/bin/time -v "$@" 2>&1 >/dev/null | awk -F': ' '/Maximum resident set size/ { print $2 }'
 }
+now_us() { local t=$EPOCHREALTIME; echo "${t/./}"; }
 
+rare="хиромантия"
+cp1251 "$rare" > "$work/rare.pat"
+queries=("линия жизни" "холм фаланга" "сломанная хиромантия")
+notes=("matches early in every article" "common words never within the interval: every byte is read"
+       "rare words")
+for q in "${queries[@]}"; do cp1251 "${q%% *}" > "$work/first-${q%% *}.pat"; done
+
+# The commands, run in turn round after round so that load from elsewhere
+# falls on all of them alike; the best time of each counts.
 cd "$work/Data"
-for q in "сломанная хиромантия" "линия жизни"; do
-  first=${q%% *}
-  printf '%s' "$first" | iconv -f utf-8 -t cp1251 > "$work/first.pat"
-  matches=$("$tool" --data . "$q" | wc -l || true)
-  read -r ps pm <<<"$(measure "$tool" --data . "$q")"
-  read -r rs rm <<<"$(measure rg -l -i -F --encoding windows-1251 "$first" .)"
-  read -r gs gm <<<"$(measure env LC_ALL=C grep -r -l -F -f "$work/first.pat" .)"
-  echo
-  echo "query «$q»: $matches matching articles"
-  printf '  palmora-search  %6.2f s  %7d KB\n' "$ps" "$pm"
-  printf '  rg (first word) %6.2f s  %7d KB\n' "$rs" "$rm"
-  printf '  grep (bytes)    %6.2f s  %7d KB\n' "$gs" "$gm"
-  awk -v p="$ps" -v r="$rs" -v g="$gs" 'BEGIN{
-    printf "  time / rg   = %.2f (target <= 1)\n", (r > 0 ? p / r : 0);
-    printf "  time / grep = %.2f (target <= 2)\n", (g > 0 ? p / g : 0) }'
+commands=("grep")
+declare -A best
+best[grep]=999999999
+for i in "${!queries[@]}"; do
+  commands+=("palmora $i" "rg $i")
+  best["palmora $i"]=999999999
+  best["rg $i"]=999999999
 done
+run_command() {
+  case "$1" in
+    grep) LC_ALL=C grep -l -F -r -f "$work/rare.pat" . ;;
+    palmora*) "$tool" --data . ${queries[${1#palmora }]} ;;
+    rg*) local q=${queries[${1#rg }]}; rg -l -i -F --encoding windows-1251 "${q%% *}" . ;;
+  esac
+}
+for c in "${commands[@]}"; do run_command "$c" >/dev/null || true; done # warm the cache
+for _ in $(seq "$runs"); do
+  for c in "${commands[@]}"; do
+    start=$(now_us)
+    run_command "$c" >/dev/null || true
+    elapsed=$(( $(now_us) - start ))
+    [ "$elapsed" -lt "${best[$c]}" ] && best[$c]=$elapsed
+  done
+done
+
+ms() { awk -v us="$1" 'BEGIN { printf "%7.1f ms", us / 1000 }'; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
+grep_us=${best[grep]}
+echo
+echo "grep: LC_ALL=C grep -l -F -r for the rare word «$rare» (bytes, one core, every file to its end)"
+printf '  %-28s %s  %7d KB\n' "grep" "$(ms "$grep_us")" \
+  "$(peak_kb env LC_ALL=C grep -l -F -r -f "$work/rare.pat" .)"
+for i in "${!queries[@]}"; do
+  q=${queries[$i]}
+  p=${best["palmora $i"]}
+  r=${best["rg $i"]}
+  matches=$("$tool" --data . $q | wc -l || true)
+  echo
+  echo "query «$q»: $matches matching articles (${notes[$i]})"
+  printf '  %-28s %s  %7d KB\n' "palmora-search" "$(ms "$p")" "$(peak_kb "$tool" --data . $q)"
+  printf '  %-28s %s  %7d KB\n' "rg -l -i -F, first word" "$(ms "$r")" \
+    "$(peak_kb rg -l -i -F --encoding windows-1251 "${q%% *}" .)"
+  echo "  palmora-search / grep = $(ratio "$p" "$grep_us") (target <= 0.80)," \
+       "palmora-search / rg = $(ratio "$p" "$r")"
+done
+
+if [ -x "$build/bin/bench_window" ]; then
+  echo
+  for q in "линия жизни" "холм фаланга"; do
+    QT_QPA_PLATFORM=offscreen "$build/bin/bench_window" "$work" "$q" | head -1 | sed 's/^/  /'
+  done
+fi
 
 if [ "$big_mb" -gt 0 ]; then
   # One plain article, then one RTF article, of $big_mb MB each.
@@ -64,12 +110,17 @@ if [ "$big_mb" -gt 0 ]; then
       echo; echo "Generating one article of $big_mb MB in $work/$kind ..."
       python3 "$root/bench/generate_kb.py" "$work/$kind" --big-mb "$big_mb" $([ "$kind" = BigRtf ] && echo --rtf)
     fi
+    bytes=$(du -sLb "$work/$kind" | cut -f1)
     echo
-    echo "one $([ "$kind" = BigRtf ] && echo "RTF " || echo "")article of $(du -sLm "$work/$kind" | cut -f1) MB:"
-    for q in "линия жизни" "сломанная хиромантия"; do
-      /usr/bin/time -o "$work/time.out" -f "%e %M" "$tool" --data "$work/$kind" "$q" >/dev/null 2>&1 || true
-      out=$(tail -1 "$work/time.out")
-      printf '  «%s»: %6.2f s, peak %d KB (target < 65536 KB)\n' "$q" "${out% *}" "${out#* }"
+    echo "one $([ "$kind" = BigRtf ] && echo "RTF " || echo "")article of $((bytes >> 20)) MB:"
+    cat "$work/$kind"/* >/dev/null # warm the cache
+    for q in "линия жизни" "холм фаланга"; do
+      start=$(now_us)
+      kb=$(peak_kb "$tool" --data "$work/$kind" $q)
+      elapsed=$(( $(now_us) - start ))
+      printf '  «%s»: %s, %.2f GB/s, peak %d KB (target < 65536 KB%s)\n' "$q" "$(ms "$elapsed")" \
+        "$(awk -v b="$bytes" -v us="$elapsed" 'BEGIN { print b / us / 1000 }')" "$kb" \
+        "$([ "$kind" = Big ] && echo ", >= 1 GB/s")"
     done
   done
 fi

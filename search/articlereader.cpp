@@ -284,9 +284,10 @@ void ArticleReader::openLarge(bool rtf)
         }
     } else {
         bool mark = false;
-        const bool utf8 = ArticleText::fileIsUtf8(m_fd, m_options.chunkBytes, &mark);
+        const bool utf8 = ArticleText::fileIsUtf8(m_fd, m_options.chunkBytes, &mark, m_cancel);
         m_dataStart = mark ? 3 : 0;
-        m_state = utf8 ? State::LargeUtf8 : State::LargeBytes;
+        if (!cancelled())
+            m_state = utf8 ? State::LargeUtf8 : State::LargeBytes;
     }
     // Each search of a large file reads it on a descriptor of its own.
     ::close(m_fd);

@@ -10,12 +10,22 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <memory>
 
 namespace {
 
 const QByteArrayView kUtf8Mark("\xEF\xBB\xBF");
+
+qint64 readAt(int fd, char *into, qint64 n, qint64 at)
+{
+    for (;;) {
+        const ssize_t got = ::pread(fd, into, std::size_t(n), at);
+        if (got >= 0 || errno != EINTR)
+            return got;
+    }
+}
 
 class StringSource : public OccurrenceSource
 {
@@ -99,7 +109,7 @@ bool ArticleText::fileIsUtf8(const QString &path, qint64 chunkBytes, bool *hasMa
     return utf8;
 }
 
-bool ArticleText::fileIsUtf8(int fd, qint64 chunkBytes, bool *hasMark)
+bool ArticleText::fileIsUtf8(int fd, qint64 chunkBytes, bool *hasMark, const std::atomic_bool *cancel)
 {
     if (hasMark)
         *hasMark = false;
@@ -107,7 +117,7 @@ bool ArticleText::fileIsUtf8(int fd, qint64 chunkBytes, bool *hasMark)
     // A piece is what is left of the previous one, less than a chunk, and a chunk.
     QByteArray piece(2 * chunk, Qt::Uninitialized);
     char head[3];
-    if (::pread(fd, head, 3, 0) == 3 && QByteArrayView(head, 3) == kUtf8Mark) {
+    if (readAt(fd, head, 3, 0) == 3 && QByteArrayView(head, 3) == kUtf8Mark) {
         if (hasMark)
             *hasMark = true;
         return true;
@@ -118,7 +128,9 @@ bool ArticleText::fileIsUtf8(int fd, qint64 chunkBytes, bool *hasMark)
     qsizetype carry = 0;
     bool sawMultibyte = false;
     for (;;) {
-        const ssize_t got = ::pread(fd, piece.data() + carry, std::size_t(chunk), offset);
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return false;
+        const qint64 got = readAt(fd, piece.data() + carry, chunk, offset);
         if (got < 0)
             return false;
         offset += got;
@@ -129,8 +141,14 @@ bool ArticleText::fileIsUtf8(int fd, qint64 chunkBytes, bool *hasMark)
             cut = size - 1;
             while (cut > 0 && (static_cast<unsigned char>(piece[cut]) & 0xC0) == 0x80)
                 --cut;
-            if (cut == 0)
-                return false; // a megabyte of continuation bytes is not UTF-8
+            if (cut == 0) {
+                // One character so far, perhaps cut short by the end of the
+                // read: wait for the rest of it, which is never more than four bytes.
+                if (size > 4)
+                    return false;
+                carry = size;
+                continue;
+            }
         }
         const QByteArrayView head(piece.constData(), cut);
         bool ascii = true;

@@ -61,6 +61,8 @@ public:
     // Whether a large file is taken as UTF-8, decided as the shared decoding
     // decides for a whole file, reading it a chunk at a time.
     static bool fileIsUtf8(const QString &path, qint64 chunkBytes, bool *hasMark = nullptr);
-    // The same on an open file, read from its start whatever its offset.
-    static bool fileIsUtf8(int fd, qint64 chunkBytes, bool *hasMark = nullptr);
+    // The same on an open file, read from its start whatever its offset; a
+    // set cancel flag ends the reading (the answer is then meaningless).
+    static bool fileIsUtf8(int fd, qint64 chunkBytes, bool *hasMark = nullptr,
+                           const std::atomic_bool *cancel = nullptr);
 };

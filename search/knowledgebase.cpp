@@ -5,6 +5,11 @@
 #include "platform/programfolder.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <vector>
@@ -31,24 +36,50 @@ bool KnowledgeBase::visitsBefore(const QString &a, const QString &b)
 
 QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
 {
-    // Without QDir::Hidden and QDir::System: no dot-files, no sockets, pipes or
-    // dangling links (a pipe would block the reading).
-    const QDir dir(m_folder);
-    const QFileInfoList infos = dir.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
     struct Keyed
     {
         QString key;
         Entry entry;
     };
     std::vector<Keyed> keyed;
-    keyed.reserve(std::size_t(infos.size()));
-    for (const QFileInfo &info : infos)
-        keyed.push_back(Keyed{FileOrder::key(info.fileName()), Entry{info.fileName(), info.isDir()}});
+    // Listed as QDir lists files and folders without hidden and system
+    // entries, straight from the directory so that no entry costs a stat
+    // unless it is a link: no dot-files, no sockets, pipes, devices or
+    // dangling links (a pipe would block the reading).
+    DIR *dir = ::opendir(QFile::encodeName(m_folder).constData());
+    if (!dir)
+        return {};
+    const int fd = ::dirfd(dir);
+    while (const dirent *d = ::readdir(dir)) {
+        if (d->d_name[0] == '.') // ".", ".." and hidden entries
+            continue;
+        bool isFolder = false;
+        unsigned char type = d->d_type;
+        struct stat info;
+        if (type == DT_UNKNOWN) {
+            if (::fstatat(fd, d->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_FIFO;
+        }
+        if (type == DT_DIR) {
+            isFolder = true;
+        } else if (type == DT_LNK) {
+            // A link stands for what it points to, whatever that is; a dangling one is left out.
+            if (::fstatat(fd, d->d_name, &info, 0) != 0)
+                continue;
+            isFolder = S_ISDIR(info.st_mode);
+        } else if (type != DT_REG) {
+            continue;
+        }
+        const QString name = QFile::decodeName(d->d_name);
+        keyed.push_back(Keyed{FileOrder::key(name), Entry{name, isFolder}});
+    }
+    ::closedir(dir);
     std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
         return FileOrder::lessThan(a.key, a.entry.name, b.key, b.entry.name);
     });
     QList<Entry> out;
-    out.reserve(infos.size());
+    out.reserve(qsizetype(keyed.size()));
     for (auto &k : keyed)
         out.append(std::move(k.entry));
     return out;

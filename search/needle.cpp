@@ -7,7 +7,7 @@
 #include <vector>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace {
@@ -151,62 +151,137 @@ qint64 scanOneByOne(const Needle::Pattern<Unit> &p, const Unit *text, qint64 siz
 
 #if defined(__SSE2__)
 
-inline __m128i splat(unsigned char c)
-{
-    return _mm_set1_epi8(char(c));
-}
+// The vector scan, written once for 16-byte SSE2 registers, which every x86-64
+// processor has, and once for the 32-byte AVX2 ones most have: the probes of
+// 16 or 32 positions are compared at once, and every position where both
+// probes hold one of their cases is confirmed in full.
+#define PALMORA_VECTOR_SCAN(Vec, load, splat8, splat16, eq8, eq16, orv, andv, movemask)                     \
+    constexpr qint64 kLanes = qint64(sizeof(Vec)) / qint64(sizeof(Unit));                                    \
+    const qint64 last = size - qint64(p.folded.size());                                                        \
+    const int at0 = p.at[0];                                                                                   \
+    const int at1 = p.at[1];                                                                                   \
+    const qint64 reach = std::max(at0, at1) + kLanes;                                                          \
+    Vec cases0[Width];                                                                                         \
+    Vec cases1[Width];                                                                                         \
+    for (int i = 0; i < Width; ++i) {                                                                          \
+        if constexpr (sizeof(Unit) == 1) {                                                                     \
+            cases0[i] = splat8(char(p.cases[0][std::size_t(i)]));                                              \
+            cases1[i] = splat8(char(p.cases[1][std::size_t(i)]));                                              \
+        } else {                                                                                               \
+            cases0[i] = splat16(short(p.cases[0][std::size_t(i)]));                                            \
+            cases1[i] = splat16(short(p.cases[1][std::size_t(i)]));                                            \
+        }                                                                                                      \
+    }                                                                                                          \
+    qint64 x = from;                                                                                           \
+    for (; x + reach <= size; x += kLanes) {                                                                   \
+        const Vec v0 = load(reinterpret_cast<const Vec *>(text + x + at0));                                    \
+        const Vec v1 = load(reinterpret_cast<const Vec *>(text + x + at1));                                    \
+        Vec hit0;                                                                                              \
+        Vec hit1;                                                                                              \
+        if constexpr (sizeof(Unit) == 1) {                                                                     \
+            hit0 = eq8(v0, cases0[0]);                                                                         \
+            hit1 = eq8(v1, cases1[0]);                                                                         \
+            for (int i = 1; i < Width; ++i) {                                                                  \
+                hit0 = orv(hit0, eq8(v0, cases0[i]));                                                          \
+                hit1 = orv(hit1, eq8(v1, cases1[i]));                                                          \
+            }                                                                                                  \
+        } else {                                                                                               \
+            hit0 = eq16(v0, cases0[0]);                                                                        \
+            hit1 = eq16(v1, cases1[0]);                                                                        \
+            for (int i = 1; i < Width; ++i) {                                                                  \
+                hit0 = orv(hit0, eq16(v0, cases0[i]));                                                         \
+                hit1 = orv(hit1, eq16(v1, cases1[i]));                                                         \
+            }                                                                                                  \
+        }                                                                                                      \
+        unsigned bits = unsigned(movemask(andv(hit0, hit1)));                                                  \
+        if constexpr (sizeof(Unit) == 2)                                                                       \
+            bits &= 0x55555555u;                                                                               \
+        while (bits) {                                                                                         \
+            const qint64 q = x + qint64(__builtin_ctz(bits)) / qint64(sizeof(Unit));                           \
+            if (q > last)                                                                                      \
+                return -1;                                                                                     \
+            if (confirmed(p, text + q))                                                                        \
+                return q;                                                                                      \
+            bits &= bits - 1;                                                                                  \
+        }                                                                                                      \
+    }                                                                                                          \
+    return scanOneByOne(p, text, size, x);
 
-inline __m128i splat(char16_t c)
+template<typename Unit, int Width>
+qint64 scanSse2(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from)
 {
-    return _mm_set1_epi16(short(c));
-}
-
-template<typename Unit>
-inline __m128i equal(__m128i a, __m128i b)
-{
-    if constexpr (sizeof(Unit) == 1)
-        return _mm_cmpeq_epi8(a, b);
-    else
-        return _mm_cmpeq_epi16(a, b);
+    PALMORA_VECTOR_SCAN(__m128i, _mm_loadu_si128, _mm_set1_epi8, _mm_set1_epi16, _mm_cmpeq_epi8, _mm_cmpeq_epi16,
+                        _mm_or_si128, _mm_and_si128, _mm_movemask_epi8)
 }
 
 template<typename Unit, int Width>
-qint64 scanVector(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from)
+__attribute__((target("avx2"))) qint64 scanAvx2(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size,
+                                                qint64 from)
 {
-    constexpr qint64 kLanes = 16 / qint64(sizeof(Unit));
+    PALMORA_VECTOR_SCAN(__m256i, _mm256_loadu_si256, _mm256_set1_epi8, _mm256_set1_epi16, _mm256_cmpeq_epi8,
+                        _mm256_cmpeq_epi16, _mm256_or_si256, _mm256_and_si256, _mm256_movemask_epi8)
+}
+
+#undef PALMORA_VECTOR_SCAN
+
+// With AVX-512 the comparisons give bit masks straight away, 64 bytes at a time.
+template<typename Unit, int Width>
+__attribute__((target("avx512f,avx512bw"))) qint64 scanAvx512(const Needle::Pattern<Unit> &p, const Unit *text,
+                                                              qint64 size, qint64 from)
+{
+    constexpr qint64 kLanes = 64 / qint64(sizeof(Unit));
     const qint64 last = size - qint64(p.folded.size());
     const int at0 = p.at[0];
     const int at1 = p.at[1];
     const qint64 reach = std::max(at0, at1) + kLanes;
-    __m128i cases0[Width];
-    __m128i cases1[Width];
+    __m512i cases0[Width];
+    __m512i cases1[Width];
     for (int i = 0; i < Width; ++i) {
-        cases0[i] = splat(p.cases[0][std::size_t(i)]);
-        cases1[i] = splat(p.cases[1][std::size_t(i)]);
+        if constexpr (sizeof(Unit) == 1) {
+            cases0[i] = _mm512_set1_epi8(char(p.cases[0][std::size_t(i)]));
+            cases1[i] = _mm512_set1_epi8(char(p.cases[1][std::size_t(i)]));
+        } else {
+            cases0[i] = _mm512_set1_epi16(short(p.cases[0][std::size_t(i)]));
+            cases1[i] = _mm512_set1_epi16(short(p.cases[1][std::size_t(i)]));
+        }
     }
     qint64 x = from;
     for (; x + reach <= size; x += kLanes) {
-        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + x + at0));
-        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + x + at1));
-        __m128i hit0 = equal<Unit>(v0, cases0[0]);
-        __m128i hit1 = equal<Unit>(v1, cases1[0]);
-        for (int i = 1; i < Width; ++i) {
-            hit0 = _mm_or_si128(hit0, equal<Unit>(v0, cases0[i]));
-            hit1 = _mm_or_si128(hit1, equal<Unit>(v1, cases1[i]));
+        const __m512i v0 = _mm512_loadu_si512(text + x + at0);
+        const __m512i v1 = _mm512_loadu_si512(text + x + at1);
+        quint64 hit0 = 0;
+        quint64 hit1 = 0;
+        for (int i = 0; i < Width; ++i) {
+            if constexpr (sizeof(Unit) == 1) {
+                hit0 |= _mm512_cmpeq_epi8_mask(v0, cases0[i]);
+                hit1 |= _mm512_cmpeq_epi8_mask(v1, cases1[i]);
+            } else {
+                hit0 |= _mm512_cmpeq_epi16_mask(v0, cases0[i]);
+                hit1 |= _mm512_cmpeq_epi16_mask(v1, cases1[i]);
+            }
         }
-        unsigned bits = unsigned(_mm_movemask_epi8(_mm_and_si128(hit0, hit1)));
-        if constexpr (sizeof(Unit) == 2)
-            bits &= 0x5555u;
-        while (bits) {
-            const qint64 q = x + qint64(__builtin_ctz(bits)) / qint64(sizeof(Unit));
+        for (quint64 bits = hit0 & hit1; bits; bits &= bits - 1) {
+            const qint64 q = x + qint64(__builtin_ctzll(bits));
             if (q > last)
                 return -1;
             if (confirmed(p, text + q))
                 return q;
-            bits &= bits - 1;
         }
     }
     return scanOneByOne(p, text, size, x);
+}
+
+const bool kHasAvx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+
+template<typename Unit>
+qint64 scanVector(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from)
+{
+    if (kHasAvx512)
+        return p.width == 2 ? scanAvx512<Unit, 2>(p, text, size, from) : scanAvx512<Unit, 4>(p, text, size, from);
+    if (kHasAvx2)
+        return p.width == 2 ? scanAvx2<Unit, 2>(p, text, size, from) : scanAvx2<Unit, 4>(p, text, size, from);
+    return p.width == 2 ? scanSse2<Unit, 2>(p, text, size, from) : scanSse2<Unit, 4>(p, text, size, from);
 }
 
 #endif
@@ -233,7 +308,7 @@ qint64 Needle::scan(const Pattern<Unit> &p, const Unit *text, qint64 size, qint6
         return -1;
 #if defined(__SSE2__)
     if (p.vector)
-        return p.width == 2 ? scanVector<Unit, 2>(p, text, size, from) : scanVector<Unit, 4>(p, text, size, from);
+        return scanVector(p, text, size, from);
 #endif
     return scanOneByOne(p, text, size, from);
 }

@@ -3,7 +3,7 @@
 #include "search/articletext.h"
 #include "search/casefold.h"
 
-#include <deque>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -29,9 +29,9 @@ public:
     // The first occurrence at or after t, or -1.
     qint64 firstFrom(qint64 t)
     {
-        for (qint64 q : m_ahead) {
-            if (q >= t)
-                return q;
+        for (std::size_t i = m_head; i < m_ahead.size(); ++i) {
+            if (m_ahead[i] >= t)
+                return m_ahead[i];
         }
         while (!m_done) {
             const qint64 q = m_source->next();
@@ -51,14 +51,20 @@ public:
     void dropBefore(qint64 t)
     {
         m_floor = qMax(m_floor, t);
-        while (!m_ahead.empty() && m_ahead.front() < t)
-            m_ahead.pop_front();
+        while (m_head < m_ahead.size() && m_ahead[m_head] < t)
+            ++m_head;
+        // What was dropped goes once it is most of what is kept.
+        if (m_head > 0 && m_head * 2 >= m_ahead.size()) {
+            m_ahead.erase(m_ahead.begin(), m_ahead.begin() + std::ptrdiff_t(m_head));
+            m_head = 0;
+        }
         m_source->skipTo(m_floor);
     }
 
 private:
     std::unique_ptr<OccurrenceSource> m_source;
-    std::deque<qint64> m_ahead;
+    std::vector<qint64> m_ahead; // sorted; those before m_head are dropped
+    std::size_t m_head = 0;
     qint64 m_floor = 0; // nothing before this is asked for any more
     bool m_done = false;
 };

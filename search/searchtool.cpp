@@ -86,9 +86,12 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
     // An empty query searches for nothing.
     if (query.isEmpty())
         return NothingFound;
-    const QStringList found = SearchRun::run(base, items, wordMode, searchInterval);
-    for (const QString &name : found)
-        out << name << '\n';
+    // Each match is written as soon as it is known, in visiting order.
+    const QStringList found = SearchRun::run(base, items, wordMode, searchInterval, [&out](const SearchRun::Step &s) {
+        if (s.matched)
+            out << s.name << '\n';
+        return true;
+    });
     out.flush();
     return found.isEmpty() ? NothingFound : Found;
 }

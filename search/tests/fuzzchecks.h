@@ -5,10 +5,17 @@
 
 #include "search/articletext.h"
 #include "search/fieldreader.h"
+#include "search/knowledgebase.h"
 #include "search/querysplit.h"
 #include "search/tests/referencesearch.h"
 #include "search/searchengine.h"
+#include "search/searchrun.h"
+#include "platform/rtfreader.h"
 #include "platform/textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cstddef>
 #include <cstdint>
@@ -31,8 +38,48 @@ inline bool fieldReader(const uint8_t *data, std::size_t size)
     return QuerySplit::Do_P(text).count == first.size();
 }
 
+// Whether the reference finds the query in a text.
+inline bool referenceMatches(const QString &text, const QStringList &items, bool wordMode, qint64 interval)
+{
+    return wordMode ? !Reference::proximityScan(text, items, interval).isEmpty()
+                    : !Reference::phraseOccurrences(text, items).isEmpty();
+}
+
+// The article's bytes, and the same text as UTF-8, as the files of a knowledge
+// base searched by the run on 1, 2 and 8 worker threads: each lists what the
+// reference finds, in visiting order.
+inline bool runAgrees(QByteArrayView bytes, const QString &text, const ItemTable &split, const QStringList &items,
+                      bool wordMode, qint64 interval)
+{
+    static QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("Data"));
+    if (!dir.isValid() || !QDir().mkpath(data))
+        return false;
+    const QByteArray utf8 = text.toUtf8();
+    const QList<std::pair<QString, QByteArrayView>> files = {{QStringLiteral("1.txt"), bytes},
+                                                              {QStringLiteral("2.txt"), utf8}};
+    QStringList expected;
+    for (const auto &[name, content] : files) {
+        QFile f(QDir(data).filePath(name));
+        if (!f.open(QIODevice::WriteOnly) || f.write(content.data(), content.size()) != content.size())
+            return false;
+        // The search reads a file as it is read whole, whatever it was made from.
+        const QString read = RtfReader::isRtf(content) ? RtfReader::displayedText(content) : TextCodec::decode(content);
+        if (!read.isEmpty() && referenceMatches(read, items, wordMode, interval))
+            expected.append(name);
+    }
+    for (int workers : {1, 2, 8}) {
+        SearchRun::Options options;
+        options.workers = workers;
+        if (SearchRun::run(KnowledgeBase(data), split, wordMode, interval, options) != expected)
+            return false;
+    }
+    return true;
+}
+
 // Input: one byte of interval, one of mode, the query up to a line feed, then
-// the article text (Windows-1251). The engine must agree with the reference.
+// the article text (Windows-1251). The engine must agree with the reference,
+// and so must the whole run over that article as a knowledge-base file.
 inline bool scan(const uint8_t *data, std::size_t size)
 {
     if (size < 2)
@@ -62,7 +109,8 @@ inline bool scan(const uint8_t *data, std::size_t size)
         QList<qint64> expectedAnchors;
         for (const auto &c : expected)
             expectedAnchors.append(c.anchor);
-        return anchors == expectedAnchors && SearchEngine::wordTest(*asString, prepared) == !expected.isEmpty();
+        return anchors == expectedAnchors && SearchEngine::wordTest(*asString, prepared) == !expected.isEmpty()
+               && runAgrees(bytes, text, words, items, wordMode, interval);
     }
     const ItemTable phrases = QuerySplit::Do_P(query);
     for (int i = 1; i <= phrases.count; ++i)
@@ -77,7 +125,8 @@ inline bool scan(const uint8_t *data, std::size_t size)
         ++k;
         return same;
     });
-    return same && k == expected.size() && SearchEngine::phraseTest(*asString, prepared) == !expected.isEmpty();
+    return same && k == expected.size() && SearchEngine::phraseTest(*asString, prepared) == !expected.isEmpty()
+           && runAgrees(bytes, text, phrases, items, wordMode, interval);
 }
 
 } // namespace FuzzChecks

@@ -1,10 +1,14 @@
 #include "search/articletext.h"
 #include "search/highlights.h"
+#include "search/knowledgebase.h"
 #include "search/querysplit.h"
 #include "search/tests/referencesearch.h"
 #include "search/searchengine.h"
+#include "search/searchrun.h"
+#include "platform/rtfreader.h"
 #include "platform/textcodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -21,6 +25,8 @@ class TestDifferential : public QObject
 
 private:
     QRandomGenerator m_random{20240611};
+    // For what was added later, so that the cases drawn from m_random stay as they were.
+    QRandomGenerator m_more{20250115};
     QTemporaryDir m_dir;
     int m_file = 0;
 
@@ -145,6 +151,12 @@ private:
         const QString utf8Path = writeFile(text.toUtf8());
         if (ArticleText::fileIsUtf8(utf8Path, chunked.chunkBytes))
             out.push_back(ArticleText::forSearch(utf8Path, chunked));
+        // Read in small pieces, as far as the scans ask, in each encoding.
+        ArticleText::Options pieces;
+        pieces.pieceBytes = 1 + int(m_more.bounded(7));
+        out.push_back(ArticleText::forSearch(writeFile(cp1251), pieces));
+        out.push_back(ArticleText::forSearch(writeFile(text.toUtf8()), pieces));
+        out.push_back(ArticleText::forSearch(writeFile("\xEF\xBB\xBF" + text.toUtf8()), pieces));
         // RTF read whole, and streamed to a spill file read in chunks.
         if (!text.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n")))) {
             const QString rtfPath = writeFile(toRtf(text));
@@ -253,6 +265,135 @@ private Q_SLOTS:
                 QCOMPARE(fromHolder.marks, h.marks);
             }
         }
+    }
+
+    // Whole knowledge bases of generated articles in every form the search
+    // reads, searched by the run on its worker threads: the list, in its
+    // order, is what the reference finds in the articles one after another.
+    void searchRunMatchesReference_data()
+    {
+        QTest::addColumn<int>("workers");
+        QTest::newRow("1 worker") << 1;
+        QTest::newRow("2 workers") << 2;
+        QTest::newRow("8 workers") << 8;
+    }
+    void searchRunMatchesReference()
+    {
+        QFETCH(int, workers);
+        // Every row searches the same knowledge bases.
+        const QRandomGenerator kept = m_random;
+        m_random.seed(20250116);
+        m_more.seed(20250117);
+        QVERIFY(m_dir.isValid());
+        for (int round = 0; round < 40; ++round) {
+            const QString data = m_dir.filePath(QStringLiteral("base%1-%2").arg(workers).arg(round));
+            QVERIFY(QDir().mkpath(data));
+            QStringList names;
+            QStringList texts; // as the search reads them, "" for a folder
+            QString sample;
+            const int count = 1 + int(m_more.bounded(24));
+            for (int i = 0; i < count; ++i) {
+                QString t;
+                const int pieces = int(m_more.bounded(60));
+                for (int p = 0; p < pieces; ++p)
+                    t += pieceOfText();
+                if (t.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n"))))
+                    t.remove(u'\r').remove(u'\n');
+                if (m_more.bounded(3) == 0)
+                    sample = t;
+                // Names that differ in case and in extension, to try the visiting order.
+                const QString stem = QStringLiteral("%1%2").arg(QChar(m_more.bounded(2) ? u'a' : u'Я')).arg(i);
+                QByteArray bytes;
+                QString name;
+                switch (m_more.bounded(6)) {
+                case 0:
+                    name = stem + QStringLiteral(".txt");
+                    bytes = TextCodec::toCp1251(t);
+                    break;
+                case 1:
+                    name = stem + QStringLiteral(".TXT");
+                    bytes = t.toUtf8();
+                    break;
+                case 2:
+                    name = stem + QStringLiteral(".htm");
+                    bytes = "\xEF\xBB\xBF" + t.toUtf8();
+                    break;
+                case 3:
+                    name = stem + QStringLiteral(".rtf");
+                    bytes = toRtf(t);
+                    break;
+                case 4:
+                    name = stem;
+                    QVERIFY(QDir(data).mkdir(name));
+                    names.append(name);
+                    texts.append(QString());
+                    continue;
+                default:
+                    name = stem + QStringLiteral(".txt");
+                    bytes = TextCodec::toCp1251(t.toUpper());
+                    break;
+                }
+                QFile f(QDir(data).filePath(name));
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                QCOMPARE(f.write(bytes), bytes.size());
+                names.append(name);
+                texts.append(RtfReader::isRtf(bytes) ? RtfReader::displayedText(bytes) : TextCodec::decode(bytes));
+            }
+            const bool wordMode = m_more.bounded(3) != 0;
+            QString q = query(sample);
+            if (!wordMode)
+                q.replace(QStringLiteral("  "), QStringLiteral(","));
+            const qint64 interval = 1 + int(m_more.bounded(30));
+            const ItemTable items = wordMode ? QuerySplit::Do_S(q) : QuerySplit::Do_P(q);
+
+            // The reference: each article in visiting order, one after another.
+            QList<int> order(names.size());
+            for (int i = 0; i < order.size(); ++i)
+                order[i] = i;
+            std::sort(order.begin(), order.end(),
+                      [&](int a, int b) { return KnowledgeBase::visitsBefore(names[a], names[b]); });
+            QStringList expected;
+            for (int i : order) {
+                const bool matches = wordMode ? !Reference::proximityScan(texts[i], itemsOf(items), interval).isEmpty()
+                                              : !Reference::phraseOccurrences(texts[i], itemsOf(items)).isEmpty();
+                if (matches && !texts[i].isEmpty())
+                    expected.append(names[i]);
+            }
+
+            SearchRun::Options whole;
+            whole.workers = workers;
+            SearchRun::Options pieces = whole;
+            pieces.reading.pieceBytes = 1 + int(m_more.bounded(7));
+            SearchRun::Options chunked = whole;
+            chunked.reading.wholeReadLimit = 0;
+            chunked.reading.chunkBytes = 1 + int(m_more.bounded(7));
+            const KnowledgeBase base(data);
+            for (const auto &options : {whole, pieces, chunked}) {
+                QList<int> steps;
+                QStringList handedOn;
+                const QStringList found = SearchRun::run(base, items, wordMode, interval, options,
+                                                         [&](const SearchRun::Step &s) {
+                                                             steps.append(s.k);
+                                                             if (s.matched)
+                                                                 handedOn.append(s.name);
+                                                             return true;
+                                                         });
+                const QString context = QStringLiteral("round %1 query «%2» %3 mode, interval %4")
+                                            .arg(round)
+                                            .arg(q, wordMode ? QStringLiteral("word") : QStringLiteral("phrase"))
+                                            .arg(interval);
+                QVERIFY2(found == expected,
+                         qPrintable(context + QStringLiteral(", read up to %1 bytes whole in pieces of %2: found %3")
+                                                  .arg(options.reading.wholeReadLimit)
+                                                  .arg(options.reading.pieceBytes)
+                                                  .arg(found.join(u'|'))));
+                QCOMPARE(handedOn, expected);
+                QCOMPARE(steps.size(), names.size());
+                for (int k = 0; k < steps.size(); ++k)
+                    QCOMPARE(steps[k], k + 1);
+            }
+        }
+        m_random = kept;
     }
 };
 

@@ -13,6 +13,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
+#include <algorithm>
+
 class TestKnowledgeBase : public QObject
 {
     Q_OBJECT
@@ -74,6 +78,74 @@ private Q_SLOTS:
         QVERIFY(!base.exists());
         QCOMPARE(base.Kol_Fil(), 0);
         QVERIFY(search(base, QStringLiteral("линия")).isEmpty());
+    }
+
+    // The folder is listed straight from the directory; what it lists is
+    // what QDir lists for files and folders without hidden and system entries.
+    void listsWhatQDirLists_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("file") << QStringLiteral("file");
+        QTest::newRow("folder") << QStringLiteral("folder");
+        QTest::newRow("hidden file") << QStringLiteral("hidden file");
+        QTest::newRow("hidden folder") << QStringLiteral("hidden folder");
+        QTest::newRow("link to a file") << QStringLiteral("link to a file");
+        QTest::newRow("link to a folder") << QStringLiteral("link to a folder");
+        QTest::newRow("dangling link") << QStringLiteral("dangling link");
+        QTest::newRow("pipe") << QStringLiteral("pipe");
+        QTest::newRow("link to a pipe") << QStringLiteral("link to a pipe");
+        QTest::newRow("link outside") << QStringLiteral("link outside");
+    }
+    void listsWhatQDirLists()
+    {
+        QFETCH(QString, kind);
+        write(QStringLiteral("статья.txt"), "линия");
+        const QDir dir(data());
+        const QString outside = m_dir.filePath(QStringLiteral("outside.txt"));
+        {
+            QFile f(outside);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("линия");
+        }
+        const QByteArray pipe = QFile::encodeName(dir.filePath(QStringLiteral("труба")));
+        if (kind == QStringLiteral("file"))
+            write(QStringLiteral("Б.txt"), "линия");
+        else if (kind == QStringLiteral("folder"))
+            QVERIFY(dir.mkdir(QStringLiteral("папка")));
+        else if (kind == QStringLiteral("hidden file"))
+            write(QStringLiteral(".скрытый.txt"), "линия");
+        else if (kind == QStringLiteral("hidden folder"))
+            QVERIFY(dir.mkdir(QStringLiteral(".папка")));
+        else if (kind == QStringLiteral("link to a file"))
+            QVERIFY(QFile::link(QStringLiteral("статья.txt"), dir.filePath(QStringLiteral("ссылка.txt"))));
+        else if (kind == QStringLiteral("link to a folder"))
+            QVERIFY(QFile::link(m_dir.path(), dir.filePath(QStringLiteral("ссылка"))));
+        else if (kind == QStringLiteral("dangling link"))
+            QVERIFY(QFile::link(QStringLiteral("нет.txt"), dir.filePath(QStringLiteral("ссылка.txt"))));
+        else if (kind == QStringLiteral("pipe"))
+            QCOMPARE(::mkfifo(pipe.constData(), 0600), 0);
+        else if (kind == QStringLiteral("link to a pipe"))
+            QVERIFY(::mkfifo(pipe.constData(), 0600) == 0
+                    && QFile::link(QStringLiteral("труба"), dir.filePath(QStringLiteral("ссылка"))));
+        else if (kind == QStringLiteral("link outside"))
+            QVERIFY(QFile::link(outside, dir.filePath(QStringLiteral("ссылка.txt"))));
+
+        QList<KnowledgeBase::Entry> expected;
+        for (const QFileInfo &info : dir.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted))
+            expected.append(KnowledgeBase::Entry{info.fileName(), info.isDir()});
+        std::sort(expected.begin(), expected.end(), [](const auto &a, const auto &b) {
+            return KnowledgeBase::visitsBefore(a.name, b.name);
+        });
+        const KnowledgeBase base(data());
+        QCOMPARE(base.entries(), expected);
+        QCOMPARE(base.Kol_Fil(), int(expected.size()));
+        // Whatever is listed is searched without blocking; a pipe is no article.
+        QStringList matches;
+        for (const auto &e : expected) {
+            if (!e.isFolder && QFileInfo(dir.filePath(e.name)).isFile())
+                matches.append(e.name);
+        }
+        QCOMPARE(search(base, QStringLiteral("линия")), matches);
     }
 
     void theDefaultIsTheDataFolderBesideTheProgram()

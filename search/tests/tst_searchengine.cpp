@@ -3,6 +3,7 @@
 #include "search/highlights.h"
 #include "search/querysplit.h"
 #include "search/searchengine.h"
+#include "platform/rtfreader.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
@@ -200,6 +201,83 @@ private Q_SLOTS:
                 const Highlights p = Highlights::compute(*text, phrases, false, 30);
                 QCOMPARE(p.marks, wholePhrases.marks);
             }
+        }
+    }
+
+    // Reading a file a small piece at a time, only as far as the scans ask,
+    // gives exactly what reading it whole gives, wherever the encoding shows.
+    void pieceReadingIsExact_data()
+    {
+        chunkedReadingIsExact_data();
+        const QString text = QStringLiteral("Линия жизни, линия ума и ЛИНИЯ сердца; ёж Ёж ум ум! линия ум ясный ");
+        QTest::newRow("ascii, then cp1251 late") << QByteArray("palm line ").repeated(30) + TextCodec::toCp1251(text);
+        QTest::newRow("ascii, then utf-8 late") << QByteArray("palm line ").repeated(30) + text.toUtf8();
+        QTest::newRow("utf-8 with mark, spoilt") << QByteArray("\xEF\xBB\xBF") + text.toUtf8() + QByteArray("\xD0 \xFF")
+                                                 + text.toUtf8() + QByteArray("\xE2\x82");
+        QTest::newRow("utf-8 with two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") + text.toUtf8();
+        QTest::newRow("utf-8 cut in a character") << text.toUtf8() + QByteArray("\xD0");
+        QTest::newRow("rtf") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cb\\'e8\\'ed\\'e8\\'ff \\'f3\\'ec\\par palm line}");
+    }
+    void pieceReadingIsExact()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = write(QStringLiteral("pieces.txt"), bytes);
+        const QString decoded = RtfReader::isRtf(bytes) ? RtfReader::displayedText(bytes) : TextCodec::decode(bytes);
+        for (const char *query : {"линия ум", "линия ум!", "ум жизни сердца", "palm line", "ёж ум", "palm ум"}) {
+            const ItemTable words = QuerySplit::Do_S(QString::fromUtf8(query));
+            const ItemTable phrases = QuerySplit::Do_P(QString::fromUtf8(query));
+            const Highlights whole = Highlights::compute(decoded, words, true, 30);
+            const Highlights wholePhrases = Highlights::compute(decoded, phrases, false, 30);
+            for (qint64 piece : {1, 2, 3, 5, 64, 1000}) {
+                ArticleText::Options options;
+                options.pieceBytes = piece;
+                const auto text = ArticleText::forSearch(path, options);
+                const Highlights h = Highlights::compute(*text, words, true, 30);
+                QCOMPARE(h.jumps, whole.jumps);
+                QCOMPARE(h.marks, whole.marks);
+                QCOMPARE(SearchEngine::wordTest(*ArticleText::forSearch(path, options), WordQuery(words, 30)),
+                         !whole.jumps.isEmpty());
+                const Highlights p = Highlights::compute(*text, phrases, false, 30);
+                QCOMPARE(p.marks, wholePhrases.marks);
+                QCOMPARE(SearchEngine::phraseTest(*ArticleText::forSearch(path, options), PhraseQuery(phrases)),
+                         !wholePhrases.jumps.isEmpty());
+            }
+        }
+    }
+
+    // A large file is taken as UTF-8 exactly when the whole of it would be,
+    // however its last read falls.
+    void largeFileEncodingIsDecidedAsForTheWhole_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QString text = QStringLiteral("Линия жизни ум € \U0001F60A palm ");
+        QTest::newRow("utf-8") << text.toUtf8().repeated(3);
+        QTest::newRow("one character") << QStringLiteral("ж").toUtf8();
+        QTest::newRow("ascii") << QByteArray("palm line ").repeated(5);
+        QTest::newRow("cp1251") << TextCodec::toCp1251(text).repeated(3);
+        QTest::newRow("utf-8 cut in a character") << text.toUtf8().repeated(3) + QByteArray("\xE2\x82");
+        QTest::newRow("utf-8 then a stray byte") << text.toUtf8().repeated(3) + QByteArray("\x80") + text.toUtf8();
+        QTest::newRow("five continuation bytes") << QByteArray("\xD0\x80\x80\x80\x80\x80") + text.toUtf8();
+        QTest::newRow("mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+        QTest::newRow("mark on ascii") << QByteArray("\xEF\xBB\xBFpalm line");
+    }
+    void largeFileEncodingIsDecidedAsForTheWhole()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = write(QStringLiteral("large.txt"), bytes);
+        const bool expected = bytes.startsWith("\xEF\xBB\xBF") || TextCodec::looksLikeUtf8(bytes);
+        // Chunks of every size up to past the end, so the last read ends in every character.
+        for (qint64 chunk = 1; chunk <= bytes.size() + 1; ++chunk)
+            QVERIFY2(ArticleText::fileIsUtf8(path, chunk) == expected, qPrintable(QString::number(chunk)));
+        // And the search sees the text the whole file gives.
+        const QString decoded = TextCodec::decode(bytes);
+        ArticleText::Options chunked;
+        chunked.wholeReadLimit = 0;
+        chunked.chunkBytes = 5;
+        for (const char *query : {"жизни", "palm", "€"}) {
+            const ItemTable phrases = QuerySplit::Do_P(QString::fromUtf8(query));
+            QCOMPARE(Highlights::compute(*ArticleText::forSearch(path, chunked), phrases, false, 30).marks,
+                     Highlights::compute(decoded, phrases, false, 30).marks);
         }
     }
 
