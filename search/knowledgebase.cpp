@@ -10,6 +10,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -46,9 +47,13 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
     // entries, straight from the directory so that no entry costs a stat
     // unless it is a link: no dot-files, no sockets, pipes, devices or
     // dangling links (a pipe would block the reading).
-    DIR *dir = ::opendir(QFile::encodeName(m_folder).constData());
-    if (!dir)
+    const int folder = openFolder();
+    DIR *dir = folder < 0 ? nullptr : ::fdopendir(folder);
+    if (!dir) {
+        if (folder >= 0)
+            ::close(folder);
         return {};
+    }
     const int fd = ::dirfd(dir);
     while (const dirent *d = ::readdir(dir)) {
         if (d->d_name[0] == '.') // ".", ".." and hidden entries
@@ -83,6 +88,13 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
     for (auto &k : keyed)
         out.append(std::move(k.entry));
     return out;
+}
+
+int KnowledgeBase::openFolder() const
+{
+    // An empty path is the current folder, as QDir takes it.
+    const QByteArray path = m_folder.isEmpty() ? QByteArray(".") : QFile::encodeName(m_folder);
+    return ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 int KnowledgeBase::Kol_Fil() const

@@ -36,6 +36,10 @@ public:
     // The number of entries.
     int Kol_Fil() const;
 
+    // A descriptor of the folder, to open the articles by their names in it;
+    // -1 when it cannot be opened. The caller closes it.
+    int openFolder() const;
+
     QString articlePath(const QString &name) const;
     // ".txt" in any case at the end: shown in the text view; anything else in the browser.
     static Kind kindOf(const QString &name);

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QThread>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -52,7 +51,7 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
         return found;
 
     // Every article is opened by its name in the folder, not by a path.
-    const int folder = ::open(QFile::encodeName(base.folder()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = base.openFolder();
     const std::unique_ptr<std::atomic<unsigned char>[]> outcomes(new std::atomic<unsigned char>[std::size_t(n)]);
     for (int i = 0; i < n; ++i)
         outcomes[std::size_t(i)].store(Pending, std::memory_order_relaxed);

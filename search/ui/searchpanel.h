@@ -18,8 +18,9 @@ class ResultsArea;
 
 // The search run in the main window: the query box and the search button start
 // it, the busy notice and the progress bar show it, and the results list grows
-// in visiting order. The articles are read and tested on a worker thread, so
-// the window stays responsive and a second press of the button stops the run.
+// in visiting order. The run goes on a thread of its own, with the articles
+// read and tested on a pool of workers, so the window stays responsive and a
+// second press of the button stops the run.
 class SearchPanel : public QObject
 {
     Q_OBJECT
