@@ -101,7 +101,7 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         write(QStringLiteral("статья.txt"), "линия");
         const QDir dir(data());
-        const QString outside = m_dir.filePath(QStringLiteral("outside.txt"));
+        const QString outside = m_install.program.filePath(QStringLiteral("outside.txt"));
         {
             QFile f(outside);
             QVERIFY(f.open(QIODevice::WriteOnly));
@@ -119,7 +119,7 @@ private Q_SLOTS:
         else if (kind == QStringLiteral("link to a file"))
             QVERIFY(QFile::link(QStringLiteral("статья.txt"), dir.filePath(QStringLiteral("ссылка.txt"))));
         else if (kind == QStringLiteral("link to a folder"))
-            QVERIFY(QFile::link(m_dir.path(), dir.filePath(QStringLiteral("ссылка"))));
+            QVERIFY(QFile::link(m_install.program.path(), dir.filePath(QStringLiteral("ссылка"))));
         else if (kind == QStringLiteral("dangling link"))
             QVERIFY(QFile::link(QStringLiteral("нет.txt"), dir.filePath(QStringLiteral("ссылка.txt"))));
         else if (kind == QStringLiteral("pipe"))
