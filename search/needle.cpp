@@ -79,7 +79,7 @@ std::vector<char16_t> casesOf(char16_t c)
 }
 
 template<typename Unit>
-Needle::Pattern<Unit> prepare(std::basic_string<Unit> folded)
+Needle::Pattern<Unit> prepare(std::vector<Unit> folded)
 {
     Needle::Pattern<Unit> p;
     p.folded = std::move(folded);
@@ -291,11 +291,13 @@ qint64 scanVector(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size,
 Needle::Needle(const QString &folded)
     : m_length(folded.size())
 {
-    m_units = prepare(std::u16string(reinterpret_cast<const char16_t *>(folded.utf16()), std::size_t(folded.size())));
+    const auto *units = reinterpret_cast<const char16_t *>(folded.utf16());
+    m_units = prepare(std::vector<char16_t>(units, units + folded.size()));
     QByteArray bytes;
-    if (CaseFold::toCp1251(folded, bytes))
-        m_bytes = prepare(std::basic_string<unsigned char>(reinterpret_cast<const unsigned char *>(bytes.constData()),
-                                                           std::size_t(bytes.size())));
+    if (CaseFold::toCp1251(folded, bytes)) {
+        const auto *b = reinterpret_cast<const unsigned char *>(bytes.constData());
+        m_bytes = prepare(std::vector<unsigned char>(b, b + bytes.size()));
+    }
 }
 
 template<typename Unit>

@@ -3,7 +3,7 @@
 #include <QString>
 
 #include <array>
-#include <string>
+#include <vector>
 
 // A case-folded text made ready to be found in an article's own characters,
 // Windows-1251 bytes or UTF-16 units, without folding the article: a vector
@@ -26,7 +26,7 @@ public:
     template<typename Unit>
     struct Pattern
     {
-        std::basic_string<Unit> folded;
+        std::vector<Unit> folded;
         bool possible = false; // every character of it can stand in such a text
         bool vector = false;   // the probes below hold every case of their characters
         int width = 0;         // the cases compared per probe: 2 or 4
