@@ -64,7 +64,7 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
 
     const auto work = [&] {
         ArticleReader reader(options.reading, &halt);
-        while (!halt.load(std::memory_order_relaxed)) {
+        while (!halt.load(std::memory_order_relaxed) && !cancelled(cancel)) {
             const int i = next.fetch_add(1);
             if (i >= n)
                 break;
