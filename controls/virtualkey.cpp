@@ -1,5 +1,7 @@
 #include "controls/virtualkey.h"
 
+#include "platform/textcodec.h"
+
 #include <Qt>
 
 namespace {
@@ -33,4 +35,10 @@ int VirtualKey::fromQtKey(int key)
             return p.code;
     }
     return 0;
+}
+
+int VirtualKey::asciiOf(QChar character)
+{
+    const QByteArray bytes = TextCodec::toCp1251(QStringView(&character, 1));
+    return bytes.isEmpty() ? 0 : int(static_cast<unsigned char>(bytes.at(0)));
 }

@@ -31,6 +31,23 @@ private Q_SLOTS:
         QFETCH(int, code);
         QCOMPARE(VirtualKey::fromQtKey(qtKey), code);
     }
+
+    void charactersTakeTheirCyrillicCodePageByte_data()
+    {
+        QTest::addColumn<QString>("character");
+        QTest::addColumn<int>("ascii");
+        QTest::newRow("latin") << "a" << 97;
+        QTest::newRow("space") << " " << 32;
+        QTest::newRow("cyrillic small") << "ж" << 0xE6;
+        QTest::newRow("cyrillic capital") << "Ё" << 0xA8;
+        QTest::newRow("outside the code page") << "語" << int('?');
+    }
+    void charactersTakeTheirCyrillicCodePageByte()
+    {
+        QFETCH(QString, character);
+        QFETCH(int, ascii);
+        QCOMPARE(VirtualKey::asciiOf(character.at(0)), ascii);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestVirtualKey)
