@@ -1,5 +1,6 @@
 #include "layout/autoresize.h"
 
+#include "layout/formlayout.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/twips.h"
 #include "platform/widgets/lineshape.h"
@@ -28,11 +29,14 @@ int nearest(float value)
 
 } // namespace
 
-AutoResize::AutoResize(QWidget *window)
+AutoResize::AutoResize(QWidget *window, const FormLayout *design)
     : QObject(window)
     , m_window(window)
+    , m_design(design)
 {
+    // Named as a new instance is, and tagged so that it never records itself.
     setObjectName(QStringLiteral("Resize"));
+    setProperty("Tag", QStringLiteral("NO"));
     m_window->installEventFilter(this);
 }
 
@@ -97,12 +101,14 @@ void AutoResize::setWMin(int twips)
     Q_EMIT propertyChanged(kWMin);
 }
 
-bool AutoResize::isRecordable(const QWidget *control)
+bool AutoResize::isRecordable(const QWidget *control) const
 {
     // Only the window's own named controls: not the parts Qt builds inside
     // its widgets, not windows of their own.
     const QString name = control->objectName();
     if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || control->isWindow())
+        return false;
+    if (m_design && !m_design->names(name))
         return false;
     if (control->property("Tag").toString() == QLatin1String("NO"))
         return false;

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QSize>
 
+class FormLayout;
 class PropertyStore;
 class QWidget;
 
@@ -22,8 +23,10 @@ public:
     static constexpr int defaultHMin = 3000; // twips
     static constexpr int defaultWMin = 4800;
 
-    // Watches `window`, which owns it.
-    explicit AutoResize(QWidget *window);
+    // Watches `window`, which owns it. With the window's design table, only
+    // the controls the table names are the window's own; the parts a control
+    // builds inside itself are left to that control.
+    explicit AutoResize(QWidget *window, const FormLayout *design = nullptr);
 
     void initProperties();
     void readProperties(const PropertyStore &store);
@@ -65,9 +68,10 @@ private:
         float fontSize = 0; // 0: none to scale
         bool pixelFont = false;
     };
-    static bool isRecordable(const QWidget *control);
+    bool isRecordable(const QWidget *control) const;
 
     QWidget *m_window;
+    const FormLayout *m_design;
     bool m_enabled = true;
     bool m_fontResizable = true;
     bool m_keepAspectRatio = false;

@@ -35,6 +35,19 @@ QLine FormLayout::lineTwips(QStringView name) const
     return {};
 }
 
+bool FormLayout::names(QStringView name) const
+{
+    for (const Control &c : m_controls) {
+        if (name == QLatin1String(c.name))
+            return true;
+    }
+    for (const Line &l : m_lines) {
+        if (name == QLatin1String(l.name))
+            return true;
+    }
+    return false;
+}
+
 void FormLayout::place(QWidget *control) const
 {
     const QRect r = pixels(control->objectName());

@@ -47,6 +47,8 @@ public:
     QRect pixels(QStringView name) const;
     // A line's end points; a null line for an unknown name.
     QLine lineTwips(QStringView name) const;
+    // Whether the window has a control or line of that name.
+    bool names(QStringView name) const;
 
     // Places the widget at the rectangle named by its objectName.
     void place(QWidget *control) const;

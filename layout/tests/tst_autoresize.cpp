@@ -1,4 +1,5 @@
 #include "layout/autoresize.h"
+#include "layout/formlayout.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/widgets/lineshape.h"
 
@@ -234,6 +235,30 @@ private Q_SLOTS:
         w.resize->rescale();
         QCOMPARE(empty->pos(), QPoint(200, 180));
         QCOMPARE(empty->size(), QSize(0, 0));
+    }
+
+    // A frame that fills the window lays out its own parts; with the design
+    // table only the window's controls are rescaled.
+    void withTheDesignTableOnlyItsControlsAreRecorded()
+    {
+        QWidget window;
+        window.resize(400, 300);
+        auto *frame = new QWidget(&window);
+        frame->setObjectName(QStringLiteral("xp_canvas1"));
+        frame->setGeometry(0, 0, 400, 300);
+        auto *strip = new QWidget(frame);
+        strip->setObjectName(QStringLiteral("pictop"));
+        strip->setGeometry(0, 0, 400, 30);
+        auto *list = new QListWidget(frame);
+        list->setObjectName(QStringLiteral("List2"));
+        list->setGeometry(10, 90, 380, 160);
+        AutoResize resize(&window, &FormLayout::form2());
+        resize.record();
+        window.resize(800, 600);
+        resize.rescale();
+        QCOMPARE(list->geometry(), QRect(20, 180, 760, 320));
+        QCOMPARE(frame->geometry(), QRect(0, 0, 400, 300));
+        QCOMPARE(strip->geometry(), QRect(0, 0, 400, 30));
     }
 
     // On a real window: recorded when first shown, rescaled on each resize.

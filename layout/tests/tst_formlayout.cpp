@@ -51,6 +51,26 @@ private Q_SLOTS:
         QVERIFY(QRect(QPoint(0, 0), layout.windowTwips()).contains(control));
     }
 
+    void tellsWhichNamesAreTheWindowsOwn_data()
+    {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("named");
+        QTest::newRow("a control") << 1 << QStringLiteral("Check1") << true;
+        QTest::newRow("a line") << 1 << QStringLiteral("Line2") << true;
+        QTest::newRow("unknown") << 1 << QStringLiteral("pictop") << false;
+        QTest::newRow("the questionnaire's list") << 2 << QStringLiteral("List2") << true;
+        QTest::newRow("a main-window control on the questionnaire") << 2 << QStringLiteral("Check1") << false;
+    }
+    void tellsWhichNamesAreTheWindowsOwn()
+    {
+        QFETCH(int, form);
+        QFETCH(QString, name);
+        QFETCH(bool, named);
+        const FormLayout &layout = form == 1 ? FormLayout::form1() : FormLayout::form2();
+        QCOMPARE(layout.names(name), named);
+    }
+
     void questionnaireWindowDiffersFromTheMainWindow()
     {
         QVERIFY(FormLayout::form1().twips(u"Command2") != FormLayout::form2().twips(u"Command2"));
