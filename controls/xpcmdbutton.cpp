@@ -1,5 +1,6 @@
 #include "controls/xpcmdbutton.h"
 
+#include "controls/accesskey.h"
 #include "controls/familyartwork.h"
 #include "platform/controlhost/picturestrip.h"
 #include "platform/controlhost/propertystore.h"
@@ -82,14 +83,7 @@ void xpcmdbutton::setCaption(const QString &caption)
 
 QString xpcmdbutton::captionText() const
 {
-    QString plain;
-    const QString caption = text();
-    for (int i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
-            ++i;
-        plain += caption.at(i);
-    }
-    return plain;
+    return AccessKey::plainText(text());
 }
 
 void xpcmdbutton::addAccessibleState(QAccessible::State &state) const
