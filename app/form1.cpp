@@ -3,6 +3,7 @@
 #include "app/abouttab.h"
 #include "controls/xpb.h"
 #include "controls/xpblayout.h"
+#include "controls/xpcheckbox.h"
 #include "platform/eventloop.h"
 #include "platform/widgets/fonts.h"
 #include "platform/widgets/framebox.h"
@@ -29,7 +30,6 @@
 #include "skin/xptopbuttons.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -77,7 +77,7 @@ void setTextColour(QWidget *w, const QColor &colour)
 // rectangle, the picture's own size, and an empty caption where the window
 // gives none (else the button would show its own name). A click does not take
 // the focus from where the user is typing; Tab reaches the button.
-QAbstractButton *pictureButton(QWidget *container, const char *name, const PictureObject &picture,
+XpB *pictureButton(QWidget *container, const char *name, const PictureObject &picture,
                                const QString &caption = QString(), int picturePosition = XpBLayout::Above)
 {
     auto *button = make<XpB>(container, name);
@@ -129,25 +129,24 @@ Form1::Form1(QWidget *parent)
                                   interval, this);
     articleView = new ArticleView(*resultsArea, Label1, searchPanel->state(), dataFolder, interval, this);
 
-    // Which controls hint, with what text, and whether a move over them renews the hint.
-    using Renewal = HoverHints::Renewal;
+    // Which controls hint, and with what text: a fixed one, or empty for the
+    // control's "Tag". The check box renews its hint on every move over it.
     const struct
     {
-        QWidget *control;
-        QString fixedText; // empty: the control's "Tag"
-        Renewal renewal;
-    } hinted[] = {
-        {Command6, QStringLiteral("Сoхранить картинку"), Renewal::OnEnter}, // the "o" is Latin
-        {Command3, QStringLiteral("Вставить из буфера"), Renewal::OnEnter},
-        {Command8, QStringLiteral("Произвести анкетирование"), Renewal::OnEnter},
-        {Command7, QStringLiteral("Сохранить текст"), Renewal::OnEnter},
-        {Command2, QString(), Renewal::OnEnter},
-        {Command1, QString(), Renewal::OnEnter},
-        {Check1, QString(), Renewal::OnEveryMove},
+        XpB *button;
+        QString fixedText;
+    } hintedButtons[] = {
+        {Command6, QStringLiteral("Сoхранить картинку")}, // the "o" is Latin
+        {Command3, QStringLiteral("Вставить из буфера")},
+        {Command8, QStringLiteral("Произвести анкетирование")},
+        {Command7, QStringLiteral("Сохранить текст")},
+        {Command2, QString()},
+        {Command1, QString()},
     };
     auto *hints = new HoverHints(Label4, Timer1, this);
-    for (const auto &h : hinted)
-        hints->add(h.control, h.fixedText, h.renewal);
+    for (const auto &h : hintedButtons)
+        hints->add(h.button, h.fixedText);
+    hints->add(Check1);
 
     m_news = std::make_unique<News>(Text4, this);
     m_questionnaire = std::make_unique<QuestionnaireLauncher>(Command8, Command7, Text1, Image1, RichTextBox1);
@@ -175,8 +174,11 @@ void Form1::createFrameAndToolbar()
     Command3 = pictureButton(Frame1, "Command3", Icons::paste());
     Command8 = pictureButton(Frame1, "Command8", Icons::questionnaire());
     Command7 = pictureButton(Frame1, "Command7", Icons::saveText());
+    // The label runs past the toolbar's lower edge: its text starts at the
+    // top, as a label's caption does, so the descenders stay in the toolbar.
     Label4 = make<QLabel>(Frame1, "Label4");
     Label4->setFont(Fonts::make(QStringLiteral("Times New Roman"), 11.25, true));
+    Label4->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setTextColour(Label4, kDarkBlue);
     Label4->hide();
 }
@@ -212,8 +214,9 @@ void Form1::createPhotoAndSearchTab()
 
     Command2 = pictureButton(tab, "Command2", Icons::search());
     Command2->setProperty("Tag", QStringLiteral("Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'"));
-    Check1 = make<QCheckBox>(tab, "Check1");
-    Check1->setChecked(true);
+    // Only the box shows: the caption lies beyond its 17 pixels.
+    Check1 = make<xpcheckbox>(tab, "Check1");
+    Check1->readProperties(PropertyStore{{QStringLiteral("Value"), 1}, {QStringLiteral("Caption"), QStringLiteral("xpcheckbox1")}});
     Check1->setProperty("Tag", QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком."));
     Command1 = pictureButton(tab, "Command1", Icons::back());
     Command1->setProperty("Tag", QStringLiteral("Нажмите здесь чтобы вернуться к спискам книг"));

@@ -17,6 +17,8 @@ class WebBrowser;
 class XTab;
 class xp_canvas;
 class xptopbuttons;
+class XpB;
+class xpcheckbox;
 class QAbstractButton;
 class QLabel;
 class QListWidget;
@@ -26,8 +28,8 @@ class QTimer;
 
 // The main window: the toolbar, the five tabs and every control on them. The
 // controls keep their layout names; the subsystems wire their behaviour to them
-// through the interfaces of their kind (a button is a QAbstractButton), so a
-// control's class is named once, where the window makes it.
+// through the interfaces of their kind (a button or the check box is a
+// QAbstractButton); only the hover hints listen to the controls' own events.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -54,10 +56,10 @@ public:
 
     // Toolbar strip
     FrameBox *Frame1;
-    QAbstractButton *Command6;
-    QAbstractButton *Command3;
-    QAbstractButton *Command8;
-    QAbstractButton *Command7;
+    XpB *Command6;
+    XpB *Command3;
+    XpB *Command8;
+    XpB *Command7;
     QLabel *Label4;
 
     XTab *XTab1;
@@ -70,11 +72,11 @@ public:
     QLabel *Image1;
     QLabel *Label3;
     QPlainTextEdit *Text2;
-    QAbstractButton *Command2;
-    QAbstractButton *Check1;
-    QAbstractButton *Command1;
-    QAbstractButton *Command4;
-    QAbstractButton *Command5;
+    XpB *Command2;
+    xpcheckbox *Check1;
+    XpB *Command1;
+    XpB *Command4;
+    XpB *Command5;
     QScrollBar *HS1;
     QListWidget *List1;
     WebBrowser *WebBrowser1;
@@ -95,7 +97,7 @@ public:
 
     // Tab 3
     QPlainTextEdit *Text4;
-    QAbstractButton *Command9;
+    XpB *Command9;
 
     // Tab 4
     FrameBox *Frame3;

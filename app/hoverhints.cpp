@@ -1,8 +1,8 @@
 #include "app/hoverhints.h"
 
 #include "controls/xpb.h"
+#include "controls/xpcheckbox.h"
 
-#include <QEvent>
 #include <QLabel>
 #include <QTimer>
 #include <QVariant>
@@ -15,50 +15,29 @@ HoverHints::HoverHints(QLabel *label, QTimer *timer, QObject *parent)
     connect(Timer1, &QTimer::timeout, this, &HoverHints::tick);
 }
 
-void HoverHints::add(QWidget *control, const QString &fixedText, Renewal renewal)
+void HoverHints::add(XpB *button, const QString &fixedText, Renewal renewal)
 {
-    m_hinted.insert(control, {fixedText, renewal});
-    if (auto *button = qobject_cast<XpB *>(control)) {
-        connect(button, &XpB::MouseIn, this, [this, button] { show(button); });
-        if (renewal == Renewal::OnEveryMove)
-            connect(button, &XpB::MouseMove, this, [this, button] { show(button); });
-        // The timer keeps running; it only counts.
-        connect(button, &XpB::MouseOut, Label4, &QWidget::hide);
-        if (button->caption().trimmed().isEmpty() && button->accessibleName().isEmpty())
-            button->setAccessibleName(hintText(button));
-        return;
-    }
-    control->installEventFilter(this);
+    m_fixedText.insert(button, fixedText);
+    connect(button, &XpB::MouseIn, this, [this, button] { show(button); });
     if (renewal == Renewal::OnEveryMove)
-        control->setMouseTracking(true);
+        connect(button, &XpB::MouseMove, this, [this, button] { show(button); });
+    // The timer keeps running; it only counts.
+    connect(button, &XpB::MouseOut, Label4, &QWidget::hide);
+    if (button->caption().trimmed().isEmpty() && button->accessibleName().isEmpty())
+        button->setAccessibleName(hintText(button));
 }
 
-bool HoverHints::eventFilter(QObject *watched, QEvent *event)
+void HoverHints::add(xpcheckbox *box, const QString &fixedText)
 {
-    auto *control = qobject_cast<QWidget *>(watched);
-    const auto hinted = m_hinted.constFind(watched);
-    if (!control || hinted == m_hinted.cend())
-        return false;
-    switch (event->type()) {
-    case QEvent::Enter:
-        show(control);
-        break;
-    case QEvent::MouseMove:
-        if (hinted->renewal == Renewal::OnEveryMove)
-            show(control);
-        break;
-    case QEvent::Leave:
-        // The timer keeps running; it only counts.
-        Label4->hide();
-        break;
-    default:
-        break;
-    }
-    return false;
+    m_fixedText.insert(box, fixedText);
+    connect(box, &xpcheckbox::MouseMove, this, [this, box] { show(box); });
+    connect(box, &xpcheckbox::MouseOut, Label4, &QWidget::hide);
 }
 
 void HoverHints::show(QWidget *control)
 {
+    if (!control->isEnabled())
+        return;
     Hint_Ticks = 0;
     Label4->setText(hintText(control));
     Timer1->start();
@@ -68,7 +47,7 @@ void HoverHints::show(QWidget *control)
 QString HoverHints::hintText(QWidget *control) const
 {
     const QVariant tag = control->property("Tag");
-    return tag.isValid() ? tag.toString() : m_hinted.value(control).fixedText;
+    return tag.isValid() ? tag.toString() : m_fixedText.value(control);
 }
 
 void HoverHints::tick()

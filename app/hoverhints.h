@@ -6,13 +6,16 @@
 class QLabel;
 class QTimer;
 class QWidget;
+class XpB;
+class xpcheckbox;
 
 // One-line hints in the toolbar's hint label while the pointer is over a
 // picture button or the word-mode box; a hint goes away when the pointer
 // leaves, or four timer ticks after the pointer last came over a control.
-// A picture button says itself when the pointer comes over it and leaves it
-// (MouseIn, MouseOut); other controls are watched for the pointer entering,
-// moving and leaving.
+// The controls say themselves where the pointer is: a picture button raises
+// MouseIn and MouseOut, the check box MouseMove on every move over it and
+// MouseOut when its poll finds the pointer gone. A disabled control shows no
+// hint.
 class HoverHints : public QObject
 {
     Q_OBJECT
@@ -27,12 +30,11 @@ public:
     // The hint shows the control's own "Tag" property when it has one, the
     // fixed text otherwise. A picture button without a caption is named by
     // its hint for assistive technology.
-    void add(QWidget *control, const QString &fixedText = QString(), Renewal renewal = Renewal::OnEnter);
+    void add(XpB *button, const QString &fixedText = QString(), Renewal renewal = Renewal::OnEnter);
+    // The box's hint starts again on every move over it.
+    void add(xpcheckbox *box, const QString &fixedText = QString());
 
     float hintTicks() const { return Hint_Ticks; }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void show(QWidget *control);
@@ -42,10 +44,5 @@ private:
     QLabel *Label4;
     QTimer *Timer1;
     float Hint_Ticks = 0;
-    struct Hinted
-    {
-        QString fixedText;
-        Renewal renewal;
-    };
-    QHash<QObject *, Hinted> m_hinted;
+    QHash<QObject *, QString> m_fixedText;
 };

@@ -5,6 +5,7 @@
 #include "search/ui/articleview.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
+#include "controls/xpb.h"
 #include "platform/programfolder.h"
 #include "search/ui/searchpanel.h"
 #include "platform/textcodec.h"

@@ -3,6 +3,7 @@
 #include "controls/xpb.h"
 #include "controls/xpblayout.h"
 #include "questionnaire/questionnairepictures.h"
+#include "layout/autoresize.h"
 #include "layout/formlayout.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/fonts.h"
@@ -105,6 +106,11 @@ Form2::Form2(QWidget *parent)
 
     connect(Command2, &QAbstractButton::clicked, this, [this] { m_engine.next(); });
     connect(Command3, &QAbstractButton::clicked, this, [this] { m_engine.stop(); });
+
+    // The label, the lists and the buttons grow and shrink with the window;
+    // the frame lays out its own strips.
+    Resize = new AutoResize(this, &FormLayout::form2());
+    Resize->initProperties();
 }
 
 Form2::~Form2()

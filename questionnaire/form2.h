@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class AutoResize;
 class QAbstractButton;
 class QLabel;
 class QListWidget;
@@ -41,6 +42,8 @@ public:
     static constexpr int maxAnswers = QuestionnaireEngine::maxAnswers;
 
     xp_canvas *xp_canvas1;
+    // Keeps the controls in proportion when the border strips resize the window.
+    AutoResize *Resize;
     QLabel *Label1;
     QListWidget *List2; // topics
     QListWidget *List1; // answers

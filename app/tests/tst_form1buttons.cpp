@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "controls/xpb.h"
+#include "controls/xpcheckbox.h"
 #include "platform/eventloop.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/xtab.h"

@@ -1,6 +1,7 @@
 #include "platform/eventloop.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
+#include "controls/xpb.h"
 #include "platform/programfolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "news/tests/testhttpserver.h"

@@ -1,23 +1,16 @@
 #include "app/hoverhints.h"
 
 #include "controls/xpb.h"
+#include "controls/xpcheckbox.h"
+#include "platform/testsupport/pointerfollower.h"
 
 #include <QAccessible>
-#include <QCheckBox>
-#include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 
 namespace {
-// The check box stands in for the word-mode box, watched through Qt's own
-// enter and leave.
-void enter(QWidget *w)
-{
-    QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QCoreApplication::sendEvent(w, &e);
-}
 void tick(QTimer *timer, int times = 1)
 {
     for (int i = 0; i < times; ++i)
@@ -137,25 +130,66 @@ private Q_SLOTS:
 
     void onlyControlsThatAskForItRenewOnMoves_data()
     {
+        QTest::addColumn<QString>("control");
         QTest::addColumn<bool>("everyMove");
-        QTest::newRow("renews on every move") << true;
-        QTest::newRow("renews on entering only") << false;
+        QTest::newRow("the check box renews on every move") << "box" << true;
+        QTest::newRow("a button asked to renews on every move") << "button" << true;
+        QTest::newRow("a button renews on coming over it only") << "button" << false;
     }
     void onlyControlsThatAskForItRenewOnMoves()
     {
+        QFETCH(QString, control);
         QFETCH(bool, everyMove);
-        auto *box = new QCheckBox(m_window);
-        box->setProperty("Tag", QStringLiteral("word mode"));
-        box->show();
-        m_hints->add(box, QString(), everyMove ? HoverHints::Renewal::OnEveryMove : HoverHints::Renewal::OnEnter);
-        enter(box);
+        QWidget *hinted = nullptr;
+        if (control == QLatin1String("box")) {
+            auto *box = new xpcheckbox(m_window);
+            box->setProperty("Tag", QStringLiteral("word mode"));
+            m_hints->add(box);
+            hinted = box;
+        } else {
+            auto *button = new XpB(m_window);
+            button->setProperty("Tag", QStringLiteral("word mode"));
+            m_hints->add(button, QString(), everyMove ? HoverHints::Renewal::OnEveryMove : HoverHints::Renewal::OnEnter);
+            hinted = button;
+        }
+        hinted->setGeometry(110, 40, 17, 17);
+        hinted->show();
+        moveOver(hinted);
+        QCOMPARE(m_label->text(), QStringLiteral("word mode"));
         tick(m_timer, 3);
-        QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), QPointF(2, 2), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(box, &move);
+        moveTo(centreOf(hinted) + QPoint(1, 1));
         QCOMPARE(m_hints->hintTicks(), everyMove ? 0.0f : 3.0f);
         tick(m_timer);
         // The fourth tick since the hint last started hides it.
         QCOMPARE(m_label->isVisible(), everyMove);
+    }
+
+    // The box says the pointer has gone when its poll finds it elsewhere.
+    void leavingTheBoxHidesTheHintAtItsNextPoll()
+    {
+        auto *box = new xpcheckbox(m_window);
+        box->setGeometry(110, 40, 17, 17);
+        box->show();
+        m_hints->add(box, QStringLiteral("fixed"));
+        moveOver(box);
+        QCOMPARE(m_label->text(), QStringLiteral("fixed"));
+        moveTo(QPoint(200, 5));
+        QTRY_VERIFY(!m_label->isVisible());
+        QVERIFY(m_timer->isActive());
+    }
+
+    void aDisabledControlShowsNoHint()
+    {
+        m_paste->setEnabled(false);
+        moveOver(m_paste);
+        QVERIFY(!m_label->isVisible());
+        auto *box = new xpcheckbox(m_window);
+        box->setGeometry(110, 40, 17, 17);
+        box->setEnabled(false);
+        box->show();
+        m_hints->add(box, QStringLiteral("fixed"));
+        moveOver(box);
+        QVERIFY(!m_label->isVisible());
     }
 
     void aButtonCanRenewOnEveryMoveToo()
@@ -175,6 +209,7 @@ private:
     void moveTo(QPoint p) const { QTest::mouseMove(m_window->windowHandle(), p); }
     void moveOver(QWidget *w) const { moveTo(centreOf(w)); }
 
+    PointerFollower m_pointer;
     QWidget *m_window = nullptr;
     QLabel *m_label = nullptr;
     QTimer *m_timer = nullptr;

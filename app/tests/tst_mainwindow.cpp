@@ -1,11 +1,12 @@
 #include "platform/eventloop.h"
 #include "app/form1.h"
+#include "controls/xpb.h"
+#include "controls/xpcheckbox.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/lineshape.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/xtab.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QAbstractButton>

@@ -2,6 +2,8 @@
 #include "platform/eventloop.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
+#include "controls/xpb.h"
+#include "controls/xpcheckbox.h"
 #include "platform/widgets/lineshape.h"
 #include "platform/programfolder.h"
 #include "platform/widgets/richtextbox.h"
@@ -12,7 +14,6 @@
 #include "platform/widgets/xtab.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>

@@ -69,17 +69,24 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("press");
         QTest::addColumn<QPoint>("drag");
         QTest::addColumn<QRect>("expected");
+        QTest::addColumn<QRect>("list");
         const QRect start(kPlace, kDesignSize);
-        QTest::newRow("right +40") << QPoint(518, 150) << QPoint(40, 0) << start.adjusted(0, 0, 40, 0);
-        QTest::newRow("left +20") << QPoint(2, 150) << QPoint(20, 0) << start.adjusted(20, 0, 0, 0);
-        QTest::newRow("bottom +30") << QPoint(260, 302) << QPoint(0, 30) << start.adjusted(0, 0, 0, 30);
-        QTest::newRow("bottom above the top: no change") << QPoint(260, 302) << QPoint(0, -320) << start;
+        // The topic list at 8, 88, 497 x 164 grows and shrinks with the window.
+        QTest::newRow("right +40") << QPoint(518, 150) << QPoint(40, 0) << start.adjusted(0, 0, 40, 0)
+                                   << QRect(9, 88, 535, 164);
+        QTest::newRow("left +20") << QPoint(2, 150) << QPoint(20, 0) << start.adjusted(20, 0, 0, 0)
+                                  << QRect(8, 88, 478, 164);
+        QTest::newRow("bottom +30") << QPoint(260, 302) << QPoint(0, 30) << start.adjusted(0, 0, 0, 30)
+                                    << QRect(8, 97, 497, 180);
+        QTest::newRow("bottom above the top: no change") << QPoint(260, 302) << QPoint(0, -320) << start
+                                                         << QRect(8, 88, 497, 164);
     }
     void borderStripsResizeTheWindow()
     {
         QFETCH(QPoint, press);
         QFETCH(QPoint, drag);
         QFETCH(QRect, expected);
+        QFETCH(QRect, list);
         Form2 form;
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -91,8 +98,56 @@ private Q_SLOTS:
         QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, release);
         QTRY_COMPARE(form.geometry(), expected);
         QCOMPARE(form.xp_canvas1->geometry(), QRect(QPoint(0, 0), expected.size()));
-        // The controls keep their places.
-        QCOMPARE(form.List2->geometry(), QRect(8, 88, 497, 164));
+        QTRY_COMPARE(form.List2->geometry(), list);
+    }
+
+    // Two drags make the window a fifth larger each way: every control and
+    // its font grow by a fifth, halves to the even neighbour.
+    void borderDragsScaleTheControls_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("design");
+        QTest::addColumn<QRect>("scaled");
+        QTest::addColumn<int>("designFont");
+        QTest::addColumn<int>("scaledFont");
+        QTest::newRow("Label1") << "Label1" << QRect(8, 32, 497, 49) << QRect(10, 38, 596, 59) << 17 << 20;
+        QTest::newRow("List2") << "List2" << QRect(8, 88, 497, 164) << QRect(10, 106, 596, 197) << 13 << 16;
+        QTest::newRow("List1") << "List1" << QRect(8, 88, 497, 164) << QRect(10, 106, 596, 197) << 13 << 16;
+        QTest::newRow("Command2") << "Command2" << QRect(8, 260, 153, 33) << QRect(10, 312, 184, 40) << 11 << 13;
+        QTest::newRow("Command3") << "Command3" << QRect(416, 260, 89, 33) << QRect(499, 312, 107, 40) << 11 << 13;
+    }
+    void borderDragsScaleTheControls()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, design);
+        QFETCH(QRect, scaled);
+        QFETCH(int, designFont);
+        QFETCH(int, scaledFont);
+        Form2 form;
+        form.present(kPlace);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto *control = form.xp_canvas1->findChild<QWidget *>(name);
+        QVERIFY(control);
+        QCOMPARE(control->geometry(), design);
+        QCOMPARE(control->font().pixelSize(), designFont);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("occurs outside target window")));
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(518, 150));
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, QPoint(518 + 104, 150));
+        QTRY_COMPARE(form.width(), 625);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("occurs outside target window")));
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(260, 302));
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, QPoint(260, 302 + 61));
+        QTRY_COMPARE(form.size(), QSize(625, 366));
+        QTRY_COMPARE(control->geometry(), scaled);
+        QCOMPARE(control->font().pixelSize(), scaledFont);
+        // Dragged back, back to the design.
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(622, 150));
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, QPoint(518, 150));
+        QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(260, 363));
+        QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, QPoint(260, 302));
+        QTRY_COMPARE(form.size(), kDesignSize);
+        QTRY_COMPARE(control->geometry(), design);
+        QCOMPARE(control->font().pixelSize(), designFont);
     }
 
     void titleDragMovesTheWindow()

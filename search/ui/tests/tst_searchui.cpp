@@ -1,3 +1,4 @@
+#include "controls/xpcheckbox.h"
 #include "layout/formlayout.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -10,7 +11,6 @@
 #include "search/ui/searchpanel.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -69,8 +69,8 @@ private Q_SLOTS:
         auto *w = m_window.get();
         m_query = new QPlainTextEdit(w);
         m_search = new QPushButton(w);
-        m_wordMode = new QCheckBox(w);
-        m_wordMode->setChecked(true);
+        m_wordMode = new xpcheckbox(w);
+        m_wordMode->setValue(1);
         m_list = new QListWidget(w);
         m_text = new RichTextBox(w);
         m_browser = new WebBrowser(w);
@@ -147,7 +147,7 @@ private Q_SLOTS:
     void phraseSearchWithoutMatchSaysSoAndLeavesTheBarShort()
     {
         article("a.txt", u"линия жизни");
-        m_wordMode->setChecked(false);
+        m_wordMode->setValue(0);
         QVERIFY(search(QStringLiteral("линия ума")).isEmpty());
         QCOMPARE(m_dialogs->messages.size(), 1);
         QCOMPARE(m_dialogs->messages.first().text, QStringLiteral("Ничего не найдено!"));
@@ -258,7 +258,7 @@ private:
     std::unique_ptr<ResultsArea> m_area;
     QPlainTextEdit *m_query = nullptr;
     QPushButton *m_search = nullptr;
-    QCheckBox *m_wordMode = nullptr;
+    xpcheckbox *m_wordMode = nullptr;
     QListWidget *m_list = nullptr;
     RichTextBox *m_text = nullptr;
     WebBrowser *m_browser = nullptr;
