@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Palmora needs on Debian 12.
+# The package manager's output goes to build-logs/setup.log, shown on failure.
 set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
@@ -28,6 +30,13 @@ sudo=""
 if [ "$(id -u)" -ne 0 ]; then
   sudo="sudo"
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+mkdir -p "$root/build-logs"
+log="$root/build-logs/setup.log"
+echo "Installing ${#missing[@]} Debian packages (a few minutes on a fresh machine; log: $log)"
+if ! { $sudo apt-get update -qq \
+  && $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"; } \
+  >"$log" 2>&1; then
+  tail -n 20 "$log" >&2
+  echo "Installing the packages failed; the whole log is $log" >&2
+  exit 1
+fi

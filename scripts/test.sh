@@ -16,10 +16,11 @@ export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 # The fuzz targets, built with clang, over their seed corpora (a fixed, short run).
 "$root/scripts/fuzz.sh"
 
-"$root/scripts/build.sh" "$root/build"
+# Warnings count as errors here, so the build stays free of them.
+"$root/scripts/build.sh" "$root/build" -DPALMORA_WERROR=ON
 (cd "$root/build" && ctest --output-on-failure --parallel "$(nproc)")
 # The Debian package of that build, unpacked and run from a temporary root.
 "$root/scripts/test-package.sh"
 
-"$root/scripts/build.sh" "$root/build-sanitize" -DPALMORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+"$root/scripts/build.sh" "$root/build-sanitize" -DPALMORA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DPALMORA_WERROR=ON
 (cd "$root/build-sanitize" && ctest --output-on-failure --parallel "$(nproc)")
