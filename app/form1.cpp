@@ -73,26 +73,13 @@ void setTextColour(QWidget *w, const QColor &colour)
 }
 
 // Every push button of the window is made here, with the settings the
-// window's design data keeps for it: the XP look with black frames, no focus
-// rectangle, the picture's own size, and an empty caption where the window
-// gives none (else the button would show its own name). A click does not take
-// the focus from where the user is typing; Tab reaches the button.
+// window's design data keeps for it. A click does not take the focus from
+// where the user is typing; Tab reaches the button.
 XpB *pictureButton(QWidget *container, const char *name, const PictureObject &picture,
                                const QString &caption = QString(), int picturePosition = XpBLayout::Above)
 {
     auto *button = make<XpB>(container, name);
-    button->readProperties(PropertyStore{
-        {QStringLiteral("Caption"), caption},
-        {QStringLiteral("PicturePosition"), picturePosition},
-        {QStringLiteral("ButtonStyle"), int(XpBDrawing::XP)},
-        {QStringLiteral("Picture"), QVariant::fromValue(picture)},
-        {QStringLiteral("PictureWidth"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().width())},
-        {QStringLiteral("PictureHeight"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().height())},
-        {QStringLiteral("ShowFocusRect"), false},
-        {QStringLiteral("XPColor_Pressed"), 0},
-        {QStringLiteral("XPColor_Hover"), 0},
-        {QStringLiteral("XPDefaultColors"), false},
-    });
+    button->readProperties(XpB::windowSettings(caption, picture, picturePosition));
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }

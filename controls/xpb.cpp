@@ -164,6 +164,22 @@ void XpB::ApplySize()
     Refresh();
 }
 
+PropertyStore XpB::windowSettings(const QString &caption, const PictureObject &picture, int picturePosition)
+{
+    return PropertyStore{
+        {QStringLiteral("Caption"), caption},
+        {QStringLiteral("PicturePosition"), picturePosition},
+        {QStringLiteral("ButtonStyle"), int(XpBDrawing::XP)},
+        {QStringLiteral("Picture"), QVariant::fromValue(picture)},
+        {QStringLiteral("PictureWidth"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().width())},
+        {QStringLiteral("PictureHeight"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().height())},
+        {QStringLiteral("ShowFocusRect"), false},
+        {QStringLiteral("XPColor_Pressed"), 0},
+        {QStringLiteral("XPColor_Hover"), 0},
+        {QStringLiteral("XPDefaultColors"), false},
+    };
+}
+
 void XpB::readProperties(const PropertyStore &store)
 {
     m_state.showFocusRect = readBoolean(store, kShowFocusRect);

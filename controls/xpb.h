@@ -83,6 +83,11 @@ public:
     void readProperties(const PropertyStore &store);
     void writeProperties(PropertyStore &store) const;
 
+    // The design data both windows keep for their picture buttons: the XP look
+    // with black frames, no focus rectangle, the picture at its own size, and
+    // the caption given (an empty one rather than the control's own name).
+    static PropertyStore windowSettings(const QString &caption, const PictureObject &picture, int picturePosition);
+
     // What the last redraw drew from, and drew.
     const XpBDrawing::State &state() const { return m_state; }
     const QImage &face() const { return m_face; }

@@ -40,24 +40,12 @@ QListWidget *makeList(QWidget *parent, const char *name)
 }
 
 // The window's two picture buttons, with the settings its design data keeps
-// for them: the XP look with black frames, no focus rectangle, the picture
-// beside the caption at its own size.
+// for them.
 QAbstractButton *pictureButton(QWidget *container, const char *name, const QString &caption,
                                const PictureObject &picture, int picturePosition)
 {
     auto *button = make<XpB>(container, name);
-    button->readProperties(PropertyStore{
-        {QStringLiteral("Caption"), caption},
-        {QStringLiteral("PicturePosition"), picturePosition},
-        {QStringLiteral("ButtonStyle"), int(XpBDrawing::XP)},
-        {QStringLiteral("Picture"), QVariant::fromValue(picture)},
-        {QStringLiteral("PictureWidth"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().width())},
-        {QStringLiteral("PictureHeight"), PictureObject::pixelsFromHiMetric(picture.hiMetricSize().height())},
-        {QStringLiteral("ShowFocusRect"), false},
-        {QStringLiteral("XPColor_Pressed"), 0},
-        {QStringLiteral("XPColor_Hover"), 0},
-        {QStringLiteral("XPDefaultColors"), false},
-    });
+    button->readProperties(XpB::windowSettings(caption, picture, picturePosition));
     return button;
 }
 
