@@ -1,4 +1,5 @@
 #include "questionnaire/xlsworkbookreader.h"
+#include "questionnaire/tests/fuzzchecks.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +11,42 @@ namespace {
 QString dataFile(const char *name)
 {
     return QStringLiteral(PALMORA_TEST_DATA_DIR "/") + QLatin1String(name);
+}
+
+const QString kDamaged = QStringLiteral("Файл повреждён или не является книгой Excel 97-2003 (.xls).");
+
+// The most the process has held since the last reset, in bytes; -1 where the
+// system cannot reset the mark.
+qint64 resetPeakResident()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        return -1;
+    return 0;
+}
+
+qint64 peakResident()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
+}
+
+qint64 residentNow()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return -1;
 }
 } // namespace
 
@@ -115,6 +152,7 @@ private Q_SLOTS:
         QTest::newRow("header only") << whole.left(512);
         QTest::newRow("last sector cut") << whole.left(whole.size() - 100);
         QTest::newRow("text file") << QByteArray("вопрос;ответ;результат\r\n");
+
         QTest::newRow("empty") << QByteArray();
     }
     void unreadableFiles()
@@ -132,6 +170,76 @@ private Q_SLOTS:
         QVERIFY(!error.isEmpty());
         QCOMPARE(reader.rowCount(), 0);
         QCOMPARE(XlsWorkbookReader::activeSheetIndex(path), 0);
+    }
+
+    // A 6 KB workbook whose sheet claims a million rows would have the reader
+    // set aside tens of megabytes for cells that are not there.
+    void claimBeyondTheContentIsRefusedWithoutGrowing()
+    {
+        const QString path = dataFile("million_rows.xls");
+        if (resetPeakResident() < 0)
+            QSKIP("the peak resident size cannot be reset here");
+        const qint64 before = residentNow();
+        XlsWorkbookReader reader;
+        QString error;
+        const bool opened = reader.open(path, &error);
+        const qint64 grown = peakResident() - before;
+        QVERIFY(!opened);
+        QCOMPARE(error, kDamaged);
+        QCOMPARE(reader.rowCount(), 0);
+        QVERIFY2(grown < XlsWorkbookReader::maxSlackBytes + (4 << 20), qPrintable(QString::number(grown)));
+    }
+
+    void claimsBeyondTheContentAreRefused_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("a million rows in a compound file") << dataFile("million_rows.xls");
+        QTest::newRow("every cell of an Excel 2 worksheet") << dataFile("excel2_claims_all.xls");
+    }
+    void claimsBeyondTheContentAreRefused()
+    {
+        QFETCH(QString, file);
+        XlsWorkbookReader reader;
+        QString error;
+        QVERIFY(!reader.open(file, &error));
+        QCOMPARE(error, kDamaged);
+    }
+
+    void excel2WorksheetOpens()
+    {
+        XlsWorkbookReader reader;
+        QString error;
+        QVERIFY2(reader.open(dataFile("excel2.xls"), &error), qPrintable(error));
+        QCOMPARE(reader.rowCount(), 2);
+        QCOMPARE(reader.cell(1, 1), QStringLiteral("Вопрос"));
+        QCOMPARE(reader.cell(1, 3), QStringLiteral("Результат"));
+        QCOMPARE(reader.cell(2, 1), QStringLiteral("quit"));
+    }
+
+    void claimWithinTheBoundOpens()
+    {
+        XlsWorkbookReader reader;
+        QString error;
+        QVERIFY2(reader.open(dataFile("claims_500_rows.xls"), &error), qPrintable(error));
+        QCOMPARE(reader.rowCount(), 500);
+        QCOMPARE(reader.cell(1, 1), QStringLiteral("Пример анкеты"));
+        QCOMPARE(reader.cell(5, 1), QStringLiteral("QUIT"));
+        QCOMPARE(reader.cell(499, 1), QString());
+    }
+
+    // The fuzz target's seed corpus, through the same check.
+    void fuzzSeedsPass()
+    {
+        const QDir seeds(QStringLiteral(PALMORA_TEST_DATA_DIR "/fuzz/workbook"));
+        const QStringList files = seeds.entryList(QDir::Files);
+        QVERIFY(!files.isEmpty());
+        for (const QString &name : files) {
+            QFile file(seeds.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QVERIFY2(FuzzChecks::workbook(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size())),
+                     qPrintable(name));
+        }
     }
 
     void missingFile()
