@@ -1,5 +1,6 @@
 #include "platform/eventloop.h"
 #include "app/form3.h"
+#include "app/russiantranslations.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Palmora"));
     // Desktops find the menu entry, and its icon, for the window by this name.
     QApplication::setDesktopFileName(QStringLiteral("ru.velmaris.palmora"));
+    RussianTranslations::install();
 
     Form3 splash;
     splash.start();

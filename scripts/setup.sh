@@ -6,7 +6,7 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev qt6-image-formats-plugins libgl-dev
+  qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libfreexl-dev libgsf-1-dev libturbojpeg0-dev libcap-dev
   fonts-liberation
   xvfb xauth imagemagick

@@ -61,9 +61,17 @@ QString Dialogs::toQtFilter(const QString &filter)
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &description = parts[i];
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i] + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        // Qt shows the whole entry and takes its patterns from the last
+        // brackets, or from the entry itself when it has none: a pattern the
+        // description already shows is not shown again.
+        const QString bracketed = QStringLiteral(" (") + patterns + QLatin1Char(')');
+        if (description == patterns || description.endsWith(bracketed))
+            out << description;
+        else
+            out << description + bracketed;
     }
     if (out.isEmpty() && !filter.isEmpty())
         out << filter;

@@ -25,6 +25,7 @@ public:
     static void setInstance(Dialogs *dialogs);
 
     static QString caption() { return QStringLiteral("Palmora"); }
-    // "Image files (*.*)|*.*" -> "Image files (*.*) (*.*)" in the form Qt's dialog takes.
+    // "Image files (*.*)|*.*" -> "Image files (*.*)", "*.jpeg|*.jpg" -> "*.jpeg (*.jpg)":
+    // the form Qt's dialog takes, each pattern shown once.
     static QString toQtFilter(const QString &filter);
 };
