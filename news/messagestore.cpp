@@ -5,9 +5,13 @@
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTemporaryFile>
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +33,34 @@ QString withoutFinalLineBreak(const QString &text)
     if (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
         return text.chopped(1);
     return text;
+}
+
+// Copies a file piece by piece, never holding it whole; without its final
+// line break when asked, the last two bytes read being held back until the
+// next piece shows whether they end the file.
+bool copyPieces(QFile &from, QIODevice &to, bool withoutFinalBreak)
+{
+    constexpr qint64 piece = 1024 * 1024;
+    QByteArray held;
+    while (true) {
+        const QByteArray next = from.read(piece);
+        if (next.isEmpty())
+            break;
+        held += next;
+        const qsizetype ready = held.size() - (withoutFinalBreak ? 2 : 0);
+        if (ready > 0) {
+            if (to.write(held.constData(), ready) != ready)
+                return false;
+            held.remove(0, ready);
+        }
+    }
+    if (from.error() != QFileDevice::NoError)
+        return false;
+    if (held.endsWith("\r\n"))
+        held.chop(2);
+    else if (held.endsWith('\n') || held.endsWith('\r'))
+        held.chop(1);
+    return to.write(held) == held.size();
 }
 
 // The format without its time-zone fields ("t", "tt", ...) and the blanks that
@@ -74,10 +106,40 @@ bool MessageStore::sameMessage(const QString &a, const QString &b)
     return withoutTrailingLineBreaks(NewsPage::withCrLf(a)) == withoutTrailingLineBreaks(NewsPage::withCrLf(b));
 }
 
-QString MessageStore::withNewEntry(const QString &message, const QDateTime &when, const QString &oldArchive)
+QString MessageStore::newestPart(const QString &name, qint64 maxBytes, bool *cut)
 {
-    return QString(46, QLatin1Char('#')) + kCrLf + dateLine(when, QLocale::system()) + kCrLf
-        + message + kCrLf + oldArchive + kCrLf;
+    if (cut)
+        *cut = false;
+    QFile file(ProgramFolder::existingPath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    QByteArray bytes = file.read(maxBytes + 1);
+    if (bytes.size() > maxBytes) {
+        // Whole lines only: a line break never falls inside a character,
+        // whichever of the two encodings the file is in.
+        bytes.truncate(maxBytes);
+        const qsizetype lastBreak = std::max(bytes.lastIndexOf('\n'), bytes.lastIndexOf('\r'));
+        bytes.truncate(lastBreak < 0 ? 0 : lastBreak);
+        if (cut)
+            *cut = true;
+    }
+    return NewsPage::withCrLf(withoutFinalLineBreak(TextCodec::decode(bytes)));
+}
+
+bool MessageStore::holds(const QString &name, const QString &text)
+{
+    // A character takes at most three bytes in either encoding, and a few
+    // line breaks may follow it.
+    const qint64 mostBytes = 3 * text.size() + 64;
+    const QFileInfo info(ProgramFolder::existingPath(name));
+    if (!info.isFile() || info.size() > mostBytes)
+        return false;
+    return sameMessage(text, readBack(name));
+}
+
+QString MessageStore::entry(const QString &message, const QDateTime &when)
+{
+    return QString(46, QLatin1Char('#')) + kCrLf + dateLine(when, QLocale::system()) + kCrLf + message + kCrLf;
 }
 
 QString MessageStore::dateLine(const QDateTime &when, const QLocale &locale)
@@ -90,8 +152,27 @@ bool MessageStore::store(const QString &pageText, const QDateTime &when, const S
 {
     // The archive goes first: a page recorded as seen but missing from the
     // archive would be a message lost for good.
-    const QString archive = withNewEntry(NewsPage::message(pageText), when, readBack(archiveFile()));
-    if (!files.write(ProgramFolder::writePath(archiveFile()), TextCodec::toCp1251(archive)))
+    const QByteArray head = TextCodec::toCp1251(entry(NewsPage::message(pageText), when));
+    const QString target = ProgramFolder::writePath(archiveFile());
+    QString source = ProgramFolder::existingPath(archiveFile());
+    // Where no temporary file can be made beside the archive it is written in
+    // place, which would empty it before it is read: read a copy instead.
+    QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/palmora-XXXXXX.txt"));
+    if (QFileInfo(source).isFile() && !ProgramFolder::isWritable(QFileInfo(target).absolutePath())) {
+        QFile old(source);
+        if (!old.open(QIODevice::ReadOnly) || !copy.open() || !copyPieces(old, copy, false) || !copy.flush())
+            return false;
+        source = copy.fileName();
+    }
+    const auto produce = [&](QIODevice &out) {
+        if (out.write(head) != head.size())
+            return false;
+        QFile old(source);
+        if (QFileInfo(source).isFile() && old.open(QIODevice::ReadOnly) && !copyPieces(old, out, true))
+            return false;
+        return out.write("\r\n", 2) == 2;
+    };
+    if (!files.write(target, produce))
         return false;
     return files.write(ProgramFolder::writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)));
 }

@@ -19,6 +19,17 @@ public:
     static QString readBack(const QString &name);
     static bool exists(const QString &name);
 
+    // The archive grows for years and may be damaged: what the news tab shows
+    // is its newest part, at most this many bytes of it, in whole lines.
+    static constexpr qint64 shownArchiveBytes = 1024 * 1024;
+    // The newest part of a stored file, read back as above; *cut tells
+    // whether older lines were left out.
+    static QString newestPart(const QString &name, qint64 maxBytes, bool *cut = nullptr);
+
+    // Whether a stored file holds this text as its message, reading no more
+    // of the file than such a text could take.
+    static bool holds(const QString &name, const QString &text);
+
     // Whether two texts hold the same message: line endings and trailing line
     // breaks do not count, every other character does.
     static bool sameMessage(const QString &a, const QString &b);
@@ -27,10 +38,12 @@ public:
     // time without a zone name, as a desktop's long time format has it.
     static QString dateLine(const QDateTime &when, const QLocale &locale);
 
-    // The archive with a new entry in front of the old one.
-    static QString withNewEntry(const QString &message, const QDateTime &when, const QString &oldArchive);
+    // The new entry that goes in front of the old archive: the "#" line, the
+    // date line and the message, each followed by CR LF.
+    static QString entry(const QString &message, const QDateTime &when);
 
     // Keeps a new page: the archive first, then the page, each written whole or
-    // not at all. False when either could not be written.
+    // not at all. The old archive streams through the new one, never held
+    // whole, however large it has grown. False when either could not be written.
     static bool store(const QString &pageText, const QDateTime &when, const SafeFile &files = SafeFile());
 };

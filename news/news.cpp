@@ -54,7 +54,7 @@ void News::Get_Mes(bool By_User)
                 // Cyrillic code page cannot hold does not make it new every time.
                 // Read only now: a second fetch may have stored it meanwhile.
                 const QString asStored = TextCodec::fromCp1251(TextCodec::toCp1251(text));
-                if (!MessageStore::sameMessage(asStored, MessageStore::readBack(MessageStore::lastPageFile()))) {
+                if (!MessageStore::holds(MessageStore::lastPageFile(), asStored)) {
                     MessageStore::store(text, QDateTime::currentDateTime(), m_files);
                     Dialogs::instance().message(m_dialogParent,
                                                 QStringLiteral("Новости:\r\n\r\n") + NewsPage::message(text),
@@ -73,6 +73,11 @@ void News::Get_Mes(bool By_User)
                                     QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."),
                                     Dialogs::Icon::Information);
 
-    if (m_text4 && MessageStore::exists(MessageStore::archiveFile()))
-        m_text4->setPlainText(MessageStore::readBack(MessageStore::archiveFile()));
+    if (m_text4 && MessageStore::exists(MessageStore::archiveFile())) {
+        bool cut = false;
+        QString archive = MessageStore::newestPart(MessageStore::archiveFile(), MessageStore::shownArchiveBytes, &cut);
+        if (cut)
+            archive += QStringLiteral("\r\n\r\n(Архив новостей длиннее: здесь показаны только последние сообщения.)");
+        m_text4->setPlainText(archive);
+    }
 }

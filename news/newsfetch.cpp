@@ -14,7 +14,16 @@ constexpr int kMaxRedirects = 10;
 }
 
 NewsFetch::NewsFetch() = default;
-NewsFetch::~NewsFetch() = default;
+
+NewsFetch::~NewsFetch()
+{
+    // The manager's network thread may still be busy with what a hostile
+    // server sent (a flood of headers): destroying the manager waits for that
+    // thread, for seconds. It goes when the event loop next runs instead, and
+    // at the end of the program not at all, so that closing never waits.
+    if (m_manager)
+        m_manager.release()->deleteLater();
+}
 
 void NewsFetch::setTimeout(int milliseconds)
 {

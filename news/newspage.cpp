@@ -1,10 +1,11 @@
 #include "news/newspage.h"
 
+#include "news/htmltext.h"
+
 #include "platform/textcodec.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
-#include <QTextDocument>
 
 namespace {
 
@@ -55,11 +56,8 @@ QString NewsPage::text(QByteArrayView body, const QString &contentType)
 
     const bool html = mimeType == QLatin1String("text/html") || mimeType == QLatin1String("application/xhtml+xml")
         || (mimeType.isEmpty() && looksLikeHtml(body));
-    if (html) {
-        QTextDocument document;
-        document.setHtml(decoded);
-        decoded = document.toPlainText();
-    }
+    if (html)
+        decoded = HtmlText::visibleText(decoded);
     return withCrLf(decoded);
 }
 

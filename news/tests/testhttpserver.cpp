@@ -82,6 +82,32 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket)
     if (answer.withLength)
         head += "Content-Length: " + QByteArray::number(answer.body.size()) + "\r\n";
     head += "Connection: close\r\n\r\n";
+    if (answer.floodHeaders) {
+        socket->write("HTTP/1.1 200 OK\r\n");
+        // Keep the socket's buffer topped up, never ending the head.
+        auto *timer = new QTimer(socket);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket] {
+            static const QByteArray lines = QByteArray("X-Flood: ").append(QByteArray(100, 'x')).append("\r\n").repeated(1000);
+            if (socket->bytesToWrite() < lines.size())
+                socket->write(lines);
+        });
+        timer->start(0);
+        return;
+    }
+    if (answer.trickleMs > 0) {
+        auto *timer = new QTimer(socket);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, rest = head + answer.body]() mutable {
+            if (rest.isEmpty()) {
+                timer->stop();
+                socket->disconnectFromHost();
+                return;
+            }
+            socket->write(rest.left(1));
+            rest.remove(0, 1);
+        });
+        timer->start(answer.trickleMs);
+        return;
+    }
     const auto send = [socket, head, body = answer.body] {
         socket->write(head);
         socket->write(body);

@@ -9,7 +9,9 @@
 class QTcpSocket;
 
 // A small HTTP/1.1 server on 127.0.0.1 for the news tests: serves the answers
-// the test sets per path, and can also accept a request and never answer.
+// the test sets per path, and can also play a hostile server: accept a request
+// and never answer, trickle the answer a byte at a time, or send headers
+// without end.
 class TestHttpServer : public QObject
 {
     Q_OBJECT
@@ -23,6 +25,8 @@ public:
         bool withLength = true;     // Content-Length, or the body ends with the connection
         bool silent = false;        // read the request, never answer
         int delayMs = 0;            // answer only after this long
+        int trickleMs = 0;          // send the answer a byte at a time, this far apart
+        bool floodHeaders = false;  // send header lines without end, as fast as they go
     };
 
     TestHttpServer();

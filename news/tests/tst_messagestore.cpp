@@ -2,10 +2,14 @@
 #include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
+#include "platform/testsupport/peakmemory.h"
+#include "platform/testsupport/unwritablefolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/textcodec.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -118,7 +122,148 @@ private Q_SLOTS:
         ProgramFolder::setWritableForTesting(0);
     }
 
+    // What the news tab shows of an archive grown over the years: its newest
+    // lines, up to the bound, and whether older ones were left out.
+    void newestPart_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qint64>("maxBytes");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("within the bound") << QByteArray("a\r\nb\r\n") << qint64(100) << QStringLiteral("a\r\nb") << false;
+        QTest::newRow("exactly the bound") << QByteArray("a\r\nb\r\n") << qint64(6) << QStringLiteral("a\r\nb") << false;
+        QTest::newRow("cut at the last whole line") << QByteArray("один\r\nдва\r\nтри\r\n") << qint64(19)
+                                                    << QStringLiteral("один\r\nдва") << true;
+        QTest::newRow("cut in Windows-1251") << TextCodec::toCp1251(u"один\r\nдва\r\nтри\r\n") << qint64(12)
+                                             << QStringLiteral("один\r\nдва") << true;
+        QTest::newRow("a first line longer than the bound") << QByteArray(50, 'x') + "\r\n" << qint64(10) << QString() << true;
+    }
+    void newestPart()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qint64, maxBytes);
+        QFETCH(QString, shown);
+        QFETCH(bool, cut);
+        writeProgramFile("allmes.txt", bytes);
+        bool wasCut = !cut;
+        QCOMPARE(MessageStore::newestPart(QStringLiteral("allmes.txt"), maxBytes, &wasCut), shown);
+        QCOMPARE(wasCut, cut);
+    }
+
+    void holds_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("the same page") << TextCodec::toCp1251(u"[news]\r\nА\r\n") << true;
+        QTest::newRow("another page") << TextCodec::toCp1251(u"[news]\r\nБ\r\n") << false;
+        QTest::newRow("the page, then a great deal more")
+            << TextCodec::toCp1251(u"[news]\r\nА\r\n") + QByteArray(10 * 1024 * 1024, '\n') + "x" << false;
+    }
+    void holds()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, holds);
+        writeProgramFile("mes.txt", stored);
+        QCOMPARE(MessageStore::holds(QStringLiteral("mes.txt"), QStringLiteral("[news]\r\nА")), holds);
+    }
+
+    void holdsNothingWhenMissingOrAFolder()
+    {
+        QVERIFY(!MessageStore::holds(QStringLiteral("mes.txt"), QStringLiteral("[news]")));
+        QVERIFY(QDir(m_install->program.path()).mkdir(QStringLiteral("mes.txt")));
+        QVERIFY(!MessageStore::holds(QStringLiteral("mes.txt"), QStringLiteral("[news]")));
+    }
+
+    // The new entry goes in front of the old archive, which keeps every byte
+    // but its final line break, whatever its line breaks or code page.
+    void newEntryInFrontOfTheOldArchive_data()
+    {
+        QTest::addColumn<QByteArray>("old");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("CR LF at the end") << QByteArray("#\r\nстарое\r\n") << QByteArray("#\r\nстарое");
+        QTest::newRow("LF at the end") << QByteArray("a\nb\n") << QByteArray("a\nb");
+        QTest::newRow("no line break at the end") << QByteArray("a\r\nb") << QByteArray("a\r\nb");
+        QTest::newRow("two line breaks at the end") << QByteArray("a\r\n\r\n") << QByteArray("a\r\n");
+        QTest::newRow("a lone line break") << QByteArray("\r\n") << QByteArray();
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+    }
+    void newEntryInFrontOfTheOldArchive()
+    {
+        QFETCH(QByteArray, old);
+        QFETCH(QByteArray, kept);
+        writeProgramFile("allmes.txt", old);
+        const QDateTime when(QDate(2025, 5, 6), QTime(9, 5, 7));
+        QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), when));
+        const QByteArray entry = TextCodec::toCp1251(MessageStore::entry(QStringLiteral("\r\nНовое"), when));
+        QCOMPARE(programFile("allmes.txt"), entry + kept + "\r\n");
+    }
+
+    // An archive grown to tens of megabytes goes through the new one piece by
+    // piece: the program does not grow by its size.
+    void largeArchiveStreamsThrough()
+    {
+        QByteArray piece;
+        for (int i = 0; i < 1000; ++i)
+            piece += TextCodec::toCp1251(u"##############################################\r\n[01.02.2024  10:00:00]\r\nСтарое\r\n");
+        QFile file(m_install->program.filePath(QStringLiteral("allmes.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const qint64 size = 64 * 1024 * 1024;
+        while (file.size() < size)
+            QVERIFY(file.write(piece) == piece.size());
+        file.close();
+        const qint64 written = QFileInfo(file).size();
+
+        PeakMemory memory;
+        if (!memory.start())
+            QSKIP("the peak resident size cannot be reset here");
+        QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
+        const qint64 grown = memory.grown();
+        QVERIFY2(grown < 16 * 1024 * 1024, qPrintable(QString::number(grown)));
+
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.size(), written + TextCodec::toCp1251(MessageStore::entry(QStringLiteral("\r\nНовое"),
+                                                                           QDateTime::currentDateTime())).size());
+        const QByteArray head = file.read(200);
+        QVERIFY(head.startsWith(QByteArray(46, '#') + "\r\n["));
+        QVERIFY(head.contains(TextCodec::toCp1251(u"\r\n\r\nНовое\r\n##")));
+        QVERIFY(file.seek(file.size() - piece.size()));
+        QCOMPARE(file.readAll(), piece);
+    }
+
+    // Where no temporary file can be made beside the archive it is written in
+    // place: the old archive must still follow the new entry.
+    void archiveWrittenInPlaceKeepsTheOldOne()
+    {
+        const QByteArray old = TextCodec::toCp1251(u"##############################################\r\n[01.02.2024  10:00:00]\r\nСтарое\r\n");
+        writeProgramFile("allmes.txt", old);
+        writeProgramFile("mes.txt", "[news]\r\n");
+        ProgramFolder::setWritableForTesting(1);
+        {
+            UnwritableFolder readOnly(m_install->program.path());
+            if (!readOnly.isEffective())
+                QSKIP("the folder cannot be made read-only here");
+            QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
+        }
+        ProgramFolder::setWritableForTesting(0);
+        const QByteArray archive = programFile("allmes.txt");
+        QVERIFY(archive.endsWith(old.chopped(2) + "\r\n"));
+        QVERIFY(archive.contains(TextCodec::toCp1251(u"\r\nНовое\r\n")));
+        QVERIFY(archive.size() > old.size() + 60);
+    }
+
 private:
+    void writeProgramFile(const char *name, const QByteArray &bytes)
+    {
+        QFile file(m_install->program.filePath(QLatin1String(name)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+    }
+    QByteArray programFile(const char *name) const
+    {
+        QFile file(m_install->program.filePath(QLatin1String(name)));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     std::unique_ptr<TemporaryInstallation> m_install;
 };
 

@@ -5,6 +5,7 @@
 #include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
+#include "platform/testsupport/peakmemory.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "news/tests/testhttpserver.h"
 #include "platform/textcodec.h"
@@ -269,6 +270,34 @@ private Q_SLOTS:
         QCOMPARE(m_text4->toPlainText(), QStringLiteral("прежний текст"));
     }
 
+    // An archive grown to a gigabyte (or damaged so): the news tab shows its
+    // newest part, says so, and the program does not grow by the archive.
+    void hugeArchiveShowsItsNewestPart()
+    {
+        const QByteArray entry = TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nВстреча\r\n"));
+        QFile archive(m_install->program.filePath(QStringLiteral("allmes.txt")));
+        QVERIFY(archive.open(QIODevice::WriteOnly));
+        const QByteArray newest = TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[02.02.2024  10:00:00]\r\n\r\nНовейшее\r\n"));
+        archive.write(newest);
+        while (archive.size() < 2 * MessageStore::shownArchiveBytes)
+            archive.write(entry);
+        // The rest of the gigabyte takes no disk: a sparse file.
+        QVERIFY(archive.resize(qint64(1) << 30));
+        archive.close();
+
+        PeakMemory memory;
+        const bool measured = memory.start();
+        m_news->Get_Mes(false);
+        const QString shown = m_text4->toPlainText();
+        if (measured)
+            QVERIFY2(memory.grown() < 64 * 1024 * 1024, qPrintable(QString::number(memory.grown())));
+
+        QVERIFY(shown.startsWith(TextCodec::fromCp1251(newest).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))));
+        QVERIFY(shown.endsWith(QStringLiteral("(Архив новостей длиннее: здесь показаны только последние сообщения.)")));
+        QVERIFY(shown.size() <= MessageStore::shownArchiveBytes + 100);
+        QVERIFY(shown.size() > MessageStore::shownArchiveBytes / 2);
+    }
+
     void twoNewMessagesGiveTwoEntriesLaterFirst()
     {
         writeIni(m_server->url(kPath).toString());
@@ -352,6 +381,55 @@ private Q_SLOTS:
         QVERIFY2(clock.elapsed() < 8000, "the fetch did not give up");
         QCOMPARE(m_server->requests(kPath), 1);
         QCOMPARE(messageTexts(), QStringList{kNoConnection});
+    }
+
+    // A server that sends its answer a byte at a time is cut off at the bound
+    // like a silent one; one quick enough is read to the end.
+    void tricklingServer_data()
+    {
+        QTest::addColumn<int>("byteEveryMs");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("slower than the bound") << 25 << false;
+        QTest::newRow("within the bound") << 1 << true;
+    }
+    void tricklingServer()
+    {
+        QFETCH(int, byteEveryMs);
+        QFETCH(bool, accepted);
+        TestHttpServer::Answer trickle = plain(QStringLiteral("[news]\r\nВстреча клуба в субботу"));
+        trickle.trickleMs = byteEveryMs;
+        m_server->setAnswer(kPath, trickle);
+        writeIni(m_server->url(kPath).toString());
+        m_news->fetch().setTimeout(2000);
+
+        QElapsedTimer clock;
+        clock.start();
+        m_news->Get_Mes(true);
+
+        QVERIFY2(clock.elapsed() < 8000, "the fetch did not give up");
+        QCOMPARE(messageTexts(),
+                 QStringList{accepted ? QStringLiteral("Новости:\r\n\r\n\r\nВстреча клуба в субботу") : kNoConnection});
+    }
+
+    // Ending the program right after a fetch from a server that floods its
+    // headers does not wait for the network to wind down.
+    void closingAfterAHeaderFloodIsPrompt()
+    {
+        TestHttpServer::Answer flood;
+        flood.floodHeaders = true;
+        m_server->setAnswer(kPath, flood);
+        writeIni(m_server->url(kPath).toString());
+        m_news->fetch().setTimeout(1000);
+
+        QElapsedTimer clock;
+        clock.start();
+        m_news->Get_Mes(false);
+        QVERIFY2(clock.elapsed() < 8000, "the fetch did not give up");
+        QVERIFY(m_dialogs->messages.isEmpty());
+
+        clock.restart();
+        m_news.reset();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
     }
 
     void pageSizeLimit_data()

@@ -1,5 +1,6 @@
 #include "questionnaire/xlsworkbookreader.h"
 #include "questionnaire/tests/fuzzchecks.h"
+#include "platform/testsupport/peakmemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,39 +16,6 @@ QString dataFile(const char *name)
 
 const QString kDamaged = QStringLiteral("Файл повреждён или не является книгой Excel 97-2003 (.xls).");
 
-// The most the process has held since the last reset, in bytes; -1 where the
-// system cannot reset the mark.
-qint64 resetPeakResident()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
-        return -1;
-    return 0;
-}
-
-qint64 peakResident()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
-
-qint64 residentNow()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return -1;
-}
 } // namespace
 
 class TestXlsWorkbookReader : public QObject
@@ -177,13 +145,13 @@ private Q_SLOTS:
     void claimBeyondTheContentIsRefusedWithoutGrowing()
     {
         const QString path = dataFile("million_rows.xls");
-        if (resetPeakResident() < 0)
+        PeakMemory memory;
+        if (!memory.start())
             QSKIP("the peak resident size cannot be reset here");
-        const qint64 before = residentNow();
         XlsWorkbookReader reader;
         QString error;
         const bool opened = reader.open(path, &error);
-        const qint64 grown = peakResident() - before;
+        const qint64 grown = memory.grown();
         QVERIFY(!opened);
         QCOMPARE(error, kDamaged);
         QCOMPARE(reader.rowCount(), 0);
