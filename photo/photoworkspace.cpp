@@ -62,15 +62,33 @@ void PhotoWorkspace::openPhoto()
         m_dialogParent, QStringLiteral("Open Image"), QStringLiteral("Image files (*.*)|*.*"));
     if (fileName.isEmpty())
         return;
-    const QImage picture = PictureReader::fromFile(fileName);
+    PictureReader::Problem problem = PictureReader::Problem::None;
+    QSize size;
+    const QImage picture = PictureReader::fromFile(fileName, &problem, &size);
     if (picture.isNull()) {
         m_label3->setVisible(promptWasVisible);
-        Dialogs::instance().message(
-            m_dialogParent,
-            QStringLiteral("Файл «%1» не удалось открыть как изображение. Выберите фотографию "
-                           "в формате JPEG, PNG, BMP или GIF.")
-                .arg(QFileInfo(fileName).fileName()),
-            Dialogs::Icon::Warning);
+        const QString name = QFileInfo(fileName).fileName();
+        QString text;
+        switch (problem) {
+        case PictureReader::Problem::TooLarge:
+            text = QStringLiteral("Фотография «%1» слишком велика: %2 × %3 точек (%4 мегапикселей). "
+                                  "Программа открывает фотографии до %5 мегапикселей; уменьшите её и откройте снова.")
+                       .arg(name)
+                       .arg(size.width())
+                       .arg(size.height())
+                       .arg(qRound64(qint64(size.width()) * size.height() / 1e6))
+                       .arg(PictureReader::maxPixels / 1'000'000);
+            break;
+        case PictureReader::Problem::NotAFile:
+            text = QStringLiteral("«%1» — не файл с данными, а папка, канал или устройство. Выберите файл с фотографией.").arg(name);
+            break;
+        default:
+            text = QStringLiteral("Файл «%1» не удалось открыть как изображение. Выберите фотографию "
+                                  "в формате JPEG, PNG, BMP или GIF.")
+                       .arg(name);
+            break;
+        }
+        Dialogs::instance().message(m_dialogParent, text, Dialogs::Icon::Warning);
         return;
     }
     place(picture);
@@ -122,8 +140,6 @@ void PhotoWorkspace::place(const QImage &picture)
 {
     // The probe takes the picture's natural size; the photo keeps its width
     // and takes its height from the probe's proportions.
-    const QPixmap pixmap = QPixmap::fromImage(picture);
-    m_image2->setPixmap(pixmap);
     m_image2->resize(picture.size());
     const double naturalWidth = m_image2->width();
     const double naturalHeight = m_image2->height();
@@ -134,6 +150,14 @@ void PhotoWorkspace::place(const QImage &picture)
     constexpr double maxPixels = 32767;
     m_image1->resize(Twips::toPixels(std::min(m_twips.width(), maxPixels * Twips::perPixel)),
                      Twips::toPixels(std::min(m_twips.height(), maxPixels * Twips::perPixel)));
+    // A photo of a hundred megapixels is shown from a copy of the size it is
+    // shown at, not from a second full-size copy scaled at every paint.
+    const QSize shown = m_image1->size() * m_image1->devicePixelRatioF();
+    const bool larger = qint64(picture.width()) * picture.height() > qint64(shown.width()) * shown.height();
+    const QPixmap pixmap = QPixmap::fromImage(
+        larger ? picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : picture);
+    m_image2->setPixmap(pixmap);
+    m_image2->resize(picture.size());
     m_image1->setPixmap(pixmap);
     m_photo = picture;
     m_label3->hide();

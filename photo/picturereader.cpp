@@ -1,28 +1,68 @@
 #include "photo/picturereader.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImageReader>
 #include <QMimeData>
 #include <QStringList>
 
 #include <algorithm>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
-QImage readFrom(QImageReader &reader)
+QImage readFrom(QImageReader &reader, PictureReader::Problem *problem, QSize *size)
 {
+    // Room for the largest photo taken, turned upright, and nothing near the
+    // gigabytes a crafted header could ask for.
+    constexpr qint64 bytesPerPixel = 4;
+    QImageReader::setAllocationLimit(int(PictureReader::maxPixels * bytesPerPixel / (1024 * 1024)) + 1);
     reader.setAutoTransform(true);
-    return reader.read();
+    const QSize found = reader.size();
+    if (size)
+        *size = found;
+    if (found.isValid() && qint64(found.width()) * found.height() > PictureReader::maxPixels) {
+        if (problem)
+            *problem = PictureReader::Problem::TooLarge;
+        return {};
+    }
+    const QImage image = reader.read();
+    if (problem)
+        *problem = image.isNull() ? PictureReader::Problem::NotAPicture : PictureReader::Problem::None;
+    return image;
 }
 
 } // namespace
 
-QImage PictureReader::fromFile(const QString &path)
+QImage PictureReader::fromFile(const QString &path, Problem *problem, QSize *size)
 {
-    QImageReader reader(path);
+    // Opened without waiting, and only a regular file is read: a pipe would
+    // block the window until something wrote to it, a device for ever.
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat status;
+    if (fd < 0 || ::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        if (fd >= 0)
+            ::close(fd);
+        if (problem)
+            *problem = fd < 0 ? Problem::NotAPicture : Problem::NotAFile;
+        return {};
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        if (problem)
+            *problem = Problem::NotAPicture;
+        return {};
+    }
+    QImageReader reader(&file);
     // Some cameras name a JPEG .png and the like: trust the content, not the name.
     reader.setDecideFormatFromContent(true);
-    return readFrom(reader);
+    return readFrom(reader, problem, size);
 }
 
 QImage PictureReader::fromClipboard(const QMimeData *data)
@@ -45,7 +85,7 @@ QImage PictureReader::fromClipboard(const QMimeData *data)
             continue;
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);
-        const QImage image = readFrom(reader);
+        const QImage image = readFrom(reader, nullptr, nullptr);
         if (!image.isNull())
             return image;
     }

@@ -16,6 +16,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 namespace {
 
 QImage twoColour(int width, int height)
@@ -36,6 +38,44 @@ QByteArray encode(const QImage &image, const char *format)
     QImageWriter writer(&buffer, format);
     writer.write(image);
     return bytes;
+}
+
+// The CRC-32 that closes every PNG chunk.
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    }
+    return ~crc;
+}
+
+// A PNG file that names the picture's size in its header chunk and holds no
+// picture data: what a reader sees before it decodes anything.
+QByteArray pngHead(quint32 width, quint32 height)
+{
+    char word[4];
+    QByteArray png("\x89PNG\r\n\x1a\n", 8);
+    const auto chunk = [&](const char *type, const QByteArray &data) {
+        qToBigEndian(quint32(data.size()), word);
+        png.append(word, 4);
+        const QByteArray body = QByteArray(type) + data;
+        png.append(body);
+        qToBigEndian(crc32(body), word);
+        png.append(word, 4);
+    };
+    QByteArray header;
+    qToBigEndian(width, word);
+    header.append(word, 4);
+    qToBigEndian(height, word);
+    header.append(word, 4);
+    header.append("\x08\x02\x00\x00\x00", 5); // 8 bits, RGB, no interlace
+    chunk("IHDR", header);
+    chunk("IDAT", QByteArray());
+    chunk("IEND", QByteArray());
+    return png;
 }
 
 // A JPEG whose EXIF block carries the orientation tag (0x0112) with the value given.
@@ -108,6 +148,10 @@ private Q_SLOTS:
     void clickOnPhotoOrPromptOpens();
     void cancelledOpenKeepsThePhoto();
     void nonPictureFileChangesNothing();
+    void hundredMegapixelPhotoOpens();
+    void tooLargeSaysSo();
+    void specialFilesRefusedAtOnce_data();
+    void specialFilesRefusedAtOnce();
     void pasteTakesABitmap();
     void pasteTakesPngBytes();
     void pasteWithoutPictureChangesNothing();
@@ -296,6 +340,65 @@ void TestPhotoWorkspace::nonPictureFileChangesNothing()
     QCOMPARE(m_workspace->photo().size(), QSize(800, 600));
     QCOMPARE(m_workspace->photoTwips(), QSizeF(6255, 4691.25));
     QVERIFY(m_label3->isHidden());
+}
+
+// Today's phone cameras take photos of 50 to 108 megapixels.
+void TestPhotoWorkspace::hundredMegapixelPhotoOpens()
+{
+    const QString path = m_dir->filePath(QStringLiteral("phone.jpg"));
+    {
+        QImage photo(10000, 10000, QImage::Format_RGB32);
+        photo.fill(qRgb(200, 150, 120));
+        QImageWriter writer(path, "jpeg");
+        writer.setQuality(10);
+        QVERIFY(writer.write(photo));
+    }
+    open(path);
+    QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messages.value(0).text));
+    QCOMPARE(m_workspace->photo().size(), QSize(10000, 10000));
+    QCOMPARE(m_image1->size(), QSize(417, 417));
+    // Shown from a copy of the size it is shown at.
+    QCOMPARE(m_image1->pixmap().size(), QSize(417, 417));
+}
+
+void TestPhotoWorkspace::tooLargeSaysSo()
+{
+    const QString path = m_dir->filePath(QStringLiteral("panorama.png"));
+    writeFile(path, pngHead(40000, 5000));
+    open(path);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].text,
+             QStringLiteral("Фотография «panorama.png» слишком велика: 40000 × 5000 точек (200 мегапикселей). "
+                            "Программа открывает фотографии до 128 мегапикселей; уменьшите её и откройте снова."));
+    QVERIFY(!m_workspace->hasPhoto());
+    QVERIFY(!m_label3->isHidden());
+}
+
+// Nothing to read a picture from: refused at once, never waited on.
+void TestPhotoWorkspace::specialFilesRefusedAtOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << QStringLiteral("fifo");
+    QTest::newRow("folder") << QStringLiteral("folder");
+    QTest::newRow("device") << QStringLiteral("device");
+}
+
+void TestPhotoWorkspace::specialFilesRefusedAtOnce()
+{
+    QFETCH(QString, kind);
+    QString path = m_dir->filePath(QStringLiteral("palm.jpg"));
+    if (kind == QLatin1String("fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    else if (kind == QLatin1String("folder"))
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("palm.jpg")));
+    else
+        path = QStringLiteral("/dev/zero");
+    open(path);
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages[0].text,
+             QStringLiteral("«%1» — не файл с данными, а папка, канал или устройство. Выберите файл с фотографией.")
+                 .arg(QFileInfo(path).fileName()));
+    QVERIFY(!m_workspace->hasPhoto());
 }
 
 void TestPhotoWorkspace::pasteTakesABitmap()
