@@ -3,9 +3,13 @@
 #include "search/articletext.h"
 #include "platform/fileorder.h"
 #include "platform/programfolder.h"
+#include "platform/textcodec.h"
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
+#include <QMutex>
+#include <QTemporaryDir>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -14,6 +18,33 @@
 
 #include <algorithm>
 #include <vector>
+
+namespace {
+
+// A name Qt can open for a file whose own name it cannot: a link, in a folder
+// of the program's own for as long as it runs, that points at the real bytes.
+QString openableName(const QString &folder, const QString &shown, const QByteArray &bytes)
+{
+    static QMutex mutex;
+    static QTemporaryDir links(QDir::tempPath() + QStringLiteral("/palmora-names-XXXXXX"));
+    static QHash<QByteArray, QString> made;
+    const QByteArray target = QFile::encodeName(QDir(folder).absolutePath()) + '/' + bytes;
+    const QMutexLocker lock(&mutex);
+    if (const auto found = made.constFind(target); found != made.cend())
+        return found.value();
+    if (!links.isValid())
+        return QString();
+    const QString place = links.filePath(QString::number(made.size()));
+    if (!QDir().mkpath(place))
+        return QString();
+    const QString link = place + QLatin1Char('/') + shown;
+    if (::symlink(target.constData(), QFile::encodeName(link).constData()) != 0)
+        return QString();
+    made.insert(target, link);
+    return link;
+}
+
+} // namespace
 
 KnowledgeBase::KnowledgeBase(const QString &folder)
     : m_folder(folder)
@@ -76,8 +107,13 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
         } else if (type != DT_REG) {
             continue;
         }
-        const QString name = QFile::decodeName(d->d_name);
-        keyed.push_back(Keyed{FileOrder::key(name), Entry{name, isFolder}});
+        // Archives made on Windows name their files in Windows-1251, which is
+        // not UTF-8: such a name is listed as Windows-1251 reads it and the
+        // file opened by its own bytes.
+        const QByteArray bytes(d->d_name);
+        const bool foreign = !QUtf8StringView(bytes).isValidUtf8();
+        const QString name = foreign ? TextCodec::fromCp1251(bytes) : QFile::decodeName(bytes);
+        keyed.push_back(Keyed{FileOrder::key(name), Entry{name, isFolder, foreign ? bytes : QByteArray()}});
     }
     ::closedir(dir);
     std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
@@ -102,9 +138,23 @@ int KnowledgeBase::Kol_Fil() const
     return int(entries().size());
 }
 
+QByteArray KnowledgeBase::fileName(const Entry &entry)
+{
+    return entry.bytes.isEmpty() ? QFile::encodeName(entry.name) : entry.bytes;
+}
+
 QString KnowledgeBase::articlePath(const QString &name) const
 {
-    return QDir(m_folder).filePath(name);
+    const QString path = QDir(m_folder).filePath(name);
+    if (QFileInfo::exists(path))
+        return path;
+    for (const Entry &entry : entries()) {
+        if (entry.name == name && !entry.bytes.isEmpty()) {
+            const QString link = openableName(m_folder, entry.name, entry.bytes);
+            return link.isEmpty() ? path : link;
+        }
+    }
+    return path;
 }
 
 KnowledgeBase::Kind KnowledgeBase::kindOf(const QString &name)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -16,6 +17,9 @@ public:
     {
         QString name;
         bool isFolder = false;
+        // The name's own bytes where they are not UTF-8 (a Windows-1251 name,
+        // shown as Windows-1251 reads it); empty otherwise.
+        QByteArray bytes = {};
         bool operator==(const Entry &) const = default;
     };
 
@@ -40,6 +44,9 @@ public:
     // -1 when it cannot be opened. The caller closes it.
     int openFolder() const;
 
+    // The entry's name as the file system holds it, to open it by.
+    static QByteArray fileName(const Entry &entry);
+    // A path Qt opens the article by, for a Windows-1251 name too.
     QString articlePath(const QString &name) const;
     // ".txt" in any case at the end: shown in the text view; anything else in the browser.
     static Kind kindOf(const QString &name);

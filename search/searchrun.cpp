@@ -71,7 +71,7 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
             const auto &entry = entries[i];
             bool matched = false;
             if (!entry.isFolder && !nothingToFind) {
-                reader.open(folder, QFile::encodeName(entry.name), true);
+                reader.open(folder, KnowledgeBase::fileName(entry), true);
                 matched = wordMode ? SearchEngine::wordTest(reader, words, &halt)
                                    : SearchEngine::phraseTest(reader, phrases, &halt);
                 reader.close();

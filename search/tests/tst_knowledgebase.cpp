@@ -16,6 +16,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 
 class TestKnowledgeBase : public QObject
 {
@@ -34,7 +36,8 @@ class TestKnowledgeBase : public QObject
 
     void freshData()
     {
-        QDir(data()).removeRecursively();
+        // Qt does not see names that are not UTF-8; the standard library does.
+        std::filesystem::remove_all(QFile::encodeName(data()).toStdString());
         QVERIFY(QDir().mkpath(data()));
     }
 
@@ -70,6 +73,36 @@ private Q_SLOTS:
         QCOMPARE(search(base, QStringLiteral("линия")),
                  (QStringList{QStringLiteral("два.txt"), QStringLiteral("один.txt"), QStringLiteral("три.txt")}));
         QCOMPARE(base.entries().at(1), (KnowledgeBase::Entry{QStringLiteral("линия.txt"), true}));
+    }
+
+    // An archive made on Windows names its files in Windows-1251, not UTF-8.
+    void windowsNamesAreListedReadablyAndOpenedByTheirBytes()
+    {
+        // Such a name cannot go through a QString: the files are made with the C library.
+        const auto writeRaw = [this](const QByteArray &name, const QByteArray &bytes) {
+            const QByteArray path = QFile::encodeName(data()) + '/' + name;
+            FILE *file = std::fopen(path.constData(), "wb");
+            QVERIFY(file);
+            QCOMPARE(std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), file), std::size_t(bytes.size()));
+            std::fclose(file);
+        };
+        writeRaw(TextCodec::toCp1251(u"История хиромантии.txt"), TextCodec::toCp1251(u"линия жизни"));
+        writeRaw(TextCodec::toCp1251(u".скрытая.txt"), TextCodec::toCp1251(u"линия жизни"));
+        write(QStringLiteral("обычная.txt"), "линия жизни");
+        QCOMPARE(::mkdir((QFile::encodeName(data()) + '/' + TextCodec::toCp1251(u"Папка")).constData(), 0700), 0);
+
+        const KnowledgeBase base(data());
+        QCOMPARE(base.entries(),
+                 (QList<KnowledgeBase::Entry>{
+                     {QStringLiteral("История хиромантии.txt"), false, TextCodec::toCp1251(u"История хиромантии.txt")},
+                     {QStringLiteral("обычная.txt"), false, QByteArray()},
+                     {QStringLiteral("Папка"), true, TextCodec::toCp1251(u"Папка")}}));
+        QCOMPARE(search(base, QStringLiteral("линия жизни")),
+                 (QStringList{QStringLiteral("История хиромантии.txt"), QStringLiteral("обычная.txt")}));
+        QFile article(base.articlePath(QStringLiteral("История хиромантии.txt")));
+        QVERIFY(article.open(QIODevice::ReadOnly));
+        QCOMPARE(article.readAll(), TextCodec::toCp1251(u"линия жизни"));
+        QVERIFY(base.articlePath(QStringLiteral("История хиромантии.txt")).endsWith(QStringLiteral("/История хиромантии.txt")));
     }
 
     void aMissingFolderHasNoEntries()
