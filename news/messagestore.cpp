@@ -137,6 +137,28 @@ bool MessageStore::holds(const QString &name, const QString &text)
     return sameMessage(text, readBack(name));
 }
 
+bool MessageStore::lastPageKeepable()
+{
+    const QFileInfo info(ProgramFolder::writePath(lastPageFile()));
+    return !info.exists() || (info.isFile() && info.isWritable());
+}
+
+bool MessageStore::newestArchived(const QString &message)
+{
+    // The entry: the "#" line, the date line, the message, then the older
+    // entries from their own "#" line on. No more is read than it could take.
+    const QString hashes = QString(46, QLatin1Char('#')) + kCrLf;
+    const QString head = newestPart(archiveFile(), 3 * message.size() + 4096);
+    if (!head.startsWith(hashes))
+        return false;
+    const qsizetype dateEnd = head.indexOf(kCrLf, hashes.size());
+    if (dateEnd < 0)
+        return false;
+    const QString rest = head.mid(dateEnd + 2);
+    const qsizetype older = rest.indexOf(kCrLf + hashes);
+    return sameMessage(older < 0 ? rest : rest.left(older), message);
+}
+
 QString MessageStore::entry(const QString &message, const QDateTime &when)
 {
     return QString(46, QLatin1Char('#')) + kCrLf + dateLine(when, QLocale::system()) + kCrLf + message + kCrLf;

@@ -30,6 +30,12 @@ public:
     // of the file than such a text could take.
     static bool holds(const QString &name, const QString &text);
 
+    // Whether mes.txt can keep the last page: false when something else has
+    // its name (a folder) or it may not be written.
+    static bool lastPageKeepable();
+    // Whether the archive's newest entry holds this message.
+    static bool newestArchived(const QString &message);
+
     // Whether two texts hold the same message: line endings and trailing line
     // breaks do not count, every other character does.
     static bool sameMessage(const QString &a, const QString &b);

@@ -54,7 +54,11 @@ void News::Get_Mes(bool By_User)
                 // Cyrillic code page cannot hold does not make it new every time.
                 // Read only now: a second fetch may have stored it meanwhile.
                 const QString asStored = TextCodec::fromCp1251(TextCodec::toCp1251(text));
-                if (!MessageStore::holds(MessageStore::lastPageFile(), asStored)) {
+                // Where mes.txt cannot keep the page (a folder has its name),
+                // the archive's newest entry tells what was seen last.
+                const bool seen = MessageStore::holds(MessageStore::lastPageFile(), asStored)
+                    || (!MessageStore::lastPageKeepable() && MessageStore::newestArchived(NewsPage::message(asStored)));
+                if (!seen) {
                     MessageStore::store(text, QDateTime::currentDateTime(), m_files);
                     Dialogs::instance().message(m_dialogParent,
                                                 QStringLiteral("Новости:\r\n\r\n") + NewsPage::message(text),

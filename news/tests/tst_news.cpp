@@ -12,6 +12,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QPlainTextEdit>
@@ -328,6 +329,27 @@ private Q_SLOTS:
         QCOMPARE(messageTexts(), (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nСбор в 18:00"),
                                               QStringLiteral("Новости:\r\n\r\n\r\nСбор в 19:00")}));
         QCOMPARE(TextCodec::fromCp1251(fileBytes("mes.txt")), QStringLiteral("[news]\r\nСбор в 19:00\r\n"));
+    }
+
+    // A folder named mes.txt: the page cannot be kept, yet each message is
+    // archived and announced once, and a later one still counts as new.
+    void unkeepableLastPageArchivesEachMessageOnce()
+    {
+        QVERIFY(QDir(m_install->program.path()).mkdir(QStringLiteral("mes.txt")));
+        writeIni(m_server->url(kPath).toString());
+        m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nВстреча в субботу")));
+        m_news->Get_Mes(false);
+        m_news->Get_Mes(false);
+        m_news->Get_Mes(true);
+        m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nВстреча переносится")));
+        m_news->Get_Mes(false);
+        m_news->Get_Mes(false);
+
+        QCOMPARE(messageTexts(), (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nВстреча в субботу"),
+                                              QStringLiteral("Новости:\r\n\r\n\r\nВстреча переносится")}));
+        const QString archive = TextCodec::fromCp1251(fileBytes("allmes.txt"));
+        QCOMPARE(archive.count(kHashes), 2);
+        QVERIFY(archive.indexOf(QStringLiteral("переносится")) < archive.indexOf(QStringLiteral("в субботу")));
     }
 
     // The news button pressed again while the start-up fetch still waits.
