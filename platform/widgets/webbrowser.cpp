@@ -1,11 +1,14 @@
 #include "platform/widgets/webbrowser.h"
 
+#include "platform/rtfreader.h"
 #include "platform/textcodec.h"
+#include "platform/widgets/rtfdocumentreader.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTextDocument>
 #include <QUrl>
 
 namespace {
@@ -113,6 +116,12 @@ QVariant WebBrowser::loadResource(int type, const QUrl &name)
         m_plainText = TextCodec::decode(bytes);
         return QStringLiteral("<html><body style=\"white-space: pre-wrap\">") + m_plainText.toHtmlEscaped()
                + QStringLiteral("</body></html>");
+    }
+    if (RtfReader::isRtf(bytes)) {
+        // An RTF article reads as it would in a word processor, not as its markup.
+        QTextDocument rtf;
+        RtfDocumentReader::read(bytes, &rtf);
+        return rtf.toHtml();
     }
     return decodeHtml(bytes);
 }

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPixmap>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 class TestWebBrowser : public QObject
@@ -109,6 +111,21 @@ private Q_SLOTS:
         WebBrowser browser;
         browser.navigate(page("plain.txt"));
         QCOMPARE(browser.documentText(), QStringLiteral("[news]\r\nСтрока  с  пробелами\r\n"));
+    }
+
+    // An RTF article is shown formatted, as the rich-text view would show it,
+    // never as its markup.
+    void rtfArticleIsShownFormatted()
+    {
+        WebBrowser browser;
+        browser.navigate(page("article.rtf"));
+        QCOMPARE(browser.documentText(), QStringLiteral("История хиромантии\r\nВторой абзац.\r\n"));
+        const QTextBlock first = browser.document()->firstBlock();
+        QTextCursor cursor(first);
+        cursor.setPosition(first.position() + 10); // inside «хиромантии»
+        QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Bold));
+        cursor.setPosition(first.position() + 3); // inside «История»
+        QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Normal));
     }
 
     void imagesBesideThePageShow()
