@@ -59,6 +59,7 @@ enum class Act : uint8_t {
     Fi,
     Sb,
     Sa,
+    Tx,
 };
 
 struct Keyword
@@ -155,6 +156,7 @@ inline constexpr Keyword kKeywords[] = {
     {"tc", Act::Skip},
     {"template", Act::Skip},
     {"title", Act::Skip},
+    {"tx", Act::Tx},
     {"txe", Act::Skip},
     {"u", Act::U},
     {"uc", Act::Uc},
@@ -268,6 +270,11 @@ struct Props
     int font = -1; // the document's default
     int align = 0; // 0 left, 1 centre, 2 right, 3 justify
     int left = 0, right = 0, first = 0, before = 0, after = 0; // twips
+    // The paragraph's own tab stops, in twips from the left margin; a few are
+    // kept, the rest of a long list is dropped.
+    static constexpr int maxTabs = 8;
+    std::array<int, maxTabs> tabs{};
+    uint8_t tabCount = 0;
 
     bool sameCharacter(const Props &o) const
     {
@@ -291,6 +298,7 @@ struct Props
     void resetParagraph()
     {
         align = left = right = first = before = after = 0;
+        tabCount = 0;
     }
 };
 
@@ -660,6 +668,10 @@ private:
             break;
         case Act::Sa:
             p.after = std::clamp(param, -kMaxTwips, kMaxTwips);
+            break;
+        case Act::Tx:
+            if (p.tabCount < Props::maxTabs)
+                p.tabs[p.tabCount++] = std::clamp(param, 0, kMaxTwips);
             break;
         default:
             return;

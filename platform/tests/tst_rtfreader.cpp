@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
+#include <QTextLayout>
 
 class TestRtfReader : public QObject
 {
@@ -245,6 +246,46 @@ private Q_SLOTS:
         // The layout of the whole document finishes.
         document.setTextWidth(580);
         QVERIFY(document.size().height() > 0);
+    }
+
+    // A bullet list as word processors write it: a hanging indent (negative
+    // first line), the bullet, a tab, the text. Where the text after the tab
+    // starts, in pixels from the left of the block, and where its wrapped
+    // lines start (1440 twips = 96 px).
+    void tabAfterHangingIndent_data()
+    {
+        QTest::addColumn<QByteArray>("paragraph");
+        QTest::addColumn<double>("textStart");
+        QTest::addColumn<double>("wrappedStart");
+        QTest::newRow("stops at the left indent") << QByteArray("\\fi-360\\li720") << 48.0 << 48.0;
+        QTest::newRow("a tab stop before the left indent comes first")
+            << QByteArray("\\fi-360\\li720\\tx600") << 40.0 << 48.0;
+        QTest::newRow("a tab stop beyond the left indent does not")
+            << QByteArray("\\fi-360\\li720\\tx1440") << 48.0 << 48.0;
+        QTest::newRow("hanging from the margin") << QByteArray("\\fi-720\\li720") << 48.0 << 48.0;
+        QTest::newRow("tab stops listed out of order")
+            << QByteArray("\\fi-360\\li720\\tx2880\\tx600") << 40.0 << 48.0;
+        QTest::newRow("no hanging indent: the tab stop set") << QByteArray("\\li720\\tx1440") << 96.0 << 48.0;
+    }
+    void tabAfterHangingIndent()
+    {
+        QFETCH(QByteArray, paragraph);
+        QFETCH(double, textStart);
+        QFETCH(double, wrappedStart);
+        const QByteArray rtf = "{\\rtf1\\ansi\\pard" + paragraph + " \\bullet\\tab Text that is long enough to wrap "
+                               "onto a second line and a third in this narrow document.\\par}";
+        QTextDocument document;
+        document.setDocumentMargin(0);
+        RtfDocumentReader::read(rtf, &document);
+        document.setTextWidth(300);
+        document.adjustSize();
+        document.setTextWidth(300);
+        const QTextBlock block = document.firstBlock();
+        const QTextLayout *layout = block.layout();
+        QVERIFY(layout && layout->lineCount() >= 2);
+        const qsizetype text = block.text().indexOf(u'T');
+        QCOMPARE(layout->lineAt(0).cursorToX(int(text)), textStart);
+        QCOMPARE(layout->lineAt(1).x(), wrappedStart);
     }
 
     void badInput_data()

@@ -8,6 +8,10 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -122,6 +126,28 @@ private:
         return f;
     }
 
+    // Qt measures a line's tab stops from where the line starts; RTF from the
+    // left margin. They are set for the first line, where a list's bullet and
+    // its tab stand. After a negative first-line indent (a hanging indent) a
+    // tab stops at the left indent when no tab stop comes first, as in Word,
+    // so that the text after a bullet starts where its wrapped lines do.
+    static QList<QTextOption::Tab> tabStops(const Props &p)
+    {
+        static constexpr double pixelsPerTwip = 96.0 / 1440.0;
+        const int lineStart = std::max(p.left, 0) + p.first;
+        std::vector<int> stops(p.tabs.begin(), p.tabs.begin() + p.tabCount);
+        if (p.first < 0
+            && std::none_of(stops.begin(), stops.end(), [&](int stop) { return stop > lineStart && stop <= p.left; }))
+            stops.push_back(std::max(p.left, 0));
+        std::sort(stops.begin(), stops.end());
+        QList<QTextOption::Tab> tabs;
+        for (const int stop : stops) {
+            if (stop > lineStart && (tabs.isEmpty() || tabs.last().position < (stop - lineStart) * pixelsPerTwip))
+                tabs.append(QTextOption::Tab((stop - lineStart) * pixelsPerTwip, QTextOption::LeftTab));
+        }
+        return tabs;
+    }
+
     static QTextBlockFormat blockFormat(const Props &p)
     {
         static constexpr double pixelsPerTwip = 96.0 / 1440.0;
@@ -134,6 +160,7 @@ private:
         f.setTextIndent(p.first * pixelsPerTwip);
         f.setTopMargin(std::max(p.before, 0) * pixelsPerTwip);
         f.setBottomMargin(std::max(p.after, 0) * pixelsPerTwip);
+        f.setTabPositions(tabStops(p));
         return f;
     }
 
