@@ -336,7 +336,7 @@ public:
     void run()
     {
         for (;;) {
-            if constexpr (Input::kStreaming) {
+            if constexpr (Input::kStreaming || requires(const Sink &sink) { sink.stopped(); }) {
                 if (m_sink.stopped())
                     return;
             }

@@ -1,6 +1,8 @@
 #include "platform/widgets/richtextbox.h"
 
+#include "platform/filehead.h"
 #include "platform/rtfreader.h"
+#include "platform/widgets/noticebanner.h"
 #include "platform/widgets/rtfdocumentreader.h"
 #include "platform/textcodec.h"
 
@@ -15,6 +17,7 @@
 
 RichTextBox::RichTextBox(QWidget *parent)
     : QTextEdit(parent)
+    , m_notice(new NoticeBanner(this))
 {
     setReadOnly(true);
     // Keeps the caret visible for the scrolling the article view relies on.
@@ -39,29 +42,74 @@ RichTextBox::~RichTextBox()
     endBatch();
 }
 
+namespace {
+
+// Keeps the bytes up to the line break that ends line maxLines; true when
+// anything followed it.
+bool cutAtLine(QByteArray &bytes, qsizetype maxLines)
+{
+    qsizetype lines = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' && ++lines >= maxLines) {
+            const bool more = i + 1 < bytes.size();
+            bytes.truncate(i + 1);
+            return more;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool RichTextBox::loadFile(const QString &path, bool plainText)
 {
-    if (QFileInfo(path).isDir())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Only a regular file is read, and only its beginning.
+    const FileHead::Head head = FileHead::read(path, plainText ? maxTextBytes : maxRtfBytes);
+    if (!head.readable)
         return false;
 
     endBatch();
-    if (plainText || !RtfReader::isRtf(bytes)) {
+    bool cut = head.cut;
+    if (plainText || !RtfReader::isRtf(head.bytes)) {
+        QByteArray bytes = head.bytes;
+        if (bytes.size() > maxTextBytes) {
+            bytes.truncate(FileHead::characterBoundary(bytes, maxTextBytes));
+            cut = true;
+        }
+        if (cutAtLine(bytes, maxLines))
+            cut = true;
         setText(TextCodec::decode(bytes));
-        return true;
+    } else {
+        const RtfDocumentReader::Limits limits{maxRtfCharacters, maxRtfParagraphs};
+        {
+            QScopedValueRollback guard(m_adopting, true);
+            if (!RtfDocumentReader::read(head.bytes, document(), limits))
+                cut = true;
+        }
+        rebuildFromDocument();
+        select(0, 0);
     }
-    {
-        QScopedValueRollback guard(m_adopting, true);
-        RtfDocumentReader::read(bytes, document());
-    }
-    rebuildFromDocument();
-    select(0, 0);
+    m_cut = cut;
+    setNotice(cut ? QStringLiteral("Файл слишком велик, чтобы показать его целиком (%1): показано его начало.")
+                        .arg(FileHead::sizeText(head.fileSize))
+                  : QString());
     return true;
+}
+
+void RichTextBox::setNotice(const QString &text)
+{
+    setViewportMargins(0, m_notice->display(text), 0, 0);
+}
+
+QString RichTextBox::notice() const
+{
+    return m_notice->isHidden() ? QString() : m_notice->text();
+}
+
+void RichTextBox::resizeEvent(QResizeEvent *event)
+{
+    QTextEdit::resizeEvent(event);
+    setViewportMargins(0, m_notice->place(), 0, 0);
 }
 
 void RichTextBox::setText(const QString &text)
@@ -93,6 +141,8 @@ void RichTextBox::setText(const QString &text)
     m_text = text;
     m_pairs = std::move(pairs);
     m_stale = false;
+    m_cut = false;
+    setNotice(QString());
     select(0, 0);
 }
 

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+class NoticeBanner;
+
 // The rich-text control: loads a file as rich text or plain text and exposes the
 // caret and selection in offsets of the text that text() returns. A line break
 // is CR LF there (two characters) but one position in the document; the control
@@ -15,13 +17,29 @@ class RichTextBox : public QTextEdit
 {
     Q_OBJECT
 public:
+    // What the control lays out of a file: about a second's work at most,
+    // whatever the file (Qt lays out a few hundred thousand characters or
+    // lines a second). A longer file shows its beginning under a notice.
+    static constexpr qint64 maxTextBytes = 512 * 1024;
+    static constexpr qsizetype maxLines = 100'000;
+    static constexpr qint64 maxRtfBytes = 64 * 1024 * 1024;
+    static constexpr qsizetype maxRtfCharacters = 512 * 1024;
+    static constexpr qsizetype maxRtfParagraphs = 50'000;
+
     explicit RichTextBox(QWidget *parent = nullptr);
     ~RichTextBox() override;
 
     // Rich text: an RTF file shows formatted; any other file shows as text.
-    // Plain text: the whole file becomes the text, unformatted.
+    // Plain text: the file becomes the text, unformatted.
     // Returns false when the file cannot be read; the control then keeps its text.
     bool loadFile(const QString &path, bool plainText = false);
+    // Whether the file last loaded was too large to show whole: the text is
+    // its beginning, and a notice over the text says so.
+    bool isCut() const { return m_cut; }
+
+    // A notice over the text, outside it; empty hides it.
+    void setNotice(const QString &text);
+    QString notice() const;
 
     // Replaces the text, unformatted; text() then returns it unchanged.
     void setText(const QString &text);
@@ -51,6 +69,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void adoptText(const QString &text);
@@ -76,4 +95,6 @@ private:
     // Formats applied in one turn of the event loop form one edit, so that the
     // layout catches up once rather than after each of them.
     QTextCursor m_batch;
+    NoticeBanner *m_notice;
+    bool m_cut = false;
 };

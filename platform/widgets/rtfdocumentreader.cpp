@@ -21,14 +21,19 @@ using namespace RtfParsing;
 class DocumentSink
 {
 public:
-    explicit DocumentSink(QTextDocument *document)
+    DocumentSink(QTextDocument *document, const RtfDocumentReader::Limits &limits)
         : m_document(document)
         , m_cursor(document)
+        , m_limits(limits)
     {
     }
 
+    // The parser stops once a bound is reached.
+    bool stopped() const { return m_full; }
+
     void run(const unsigned char *p, qsizetype n, const CodeTable &table)
     {
+        n = room(n);
         startRun();
         const qsizetype at = m_pending.size();
         m_pending.resize(at + n);
@@ -38,17 +43,27 @@ public:
     }
     void put(char16_t c)
     {
+        if (room(1) == 0)
+            return;
         startRun();
         m_pending.append(QChar(c));
     }
     void paragraph(const Props &p)
     {
+        if (m_limits.paragraphs >= 0 && ++m_paragraphs >= m_limits.paragraphs) {
+            m_full = true;
+            return;
+        }
+        if (room(1) == 0)
+            return;
         flush();
         m_cursor.setBlockFormat(blockFormat(p));
         m_cursor.insertBlock();
     }
     void lineBreak()
     {
+        if (room(1) == 0)
+            return;
         startRun();
         m_pending.append(QChar::LineSeparator);
     }
@@ -84,6 +99,19 @@ public:
     }
 
 private:
+    // How many of n characters still fit; counts them in.
+    qsizetype room(qsizetype n)
+    {
+        if (m_full)
+            return 0;
+        if (m_limits.characters >= 0 && m_characters + n >= m_limits.characters) {
+            n = std::max<qsizetype>(0, m_limits.characters - m_characters);
+            m_full = true;
+        }
+        m_characters += n;
+        return n;
+    }
+
     void startRun()
     {
         if (!m_pending.isEmpty() && !m_runProps.sameCharacter(m_props))
@@ -166,6 +194,10 @@ private:
 
     QTextDocument *m_document;
     QTextCursor m_cursor;
+    RtfDocumentReader::Limits m_limits;
+    qsizetype m_characters = 0;
+    qsizetype m_paragraphs = 0;
+    bool m_full = false;
     QString m_pending;
     Props m_runProps;
     Props m_props;
@@ -176,16 +208,25 @@ private:
 
 } // namespace
 
-void RtfDocumentReader::read(QByteArrayView rtf, QTextDocument *document)
+bool RtfDocumentReader::read(QByteArrayView rtf, QTextDocument *document, const Limits &limits)
 {
     if (!RtfReader::isRtf(rtf)) {
-        document->setPlainText(TextCodec::decode(rtf));
-        return;
+        QString text = TextCodec::decode(rtf);
+        const bool whole = limits.characters < 0 || text.size() <= limits.characters;
+        if (!whole)
+            text.truncate(limits.characters);
+        document->setPlainText(text);
+        return whole;
     }
     document->clear();
     document->setUndoRedoEnabled(false);
-    DocumentSink sink(document);
+    // One edit: a document on show is laid out once, not after every paragraph.
+    QTextCursor edit(document);
+    edit.beginEditBlock();
+    DocumentSink sink(document, limits);
     Parser<DocumentSink, true> parser(rtf, sink);
     parser.run();
     sink.finish();
+    edit.endEditBlock();
+    return !sink.stopped();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QtGlobal>
 
 class QTextDocument;
 
@@ -9,5 +10,14 @@ class QTextDocument;
 class RtfDocumentReader
 {
 public:
-    static void read(QByteArrayView rtf, QTextDocument *document);
+    // How much of a document a view takes: reading stops at either bound.
+    struct Limits
+    {
+        qsizetype characters = -1; // -1: no bound
+        qsizetype paragraphs = -1;
+    };
+
+    // False when reading stopped at a bound: the document holds the beginning.
+    static bool read(QByteArrayView rtf, QTextDocument *document, const Limits &limits);
+    static void read(QByteArrayView rtf, QTextDocument *document) { read(rtf, document, Limits()); }
 };

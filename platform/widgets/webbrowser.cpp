@@ -1,7 +1,11 @@
 #include "platform/widgets/webbrowser.h"
 
+#include "platform/filehead.h"
+#include "platform/htmllimit.h"
 #include "platform/rtfreader.h"
 #include "platform/textcodec.h"
+#include "platform/widgets/noticebanner.h"
+#include "platform/widgets/richtextbox.h"
 #include "platform/widgets/rtfdocumentreader.h"
 
 #include <QFile>
@@ -24,7 +28,10 @@ bool isBlank(const QUrl &url)
 
 WebBrowser::WebBrowser(QWidget *parent)
     : QTextBrowser(parent)
+    , m_notice(new NoticeBanner(this))
 {
+    // Set once the page is in, for the page loadResource read.
+    connect(this, &QTextBrowser::sourceChanged, this, [this] { setNotice(m_pageNotice); });
     setOpenLinks(true);
     // Pages of the knowledge base link to each other; links to the web open
     // in the desktop's browser, as this view renders local files only.
@@ -100,28 +107,70 @@ QString WebBrowser::decodeHtml(const QByteArray &bytes)
     return TextCodec::decode(bytes);
 }
 
+QString WebBrowser::notice() const
+{
+    return m_notice->isHidden() ? QString() : m_notice->text();
+}
+
+void WebBrowser::setNotice(const QString &text)
+{
+    setViewportMargins(0, m_notice->display(text), 0, 0);
+}
+
+void WebBrowser::resizeEvent(QResizeEvent *event)
+{
+    QTextBrowser::resizeEvent(event);
+    setViewportMargins(0, m_notice->place(), 0, 0);
+}
+
 QVariant WebBrowser::loadResource(int type, const QUrl &name)
 {
-    if (isBlank(name))
+    if (isBlank(name)) {
+        m_pageNotice.clear();
         return QStringLiteral("<html></html>");
+    }
     if (type == QTextDocument::ImageResource || type == QTextDocument::StyleSheetResource || !name.isLocalFile())
         return QTextBrowser::loadResource(type, name);
 
-    QFile file(name.toLocalFile());
-    if (!file.open(QIODevice::ReadOnly))
+    // Only the beginning of a file is read, and no more of it is laid out
+    // than the view can manage in about a second.
+    const FileHead::Head head = FileHead::read(name.toLocalFile(), RichTextBox::maxRtfBytes);
+    if (!head.readable)
         return QVariant();
-    const QByteArray bytes = file.readAll();
-    if (isPlainTextFile(name)) {
-        // Shown as it is, line breaks and runs of spaces kept.
-        m_plainText = TextCodec::decode(bytes);
-        return QStringLiteral("<html><body style=\"white-space: pre-wrap\">") + m_plainText.toHtmlEscaped()
-               + QStringLiteral("</body></html>");
-    }
-    if (RtfReader::isRtf(bytes)) {
+    const QString tooLarge = QStringLiteral("Страница слишком велика, чтобы показать её целиком (%1): показано её начало.")
+                                 .arg(FileHead::sizeText(head.fileSize));
+    bool cut = head.cut;
+    QString notice;
+    QVariant page;
+    if (isPlainTextFile(name) || !RtfReader::isRtf(head.bytes)) {
+        QByteArray bytes = head.bytes;
+        const qint64 maxBytes = isPlainTextFile(name) ? RichTextBox::maxTextBytes : 4 * HtmlLimit::maxCharacters;
+        if (bytes.size() > maxBytes) {
+            bytes.truncate(FileHead::characterBoundary(bytes, maxBytes));
+            cut = true;
+        }
+        if (isPlainTextFile(name)) {
+            // Shown as it is, line breaks and runs of spaces kept.
+            m_plainText = TextCodec::decode(bytes);
+            page = QStringLiteral("<html><body style=\"white-space: pre-wrap\">") + m_plainText.toHtmlEscaped()
+                + QStringLiteral("</body></html>");
+        } else {
+            const HtmlLimit::Result bounded = HtmlLimit::bound(decodeHtml(bytes));
+            cut = cut || bounded.cut;
+            if (bounded.flattened)
+                notice = QStringLiteral("Страница вложена слишком глубоко: часть её оформления не показана.");
+            page = bounded.html;
+        }
+    } else {
         // An RTF article reads as it would in a word processor, not as its markup.
         QTextDocument rtf;
-        RtfDocumentReader::read(bytes, &rtf);
-        return rtf.toHtml();
+        const RtfDocumentReader::Limits limits{RichTextBox::maxRtfCharacters, RichTextBox::maxRtfParagraphs};
+        if (!RtfDocumentReader::read(head.bytes, &rtf, limits))
+            cut = true;
+        page = rtf.toHtml();
     }
-    return decodeHtml(bytes);
+    if (cut)
+        notice = notice.isEmpty() ? tooLarge : tooLarge + u' ' + notice;
+    m_pageNotice = notice;
+    return page;
 }

@@ -2,6 +2,8 @@
 
 #include <QTextBrowser>
 
+class NoticeBanner;
+
 // The browser view: shows local pages with a history of its own. Links inside a
 // page open in the view; links to the web open in the desktop's browser.
 class WebBrowser : public QTextBrowser
@@ -30,13 +32,22 @@ public:
     // program's one decoding of text files.
     static QString decodeHtml(const QByteArray &bytes);
 
+    // The notice over a page too large or too deeply nested to show whole;
+    // empty when the page is shown as it is.
+    QString notice() const;
+
 protected:
     QVariant loadResource(int type, const QUrl &name) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     static bool isPlainTextFile(const QUrl &url);
 
+    void setNotice(const QString &text);
+
     bool m_hasDocument = false;
     bool m_plain = false;
     QString m_plainText;
+    NoticeBanner *m_notice;
+    QString m_pageNotice; // for the page being loaded
 };

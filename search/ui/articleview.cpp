@@ -100,6 +100,11 @@ void ArticleView::open()
             box->setSelFormat(kFoundColour, kPoints, true, false);
         }
         m_jumpPos = found.jumps;
+        if (box->isCut())
+            box->setNotice(box->notice()
+                           + QStringLiteral(" Найденные места выделены в этом начале статьи (%1); поиск просматривает "
+                                            "её целиком.")
+                                 .arg(found.found));
 
         box->setSelStart(m_jumpPos.isEmpty() ? 0 : int(m_jumpPos.first()));
         box->setSelLength(0);

@@ -1,6 +1,10 @@
 #include "platform/widgets/richtextbox.h"
 
+#include "platform/testsupport/peakmemory.h"
+
+#include <QAbstractTextDocumentLayout>
 #include <QFile>
+#include <QLabel>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +27,25 @@ private:
             return {};
         file.write(bytes);
         return path;
+    }
+
+    // A file of `size` bytes that starts with `head`; the rest takes no disk.
+    QString sparse(const QString &name, const QByteArray &head, qint64 size)
+    {
+        const QString path = write(name, head);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadWrite) || !file.resize(size))
+            return {};
+        return path;
+    }
+
+    static QByteArray repeated(const QByteArray &piece, qint64 size)
+    {
+        QByteArray bytes;
+        bytes.reserve(size + piece.size());
+        while (bytes.size() < size)
+            bytes += piece;
+        return bytes;
     }
 
     // The format of the document character at a text offset.
@@ -178,6 +201,9 @@ private Q_SLOTS:
         QCOMPARE(box.text(), QStringLiteral("x\r\ny"));
     }
 
+    void hugeFilesShowTheirBeginning_data();
+    void hugeFilesShowTheirBeginning();
+    void smallFileShowsWhole();
     void textFollowsOutsideChanges()
     {
         RichTextBox box;
@@ -188,6 +214,77 @@ private Q_SLOTS:
         QCOMPARE(box.text(), QString());
     }
 };
+
+void TestRichTextBox::hugeFilesShowTheirBeginning_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("plainText");
+    QTest::addColumn<QString>("sizeText");
+
+    const QByteArray line = "\xeb\xe8\xed\xe8\xff \xe6\xe8\xe7\xed\xe8 "; // «линия жизни » in Windows-1251
+    QTest::newRow("200 MB on one line") << QStringLiteral("one line.txt") << repeated(line, 4 << 20)
+                                        << qint64(200) * 1024 * 1024 << true << QStringLiteral("200,0 МБ");
+    QTest::newRow("3 million lines") << QStringLiteral("lines.txt") << repeated(line + "\r\n", 3'000'000 * 14)
+                                     << qint64(3'000'000 * 14) << true << QStringLiteral("40,1 МБ");
+    QTest::newRow("2 GB, mostly a hole") << QStringLiteral("sparse.txt") << repeated(line, 1 << 20)
+                                         << qint64(2) * 1024 * 1024 * 1024 << true << QStringLiteral("2,0 ГБ");
+    QTest::newRow("UTF-8 cut between the bytes of a letter")
+        << QStringLiteral("utf8.txt") << repeated(QStringLiteral("линия жизни ").toUtf8(), (1 << 20) + 7)
+        << qint64((1 << 20) + 7) << true << QStringLiteral("1,0 МБ");
+    QTest::newRow("a manual of 3 million paragraph marks")
+        << QStringLiteral("manual.rtf") << "{\\rtf1\\ansi " + repeated("x\\par ", 3'000'000 * 7) + "}"
+        << qint64(0) << false << QStringLiteral("20,0 МБ");
+}
+
+void TestRichTextBox::hugeFilesShowTheirBeginning()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, size);
+    QFETCH(bool, plainText);
+    QFETCH(QString, sizeText);
+    const QString path = size > head.size() ? sparse(name, head, size) : write(name, head);
+    QVERIFY(!path.isEmpty());
+
+    RichTextBox box;
+    box.resize(600, 400);
+    box.show();
+    PeakMemory memory;
+    const bool measured = memory.start();
+    QVERIFY(box.loadFile(path, plainText));
+    box.document()->documentLayout()->documentSize();
+    if (measured)
+        QVERIFY2(memory.grown() < 256 * 1024 * 1024, qPrintable(QString::number(memory.grown())));
+
+    QVERIFY(box.isCut());
+    QCOMPARE(box.notice(),
+             QStringLiteral("Файл слишком велик, чтобы показать его целиком (%1): показано его начало.").arg(sizeText));
+    QVERIFY(box.findChild<QLabel *>(QStringLiteral("notice"))->isVisible());
+    const QString text = box.text();
+    QVERIFY(!text.isEmpty());
+    QVERIFY(text.size() <= qMax(RichTextBox::maxTextBytes, qint64(RichTextBox::maxRtfCharacters)) + RichTextBox::maxLines);
+    QVERIFY(box.document()->blockCount() <= RichTextBox::maxLines + 1);
+    // The beginning of the file, not a garbled reading of it.
+    if (name == QLatin1String("utf8.txt"))
+        QVERIFY(text.startsWith(QStringLiteral("линия жизни линия")));
+    else if (plainText)
+        QVERIFY(text.startsWith(QStringLiteral("линия жизни ")));
+    QVERIFY(!text.contains(QChar::ReplacementCharacter));
+}
+
+void TestRichTextBox::smallFileShowsWhole()
+{
+    RichTextBox box;
+    QVERIFY(box.loadFile(write(QStringLiteral("small.txt"), "a\r\nb"), true));
+    QVERIFY(!box.isCut());
+    QCOMPARE(box.notice(), QString());
+    QVERIFY(box.findChild<QLabel *>(QStringLiteral("notice"))->isHidden());
+    box.setNotice(QStringLiteral("x"));
+    box.setText(QStringLiteral("y"));
+    QCOMPARE(box.notice(), QString());
+}
 
 QTEST_MAIN(TestRichTextBox)
 #include "tst_richtextbox.moc"

@@ -1,4 +1,10 @@
+#include "platform/htmllimit.h"
 #include "platform/widgets/webbrowser.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextFrame>
 
 #include <QImage>
 #include <QPixmap>
@@ -13,6 +19,10 @@ class TestWebBrowser : public QObject
 
 private:
     static QString page(const char *name) { return QStringLiteral(PALMORA_TEST_DATA_DIR "/pages/") + name; }
+    static QByteArray nested(const QByteArray &open, const QByteArray &close, int depth)
+    {
+        return open.repeated(depth) + "\xeb\xe8\xed\xe8\xff" + close.repeated(depth);
+    }
 
 private Q_SLOTS:
     void noDocumentUntilAFirstPage()
@@ -126,6 +136,72 @@ private Q_SLOTS:
         QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Bold));
         cursor.setPosition(first.position() + 3); // inside «История»
         QCOMPARE(cursor.charFormat().fontWeight(), int(QFont::Normal));
+    }
+
+    // Pages that froze the view for seconds or minutes: huge, or nested deep.
+    void hugeOrDeepPagesShowBounded_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("notice");
+
+        const QString tooLarge = QStringLiteral("Страница слишком велика, чтобы показать её целиком (%1): показано её начало.");
+        const QString tooDeep = QStringLiteral("Страница вложена слишком глубоко: часть её оформления не показана.");
+        QByteArray paragraphs = "<html><body>";
+        while (paragraphs.size() < 2 * 1024 * 1024)
+            paragraphs += "<p>\xeb\xe8\xed\xe8\xff <b>\xe6\xe8\xe7\xed\xe8</b></p>\n";
+        QTest::newRow("50 MB page") << paragraphs << qint64(50) * 1024 * 1024 << tooLarge.arg(QStringLiteral("50,0 МБ"));
+        QTest::newRow("30,000 nested blocks") << nested("<div>", "</div>", 30000) << qint64(0) << tooDeep;
+        QTest::newRow("deeply nested bold") << nested("<b>", "</b>", 30000) << qint64(0) << tooDeep;
+        QTest::newRow("nested tables") << nested("<table><tr><td>", "</td></tr></table>", 1000) << qint64(0) << tooDeep;
+        QTest::newRow("a page within the bounds") << QByteArray("<p>\xeb\xe8\xed\xe8\xff</p>") << qint64(0) << QString();
+    }
+    void hugeOrDeepPagesShowBounded()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(qint64, size);
+        QFETCH(QString, notice);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("page.htm"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(head);
+        if (size > 0)
+            QVERIFY(file.resize(size));
+        file.close();
+
+        WebBrowser browser;
+        browser.resize(600, 400);
+        browser.show();
+        browser.navigate(path);
+        browser.document()->documentLayout()->documentSize();
+        QCOMPARE(browser.notice(), notice);
+        QVERIFY(browser.documentText().trimmed().startsWith(QStringLiteral("линия")));
+        QVERIFY(browser.documentText().size() <= HtmlLimit::maxCharacters);
+        int depth = 0;
+        for (QTextFrame *frame = browser.document()->rootFrame(); !frame->childFrames().isEmpty();
+             frame = frame->childFrames().first())
+            ++depth;
+        QVERIFY(depth <= HtmlLimit::maxTableDepth);
+    }
+
+    void noticeGoesWithItsPage()
+    {
+        QTemporaryDir dir;
+        const QString deep = dir.filePath(QStringLiteral("deep.htm"));
+        QFile file(deep);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(nested("<div>", "</div>", 1000));
+        file.close();
+        WebBrowser browser;
+        browser.navigate(deep);
+        QVERIFY(!browser.notice().isEmpty());
+        browser.navigate(page("first.htm"));
+        QCOMPARE(browser.notice(), QString());
+        browser.goBack();
+        QVERIFY(!browser.notice().isEmpty());
+        browser.navigate(QStringLiteral("about:blank"));
+        QCOMPARE(browser.notice(), QString());
     }
 
     void imagesBesideThePageShow()

@@ -210,6 +210,29 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), expected);
     }
 
+    // An article far beyond what the view lays out: found by the search all
+    // the same, opened at its beginning with the places found there, under a
+    // notice that says so.
+    void aHugeArticleOpensAtItsBeginning()
+    {
+        QString text = QStringLiteral("линия жизни в начале. ");
+        const QString filler = QStringLiteral("текст без искомых слов. ");
+        while (text.size() < 3 * 1024 * 1024)
+            text += filler;
+        text += QStringLiteral("и линия жизни в конце");
+        article("huge.txt", text);
+        QCOMPARE(search(QStringLiteral("жизни в конце")), QStringList{QStringLiteral("huge.txt")});
+        QCOMPARE(search(QStringLiteral("линия жизни")), QStringList{QStringLiteral("huge.txt")});
+        m_list->setCurrentRow(0);
+        m_view->open();
+        QCOMPARE(m_area->view(), ResultsArea::View::TextArticle);
+        QVERIFY(m_text->isCut());
+        QCOMPARE(m_view->Jump_Pos(), QList<qint64>{0});
+        QCOMPARE(m_text->notice(),
+                 QStringLiteral("Файл слишком велик, чтобы показать его целиком (3,0 МБ): показано его начало. "
+                                "Найденные места выделены в этом начале статьи (1); поиск просматривает её целиком."));
+    }
+
     void anyOtherArticleOpensInTheBrowser()
     {
         article("a.htm", u"<html><body>линия жизни</body></html>");
