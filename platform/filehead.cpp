@@ -29,21 +29,19 @@ FileHead::Head FileHead::read(const QString &path, qint64 maxBytes)
 
 qsizetype FileHead::characterBoundary(QByteArrayView bytes, qsizetype at)
 {
-    qsizetype end = std::min(at, bytes.size());
-    if (end == bytes.size())
-        return end;
-    // Drop a UTF-8 sequence the cut leaves unfinished: its continuation bytes
-    // and the byte that starts it. In Windows-1251 that costs a character or two.
-    qsizetype continuations = 0;
-    while (end > 0 && continuations < 3 && (quint8(bytes[end - 1]) & 0xC0) == 0x80) {
-        --end;
-        ++continuations;
-    }
-    if (end > 0 && quint8(bytes[end - 1]) >= 0xC0)
-        --end;
-    else
-        end += continuations; // no sequence starts there: Windows-1251 letters
-    return end;
+    const qsizetype cut = std::min(at, bytes.size());
+    if (cut == bytes.size())
+        return cut;
+    // A UTF-8 sequence the cut leaves unfinished goes: its continuation bytes
+    // and the byte that starts it. In Windows-1251 that costs a letter or two.
+    qsizetype start = cut;
+    while (start > 0 && cut - start < 3 && (quint8(bytes[start - 1]) & 0xC0) == 0x80)
+        --start;
+    if (start == 0 || quint8(bytes[start - 1]) < 0xC0)
+        return cut; // no sequence starts there
+    const quint8 lead = quint8(bytes[start - 1]);
+    const qsizetype length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    return cut - (start - 1) == length ? cut : start - 1;
 }
 
 QString FileHead::sizeText(qint64 bytes)
