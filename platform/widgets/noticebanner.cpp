@@ -27,10 +27,12 @@ int NoticeBanner::place()
 {
     if (isHidden())
         return 0;
+    // Above the viewport and as wide, clear of the scroll bar beside it.
+    const QWidget *viewport = m_view->viewport();
     const int frame = m_view->frameWidth();
-    const int width = std::max(m_view->width() - 2 * frame, 1);
+    const int width = std::max(viewport->width(), 1);
     const int height = heightForWidth(width);
-    setGeometry(frame, frame, width, height);
+    setGeometry(viewport->x(), frame, width, height);
     raise();
     return height;
 }
