@@ -189,8 +189,10 @@ bool MessageStore::store(const QString &pageText, const QDateTime &when, const S
     const auto produce = [&](QIODevice &out) {
         if (out.write(head) != head.size())
             return false;
+        // An archive that is there but cannot be read is not replaced by one
+        // that has lost it.
         QFile old(source);
-        if (QFileInfo(source).isFile() && old.open(QIODevice::ReadOnly) && !copyPieces(old, out, true))
+        if (QFileInfo(source).isFile() && (!old.open(QIODevice::ReadOnly) || !copyPieces(old, out, true)))
             return false;
         return out.write("\r\n", 2) == 2;
     };
