@@ -214,11 +214,11 @@ private Q_SLOTS:
         const qint64 written = QFileInfo(file).size();
 
         PeakMemory memory;
-        if (!memory.start())
-            QSKIP("the peak resident size cannot be reset here");
+        const bool measured = memory.start();
         QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
         const qint64 grown = memory.grown();
-        QVERIFY2(grown < 16 * 1024 * 1024, qPrintable(QString::number(grown)));
+        if (measured)
+            QVERIFY2(grown < 16 * 1024 * 1024, qPrintable(QString::number(grown)));
 
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.size(), written + TextCodec::toCp1251(MessageStore::entry(QStringLiteral("\r\nНовое"),

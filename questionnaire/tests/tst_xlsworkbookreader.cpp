@@ -146,8 +146,7 @@ private Q_SLOTS:
     {
         const QString path = dataFile("million_rows.xls");
         PeakMemory memory;
-        if (!memory.start())
-            QSKIP("the peak resident size cannot be reset here");
+        const bool measured = memory.start();
         XlsWorkbookReader reader;
         QString error;
         const bool opened = reader.open(path, &error);
@@ -155,7 +154,8 @@ private Q_SLOTS:
         QVERIFY(!opened);
         QCOMPARE(error, kDamaged);
         QCOMPARE(reader.rowCount(), 0);
-        QVERIFY2(grown < XlsWorkbookReader::maxSlackBytes + (4 << 20), qPrintable(QString::number(grown)));
+        if (measured)
+            QVERIFY2(grown < XlsWorkbookReader::maxSlackBytes + (4 << 20), qPrintable(QString::number(grown)));
     }
 
     void claimsBeyondTheContentAreRefused_data()
