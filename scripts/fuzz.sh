@@ -15,8 +15,16 @@ fi
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}"
 
 dir="$root/build-fuzz"
-cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DPALMORA_FUZZ=ON >/dev/null
-cmake --build "$dir" --parallel "$(nproc)" --target fuzz_rtfreader fuzz_fieldreader fuzz_scan fuzz_workbookreader
+mkdir -p "$dir"
+log="$dir/build.log"
+if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DPALMORA_FUZZ=ON \
+  && cmake --build "$dir" --parallel "$(nproc)" --target fuzz_rtfreader fuzz_fieldreader fuzz_scan fuzz_workbookreader; } \
+  >"$log" 2>&1; then
+  grep -E -A5 'error|FAILED' "$log" | head -n 60 >&2 || tail -n 40 "$log" >&2
+  echo "Building the fuzz targets failed; the whole log is $log" >&2
+  exit 1
+fi
+echo "Built the fuzz targets in $dir (log: $log)"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
