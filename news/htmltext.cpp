@@ -1,5 +1,7 @@
 #include "news/htmltext.h"
 
+#include "platform/htmltag.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -46,11 +48,6 @@ const QHash<QString, char16_t> &namedReferences()
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == u'\f';
-}
-
-bool isNameChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == u'-' || c == u':' || c == u'_';
 }
 
 class Writer
@@ -199,27 +196,9 @@ QString HtmlText::visibleText(QStringView html)
             ++i;
             continue;
         }
-        qsizetype nameEnd = nameStart;
-        while (nameEnd < html.size() && isNameChar(html[nameEnd]))
-            ++nameEnd;
-        const QString name = html.sliced(nameStart, nameEnd - nameStart).toString().toLower();
-
-        // The rest of the tag: attributes, quoted values may hold '>'.
-        qsizetype end = nameEnd;
-        QChar quote;
-        while (end < html.size()) {
-            const QChar t = html[end];
-            if (!quote.isNull()) {
-                if (t == quote)
-                    quote = QChar();
-            } else if (t == u'"' || t == u'\'') {
-                quote = t;
-            } else if (t == u'>') {
-                break;
-            }
-            ++end;
-        }
-        i = end < html.size() ? end + 1 : html.size();
+        const HtmlTag tag = HtmlTag::read(html, nameStart);
+        const QString &name = tag.name;
+        i = tag.end;
 
         if (!closing && hiddenContent(name)) {
             // Up to the matching end tag, found by its name alone.
@@ -227,7 +206,7 @@ QString HtmlText::visibleText(QStringView html)
             qsizetype close = i;
             while ((close = html.indexOf(endTag, close, Qt::CaseInsensitive)) >= 0) {
                 const qsizetype after = close + endTag.size();
-                if (after >= html.size() || !isNameChar(html[after]))
+                if (after >= html.size() || !HtmlTag::isNameChar(html[after]))
                     break;
                 close = after;
             }

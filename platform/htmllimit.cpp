@@ -1,14 +1,11 @@
 #include "platform/htmllimit.h"
 
+#include "platform/htmltag.h"
+
 #include <QHash>
 #include <QList>
 
 namespace {
-
-bool isNameChar(QChar c)
-{
-    return c.isLetterOrNumber() || c == u'-' || c == u':' || c == u'_';
-}
 
 // Elements that never hold others.
 bool isVoid(const QString &name)
@@ -122,25 +119,9 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
             ++i;
             continue;
         }
-        qsizetype nameEnd = nameStart;
-        while (nameEnd < html.size() && isNameChar(html[nameEnd]))
-            ++nameEnd;
-        const QString name = html.sliced(nameStart, nameEnd - nameStart).toString().toLower();
-        qsizetype end = nameEnd;
-        QChar quote;
-        while (end < html.size()) {
-            const QChar t = html[end];
-            if (!quote.isNull()) {
-                if (t == quote)
-                    quote = QChar();
-            } else if (t == u'"' || t == u'\'') {
-                quote = t;
-            } else if (t == u'>') {
-                break;
-            }
-            ++end;
-        }
-        const qsizetype tagEnd = end < html.size() ? end + 1 : html.size();
+        const HtmlTag parsed = HtmlTag::read(html, nameStart);
+        const QString &name = parsed.name;
+        const qsizetype tagEnd = parsed.end;
         const QStringView tag = html.sliced(i, tagEnd - i);
         i = tagEnd;
 

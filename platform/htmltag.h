@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// One pass over HTML's tags, shared by everything that reads HTML without
+// laying it out: the name of a tag and where it ends.
+class HtmlTag
+{
+public:
+    static bool isNameChar(QChar c) { return c.isLetterOrNumber() || c == u'-' || c == u':' || c == u'_'; }
+
+    // The tag whose name starts at nameStart: its name in lower case and the
+    // position just past its '>' (the end of the text when it has none).
+    // Quoted attribute values may hold '>'.
+    static HtmlTag read(QStringView html, qsizetype nameStart);
+
+    QString name;
+    qsizetype end = 0;
+};
