@@ -52,3 +52,15 @@ struct MemoryWorkbooks
     QStringList opened;
     int readersMade = 0;
 };
+
+// The example of the workbook format: a title, two questions, the end marker.
+inline MemoryWorkbooks::Sheet exampleSheet()
+{
+    return {
+        {QStringLiteral("Пример анкеты")},
+        {QStringLiteral("Вопрос 1"), QStringLiteral("Ответ A"), QStringLiteral("Результат A")},
+        {QString(), QStringLiteral("Ответ B"), QStringLiteral("Результат B")},
+        {QStringLiteral("Вопрос 2"), QStringLiteral("Ответ A"), QString()},
+        {QStringLiteral("QUIT")},
+    };
+}

@@ -19,22 +19,6 @@ using Steps = QList<FormScript::Step>;
 Q_DECLARE_METATYPE(Sheet)
 Q_DECLARE_METATYPE(Steps)
 
-namespace {
-
-// The example of the workbook format: a title, two questions, the end marker.
-Sheet exampleSheet()
-{
-    return {
-        {QStringLiteral("Пример анкеты")},
-        {QStringLiteral("Вопрос 1"), QStringLiteral("Ответ A"), QStringLiteral("Результат A")},
-        {QString(), QStringLiteral("Ответ B"), QStringLiteral("Результат B")},
-        {QStringLiteral("Вопрос 2"), QStringLiteral("Ответ A"), QString()},
-        {QStringLiteral("QUIT")},
-    };
-}
-
-} // namespace
-
 class TestForm2 : public QObject
 {
     Q_OBJECT

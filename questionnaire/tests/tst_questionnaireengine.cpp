@@ -15,22 +15,6 @@ using Step = FakeQuestionnaireView::Step;
 Q_DECLARE_METATYPE(Sheet)
 Q_DECLARE_METATYPE(QList<Step>)
 
-namespace {
-
-// The example of the workbook format: a title, two questions, the end marker.
-Sheet exampleSheet()
-{
-    return {
-        {QStringLiteral("Пример анкеты")},
-        {QStringLiteral("Вопрос 1"), QStringLiteral("Ответ A"), QStringLiteral("Результат A")},
-        {QString(), QStringLiteral("Ответ B"), QStringLiteral("Результат B")},
-        {QStringLiteral("Вопрос 2"), QStringLiteral("Ответ A"), QString()},
-        {QStringLiteral("QUIT")},
-    };
-}
-
-} // namespace
-
 // The questionnaire run without a window: the engine against a scripted view.
 class TestQuestionnaireEngine : public QObject
 {
