@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "skin/tests/borderlinerows.h"
 #include "platform/eventloop.h"
 #include "platform/testsupport/pointerfollower.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -51,13 +52,7 @@ private Q_SLOTS:
     // Outside in, on the left, right and bottom strips.
     void stripsShowTheirLines_data()
     {
-        QTest::addColumn<int>("fromOutside");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("outer line") << 0 << QColor(102, 102, 126);
-        QTest::newRow("highlight") << 1 << QColor(251, 252, 253);
-        QTest::newRow("inner line") << 2 << QColor(102, 102, 126);
-        QTest::newRow("client side 1") << 3 << QColor(224, 223, 227);
-        QTest::newRow("client side 2") << 4 << QColor(224, 223, 227);
+        addBorderLineRows();
     }
     void stripsShowTheirLines()
     {

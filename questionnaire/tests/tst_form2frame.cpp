@@ -1,4 +1,5 @@
 #include "questionnaire/form2.h"
+#include "skin/tests/borderlinerows.h"
 #include "skin/skinstrip.h"
 #include "skin/xp_canvas.h"
 
@@ -37,13 +38,7 @@ private Q_SLOTS:
     // Outside in, on the left, right and bottom strips.
     void stripsShowTheirLines_data()
     {
-        QTest::addColumn<int>("fromOutside");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("outer line") << 0 << QColor(102, 102, 126);
-        QTest::newRow("highlight") << 1 << QColor(251, 252, 253);
-        QTest::newRow("inner line") << 2 << QColor(102, 102, 126);
-        QTest::newRow("client side 1") << 3 << QColor(224, 223, 227);
-        QTest::newRow("client side 2") << 4 << QColor(224, 223, 227);
+        addBorderLineRows();
     }
     void stripsShowTheirLines()
     {

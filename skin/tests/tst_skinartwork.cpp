@@ -1,4 +1,5 @@
 #include "skin/skinartwork.h"
+#include "skin/tests/borderlinerows.h"
 #include "skin/topbuttonartwork.h"
 
 #include <QTest>
@@ -53,13 +54,7 @@ private Q_SLOTS:
     // RGB(224, 223, 227), RGB(224, 223, 227).
     void borderLinesHaveTheirColours_data()
     {
-        QTest::addColumn<int>("fromOutside");
-        QTest::addColumn<QColor>("colour");
-        QTest::newRow("outer line") << 0 << QColor(102, 102, 126);
-        QTest::newRow("highlight") << 1 << QColor(251, 252, 253);
-        QTest::newRow("inner line") << 2 << QColor(102, 102, 126);
-        QTest::newRow("client side 1") << 3 << QColor(224, 223, 227);
-        QTest::newRow("client side 2") << 4 << QColor(224, 223, 227);
+        addBorderLineRows();
     }
     void borderLinesHaveTheirColours()
     {
