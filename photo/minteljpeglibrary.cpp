@@ -53,11 +53,9 @@ bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int qualit
     const QFileInfo old(fileName);
     const bool existed = old.exists();
     QDateTime accessed, modified;
-    QFileDevice::Permissions permissions;
     if (existed) {
         accessed = old.lastRead();
         modified = old.lastModified();
-        permissions = old.permissions();
     }
 
     // The buffer's rows are bottom-up blue-green-red with padding: handed over as they are.
@@ -76,10 +74,10 @@ bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int qualit
     const auto finish = [&](QFileDevice &file) {
         if (!existed)
             return;
-        // Set on the finished file, so the replace carries them over.
+        // Set on the finished file, so the replace carries them over; the
+        // mode goes over with the replace itself.
         file.setFileTime(accessed, QFileDevice::FileAccessTime);
         file.setFileTime(modified, QFileDevice::FileModificationTime);
-        file.setPermissions(permissions);
     };
     QString reason;
     if (!files.write(fileName, produce, &reason, finish))

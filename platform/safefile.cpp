@@ -1,6 +1,103 @@
 #include "platform/safefile.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString systemError(int number)
+{
+    return QString::fromLocal8Bit(std::strerror(number));
+}
+
+// Holds the whole new content before an in-place write touches the old file:
+// in memory while it is small, in a temporary file beyond that.
+class Spool : public QIODevice
+{
+public:
+    static constexpr qint64 inMemory = 64 * 1024 * 1024;
+
+    Spool() { open(QIODevice::WriteOnly); }
+
+    qint64 total() const { return m_total; }
+
+    // Writes the content to fd from its start; false with errno set on failure.
+    bool copyTo(int fd)
+    {
+        if (!m_file)
+            return writeAll(fd, m_memory.constData(), m_memory.size(), 0);
+        if (!m_file->flush() || !m_file->seek(0))
+            return false;
+        QByteArray piece(1024 * 1024, Qt::Uninitialized);
+        qint64 at = 0;
+        while (at < m_total) {
+            const qint64 got = m_file->read(piece.data(), piece.size());
+            if (got <= 0) {
+                errno = EIO;
+                return false;
+            }
+            if (!writeAll(fd, piece.constData(), got, at))
+                return false;
+            at += got;
+        }
+        return true;
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (!m_file && m_memory.size() + size > inMemory) {
+            m_file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/palmora-XXXXXX"));
+            if (!m_file->open() || m_file->write(m_memory) != m_memory.size()) {
+                setErrorString(m_file->errorString());
+                return -1;
+            }
+            m_memory = QByteArray();
+        }
+        if (m_file) {
+            if (m_file->write(data, size) != size) {
+                setErrorString(m_file->errorString());
+                return -1;
+            }
+        } else {
+            m_memory.append(data, size);
+        }
+        m_total += size;
+        return size;
+    }
+
+private:
+    static bool writeAll(int fd, const char *data, qint64 size, qint64 offset)
+    {
+        while (size > 0) {
+            const ssize_t written = ::pwrite(fd, data, size_t(size), off_t(offset));
+            if (written < 0 && errno == EINTR)
+                continue;
+            if (written <= 0)
+                return false;
+            data += written;
+            size -= written;
+            offset += written;
+        }
+        return true;
+    }
+
+    QByteArray m_memory;
+    std::unique_ptr<QTemporaryFile> m_file;
+    qint64 m_total = 0;
+};
+
+} // namespace
 
 SafeFile::SafeFile(Channel channel)
     : m_channel(std::move(channel))
@@ -9,22 +106,35 @@ SafeFile::SafeFile(Channel channel)
 
 bool SafeFile::write(const QString &path, const Producer &produce, QString *error, const Finisher &finish) const
 {
-    QSaveFile file(path);
-    file.setDirectWriteFallback(true);
     const auto fail = [&](const QString &reason) {
         if (error)
             *error = reason;
-        file.cancelWriting();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly))
+    // A read-only file is not replaced, whoever runs the program: root may
+    // write anything, so the mode bits decide, not whether a write would work.
+    struct stat old = {};
+    const bool existed = ::stat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
+    if (existed && !(old.st_mode & S_IWUSR))
+        return fail(QStringLiteral("Файл «%1» доступен только для чтения.").arg(QDir::toNativeSeparators(path)));
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        // No temporary file can be made beside an existing file: written in place.
+        if (existed && QFileInfo(path).isFile())
+            return writeInPlace(path, produce, error, finish);
         return fail(file.errorString());
+    }
+    const auto cancel = [&](const QString &reason) {
+        file.cancelWriting();
+        return fail(reason);
+    };
 
     std::unique_ptr<QIODevice> channel;
     if (m_channel) {
         channel = m_channel(file);
         if (!channel->isOpen() && !channel->open(QIODevice::WriteOnly))
-            return fail(channel->errorString());
+            return cancel(channel->errorString());
     }
     QIODevice &out = channel ? *channel : static_cast<QIODevice &>(file);
     const bool produced = produce(out);
@@ -32,15 +142,83 @@ bool SafeFile::write(const QString &path, const Producer &produce, QString *erro
         channel->close();
     if (!produced || file.error() != QFileDevice::NoError || !file.flush()) {
         // The file's own error first; otherwise the channel refused the bytes.
-        return fail(channel && file.error() == QFileDevice::NoError ? channel->errorString() : file.errorString());
+        return cancel(channel && file.error() == QFileDevice::NoError ? channel->errorString() : file.errorString());
     }
     if (finish)
         finish(file);
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (existed) {
+        // The new file takes the old one's owner where the program may give
+        // it one, and then its mode exactly.
+        if (::geteuid() == 0) {
+            [[maybe_unused]] const int owned = ::fchown(file.handle(), old.st_uid, old.st_gid);
+        }
+        if (::fchmod(file.handle(), old.st_mode & 07777) != 0)
+            return cancel(systemError(errno));
     }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+bool SafeFile::writeInPlace(const QString &path, const Producer &produce, QString *error,
+                            const Finisher &finish) const
+{
+    const auto fail = [&](const QString &reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    // The whole new content first, so that a producer that fails changes nothing.
+    Spool spool;
+    std::unique_ptr<QIODevice> channel;
+    if (m_channel) {
+        channel = m_channel(spool);
+        if (!channel->isOpen() && !channel->open(QIODevice::WriteOnly))
+            return fail(channel->errorString());
+    }
+    QIODevice &out = channel ? *channel : static_cast<QIODevice &>(spool);
+    const bool produced = produce(out);
+    if (channel)
+        channel->close();
+    if (!produced)
+        return fail(channel ? channel->errorString() : spool.errorString());
+
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        return fail(systemError(errno));
+    const auto closeAndFail = [&](int number) {
+        ::close(fd);
+        return fail(systemError(number));
+    };
+    struct stat old = {};
+    if (::fstat(fd, &old) != 0)
+        return closeAndFail(errno);
+    // The space is reserved before a byte of the old file changes: on a full
+    // disk the reservation fails and the old file stays as it was.
+    const qint64 size = spool.total();
+    if (size > 0) {
+        const int reserved = ::posix_fallocate(fd, 0, off_t(size));
+        if (reserved != 0) {
+            // A reservation that grew the file before failing gives the growth back.
+            if (size > old.st_size) {
+                [[maybe_unused]] const int shrunk = ::ftruncate(fd, old.st_size);
+            }
+            return closeAndFail(reserved);
+        }
+    }
+    if (!spool.copyTo(fd))
+        return closeAndFail(errno);
+    if (size < old.st_size && ::ftruncate(fd, off_t(size)) != 0)
+        return closeAndFail(errno);
+    if (finish) {
+        QFile file;
+        if (file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+            finish(file);
+    }
+    if (::fsync(fd) != 0)
+        return closeAndFail(errno);
+    if (::close(fd) != 0)
+        return fail(systemError(errno));
     return true;
 }
 

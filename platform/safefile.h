@@ -12,8 +12,11 @@ class QIODevice;
 // Writes a whole file through a temporary file in the same folder and an
 // atomic replace, so a failed write never leaves a damaged or empty file.
 // Where no temporary file can be made beside an existing file that may be
-// written (a read-only folder), the file is written in place instead, as a
-// plain overwrite would.
+// written (a read-only folder), the file is written in place instead: the
+// whole new content is made first and its room reserved in the old file, so
+// that a full disk fails the write before the old file changes. A read-only
+// file (no write bit for its owner) is never written; a replaced file keeps
+// its mode.
 //
 // The content may pass through a channel on its way to the file: tests hand
 // in one that fails half-way, the way a full disk does, and every writer that
@@ -36,5 +39,7 @@ public:
     bool write(const QString &path, QByteArrayView bytes, QString *error = nullptr) const;
 
 private:
+    bool writeInPlace(const QString &path, const Producer &produce, QString *error, const Finisher &finish) const;
+
     Channel m_channel;
 };

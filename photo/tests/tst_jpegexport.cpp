@@ -3,6 +3,7 @@
 #include "photo/raisederror.h"
 #include "platform/testsupport/unwritablefolder.h"
 #include "platform/testsupport/faildevice.h"
+#include "platform/testsupport/filesizelimit.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -69,6 +70,9 @@ private Q_SLOTS:
     void readOnlyFolderKeepsOrOverwritesByTheFilesOwnRights_data();
     void readOnlyFolderKeepsOrOverwritesByTheFilesOwnRights();
     void diskFullHalfWayKeepsTheOldPicture();
+    void readOnlyPictureIsKeptWithItsMode_data();
+    void readOnlyPictureIsKeptWithItsMode();
+    void diskFullInPlaceKeepsTheOldPicture();
 };
 
 void TestJpegExport::savedJpegDecodesCloseToSource_data()
@@ -218,6 +222,51 @@ void TestJpegExport::diskFullHalfWayKeepsTheOldPicture()
     QVERIFY_THROWS_EXCEPTION(RaisedError, mIntelJPEGLibrary::SaveJpegFile(dib, path, 80, failingSafeFile(100)));
     QCOMPARE(readAll(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("palm.jpg")});
+}
+
+void TestJpegExport::readOnlyPictureIsKeptWithItsMode_data()
+{
+    QTest::addColumn<int>("permissions");
+    QTest::newRow("read by all") << int(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    QTest::newRow("read by the owner") << int(QFile::ReadOwner);
+}
+
+// In a folder that may be written, and whoever runs the program (root could write the file).
+void TestJpegExport::readOnlyPictureIsKeptWithItsMode()
+{
+    QFETCH(int, permissions);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("palm.jpg"));
+    const QByteArray old("the user's old picture");
+    writeFile(path, old);
+    QVERIFY(QFile::setPermissions(path, QFile::Permissions(permissions)));
+    cDIBSection dib;
+    dib.CreateFromPicture(sample(8, 8));
+    QVERIFY_THROWS_EXCEPTION(RaisedError, mIntelJPEGLibrary::SaveJpegFile(dib, path, 80));
+    QCOMPARE(readAll(path), old);
+    const QFile::Permissions modeBits = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup
+        | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QCOMPARE(int(QFileInfo(path).permissions() & modeBits), permissions);
+}
+
+// The folder cannot be written, so the picture is written in place, and the disk fills.
+void TestJpegExport::diskFullInPlaceKeepsTheOldPicture()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("palm.jpg"));
+    const QByteArray old("the user's old picture");
+    writeFile(path, old);
+    cDIBSection dib;
+    dib.CreateFromPicture(sample(256, 256));
+    {
+        UnwritableFolder unwritable(dir.path());
+        QVERIFY(unwritable.isEffective());
+        // Room for the old picture, not for a JPEG header.
+        FileSizeLimit disk(200);
+        QVERIFY(disk.isEffective());
+        QVERIFY_THROWS_EXCEPTION(RaisedError, mIntelJPEGLibrary::SaveJpegFile(dib, path, 80));
+    }
+    QCOMPARE(readAll(path), old);
 }
 
 QTEST_MAIN(TestJpegExport)
