@@ -67,6 +67,36 @@ bool isRawText(const QString &name)
         || name == QLatin1String("title");
 }
 
+// Appends page text, giving a run of more than maxRun characters without a
+// blank a zero-width space every maxRun characters: Qt lays out a run it may
+// not break in time that grows with the square of its length. Never inside a
+// character reference or a surrogate pair. The run goes on across tags.
+void appendBreakable(QString &out, QStringView text, qsizetype &run, bool &broken)
+{
+    qsizetype from = 0;
+    qsizetype reference = -1; // where an unfinished character reference began
+    for (qsizetype k = 0; k < text.size(); ++k) {
+        const QChar c = text[k];
+        if (c.isSpace()) {
+            run = 0;
+            reference = -1;
+            continue;
+        }
+        if (c == u'&')
+            reference = k;
+        else if (c == u';' || (reference >= 0 && k - reference > 32))
+            reference = -1;
+        if (++run < HtmlLimit::maxRun || reference >= 0 || c.isHighSurrogate())
+            continue;
+        out += text.sliced(from, k + 1 - from);
+        out += QChar(0x200B);
+        from = k + 1;
+        run = 0;
+        broken = true;
+    }
+    out += text.sliced(from);
+}
+
 } // namespace
 
 HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
@@ -78,6 +108,7 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
     int tables = 0;
     QHash<QString, qsizetype> dropped; // start tags left out, by name, whose end tags go too
     qsizetype droppedTables = 0;       // tables left out that are still open
+    qsizetype run = 0;                 // characters since the last blank
 
     qsizetype i = 0;
     while (i < html.size()) {
@@ -96,11 +127,11 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
                 const qsizetype amp = html.lastIndexOf(u'&', stop);
                 if (amp >= i && html.sliced(amp, stop - amp).indexOf(u';') < 0)
                     stop = amp;
-                out += html.sliced(i, stop - i);
+                appendBreakable(out, html.sliced(i, stop - i), run, result.broken);
                 result.cut = true;
                 break;
             }
-            out += html.sliced(i, end - i);
+            appendBreakable(out, html.sliced(i, end - i), run, result.broken);
             i = end;
             continue;
         }

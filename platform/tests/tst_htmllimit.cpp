@@ -75,6 +75,24 @@ private Q_SLOTS:
         QCOMPARE(result.flattened, flattened);
     }
 
+    // A run of text without a blank gets a break point every maxRun
+    // characters, never inside a character reference, and keeps its text.
+    void longRunsGetBreakPoints()
+    {
+        const QString run = QString(HtmlLimit::maxRun - 2, u'x') + QStringLiteral("&amp;") + QString(1200, u'y');
+        const QString html = QStringLiteral("<p>") + run + QStringLiteral("</p>");
+        const HtmlLimit::Result result = HtmlLimit::bound(html);
+        QVERIFY(result.broken);
+        QVERIFY(!result.cut);
+        QCOMPARE(QString(result.html).remove(QChar(0x200B)), html);
+        QVERIFY(result.html.contains(QStringLiteral("&amp;")));
+        const QString text = QString(result.html).remove(QStringLiteral("<p>")).remove(QStringLiteral("</p>"));
+        for (const QString &piece : text.split(QChar(0x200B)))
+            QVERIFY(piece.size() <= HtmlLimit::maxRun + 5);
+        // Words are left alone.
+        QVERIFY(!HtmlLimit::bound(QStringLiteral("<p>линия жизни</p>")).broken);
+    }
+
     // The pages that froze the view: tens of thousands of nested elements.
     void deepNestingIsFlattened_data()
     {

@@ -1,6 +1,7 @@
 #include "platform/widgets/richtextbox.h"
 
 #include "platform/filehead.h"
+#include "platform/linebreaks.h"
 #include "platform/rtfreader.h"
 #include "platform/widgets/noticebanner.h"
 #include "platform/widgets/rtfdocumentreader.h"
@@ -78,9 +79,9 @@ bool RichTextBox::loadFile(const QString &path, bool plainText)
         }
         if (cutAtLine(bytes, maxLines))
             cut = true;
-        setText(TextCodec::decode(bytes));
+        setText(LineBreaks::bound(TextCodec::decode(bytes)));
     } else {
-        const RtfDocumentReader::Limits limits{maxRtfCharacters, maxRtfParagraphs};
+        const RtfDocumentReader::Limits limits{maxRtfCharacters, maxRtfParagraphs, LineBreaks::maxLine};
         {
             QScopedValueRollback guard(m_adopting, true);
             if (!RtfDocumentReader::read(head.bytes, document(), limits))

@@ -31,6 +31,8 @@ public:
 
     // Rich text: an RTF file shows formatted; any other file shows as text.
     // Plain text: the file becomes the text, unformatted.
+    // Either way a line longer than LineBreaks::maxLine shows as several, and
+    // the text has a line feed where it was broken.
     // Returns false when the file cannot be read; the control then keeps its text.
     bool loadFile(const QString &path, bool plainText = false);
     // Whether the file last loaded was too large to show whole: the text is

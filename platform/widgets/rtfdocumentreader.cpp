@@ -1,5 +1,6 @@
 #include "platform/widgets/rtfdocumentreader.h"
 
+#include "platform/linebreaks.h"
 #include "platform/rtfparser.h"
 #include "platform/rtfreader.h"
 
@@ -25,6 +26,7 @@ public:
         : m_document(document)
         , m_cursor(document)
         , m_limits(limits)
+        , m_line(limits.lineCharacters >= 0 ? limits.lineCharacters : LineBreaks::maxLine)
     {
     }
 
@@ -35,6 +37,11 @@ public:
     {
         n = room(n);
         startRun();
+        if (m_limits.lineCharacters >= 0) {
+            for (qsizetype i = 0; i < n; ++i)
+                append(QChar(table[p[i]]));
+            return;
+        }
         const qsizetype at = m_pending.size();
         m_pending.resize(at + n);
         auto *w = reinterpret_cast<char16_t *>(m_pending.data()) + at;
@@ -46,7 +53,7 @@ public:
         if (room(1) == 0)
             return;
         startRun();
-        m_pending.append(QChar(c));
+        append(QChar(c));
     }
     void paragraph(const Props &p)
     {
@@ -59,13 +66,14 @@ public:
         flush();
         m_cursor.setBlockFormat(blockFormat(p));
         m_cursor.insertBlock();
+        m_line.lineEnded();
     }
     void lineBreak()
     {
         if (room(1) == 0)
             return;
         startRun();
-        m_pending.append(QChar::LineSeparator);
+        append(QChar::LineSeparator);
     }
     void propsChanged(const Props &p) { m_props = p; }
     void setDefaultFont(int font)
@@ -110,6 +118,16 @@ private:
         }
         m_characters += n;
         return n;
+    }
+
+    // A paragraph too long to lay out quickly goes on in a new one of the same format.
+    void append(QChar c)
+    {
+        if (m_limits.lineCharacters >= 0 && m_line.breakBefore(c)) {
+            flush();
+            m_cursor.insertBlock();
+        }
+        m_pending.append(c);
     }
 
     void startRun()
@@ -198,6 +216,7 @@ private:
     qsizetype m_characters = 0;
     qsizetype m_paragraphs = 0;
     bool m_full = false;
+    LineBreaks::Counter m_line;
     QString m_pending;
     Props m_runProps;
     Props m_props;
@@ -215,7 +234,7 @@ bool RtfDocumentReader::read(QByteArrayView rtf, QTextDocument *document, const 
         const bool whole = limits.characters < 0 || text.size() <= limits.characters;
         if (!whole)
             text.truncate(limits.characters);
-        document->setPlainText(text);
+        document->setPlainText(limits.lineCharacters >= 0 ? LineBreaks::bound(text, limits.lineCharacters) : text);
         return whole;
     }
     document->clear();

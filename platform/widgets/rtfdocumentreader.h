@@ -15,6 +15,8 @@ public:
     {
         qsizetype characters = -1; // -1: no bound
         qsizetype paragraphs = -1;
+        // A paragraph longer than this goes on in a new one: -1, no bound.
+        qsizetype lineCharacters = -1;
     };
 
     // False when reading stopped at a bound: the document holds the beginning.

@@ -2,6 +2,7 @@
 
 #include "platform/filehead.h"
 #include "platform/htmllimit.h"
+#include "platform/linebreaks.h"
 #include "platform/rtfreader.h"
 #include "platform/textcodec.h"
 #include "platform/widgets/noticebanner.h"
@@ -152,7 +153,9 @@ QVariant WebBrowser::loadResource(int type, const QUrl &name)
         if (isPlainTextFile(name)) {
             // Shown as it is, line breaks and runs of spaces kept.
             m_plainText = TextCodec::decode(bytes);
-            page = QStringLiteral("<html><body style=\"white-space: pre-wrap\">") + m_plainText.toHtmlEscaped()
+            // A line too long to lay out quickly shows as several; its text stays whole.
+            page = QStringLiteral("<html><body style=\"white-space: pre-wrap\">")
+                + LineBreaks::bound(m_plainText).toHtmlEscaped()
                 + QStringLiteral("</body></html>");
         } else {
             const HtmlLimit::Result bounded = HtmlLimit::bound(decodeHtml(bytes));
@@ -164,7 +167,8 @@ QVariant WebBrowser::loadResource(int type, const QUrl &name)
     } else {
         // An RTF article reads as it would in a word processor, not as its markup.
         QTextDocument rtf;
-        const RtfDocumentReader::Limits limits{RichTextBox::maxRtfCharacters, RichTextBox::maxRtfParagraphs};
+        const RtfDocumentReader::Limits limits{RichTextBox::maxRtfCharacters, RichTextBox::maxRtfParagraphs,
+                                               LineBreaks::maxLine};
         if (!RtfDocumentReader::read(head.bytes, &rtf, limits))
             cut = true;
         page = rtf.toHtml();

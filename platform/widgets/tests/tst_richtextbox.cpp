@@ -1,5 +1,7 @@
 #include "platform/widgets/richtextbox.h"
 
+#include "platform/linebreaks.h"
+#include "platform/textcodec.h"
 #include "platform/testsupport/peakmemory.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -204,6 +206,25 @@ private Q_SLOTS:
     void hugeFilesShowTheirBeginning_data();
     void hugeFilesShowTheirBeginning();
     void smallFileShowsWhole();
+    void unbreakableLinesAreLaidOutInBoundedLines_data();
+    void unbreakableLinesAreLaidOutInBoundedLines();
+    void aLongLineBreaksAfterABlank()
+    {
+        QString line;
+        while (line.size() < 3 * LineBreaks::maxLine)
+            line += QStringLiteral("линия жизни ");
+        RichTextBox box;
+        QVERIFY(box.loadFile(write(QStringLiteral("words.txt"), TextCodec::toCp1251(line)), true));
+        const QStringList lines = box.text().split(u'\n');
+        QVERIFY(lines.size() > 1);
+        for (const QString &shown : lines) {
+            QVERIFY(shown.size() <= LineBreaks::maxLine);
+            // Every word shows whole.
+            QVERIFY(shown.startsWith(QStringLiteral("линия ")) || shown.startsWith(QStringLiteral("жизни ")));
+        }
+        QCOMPARE(box.text().remove(u'\n'), line);
+        QVERIFY(!box.isCut());
+    }
     void textFollowsOutsideChanges()
     {
         RichTextBox box;
@@ -284,6 +305,57 @@ void TestRichTextBox::smallFileShowsWhole()
     box.setNotice(QStringLiteral("x"));
     box.setText(QStringLiteral("y"));
     QCOMPARE(box.notice(), QString());
+}
+
+// Lines without a break point: Qt lays one out in time that grows with the
+// square of its length, so the control shows none longer than the bound.
+void TestRichTextBox::unbreakableLinesAreLaidOutInBoundedLines_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("plainText");
+    QTest::addColumn<bool>("cut");
+
+    QTest::newRow("1 MB of one word") << QStringLiteral("word.txt") << QByteArray(1 << 20, 'x') << qint64(0) << true
+                                      << true;
+    QTest::newRow("2 GB of NUL bytes") << QStringLiteral("nul.txt") << QByteArray() << qint64(2) * 1024 * 1024 * 1024
+                                       << true << true;
+    QTest::newRow("a 200 KB word after a line of words")
+        << QStringLiteral("mixed.txt") << "\xeb\xe8\xed\xe8\xff \xe6\xe8\xe7\xed\xe8\r\n" + QByteArray(200 * 1024, 'x')
+        << qint64(0) << true << false;
+    QTest::newRow("a manual of 600,000 characters without a space")
+        << QStringLiteral("manual.rtf") << "{\\rtf1\\ansi " + QByteArray(600'000, 'x') + "}" << qint64(0) << false
+        << true;
+    QTest::newRow("a manual that is not RTF") << QStringLiteral("manual.txt") << QByteArray(300'000, 'x') << qint64(0)
+                                              << false << false;
+}
+
+void TestRichTextBox::unbreakableLinesAreLaidOutInBoundedLines()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, head);
+    QFETCH(qint64, size);
+    QFETCH(bool, plainText);
+    QFETCH(bool, cut);
+    const QString path = size > head.size() ? sparse(name, head, size) : write(name, head);
+    QVERIFY(!path.isEmpty());
+
+    RichTextBox box;
+    box.resize(977, 593);
+    box.show();
+    QVERIFY(box.loadFile(path, plainText));
+    box.document()->documentLayout()->documentSize();
+    for (QTextBlock block = box.document()->begin(); block.isValid(); block = block.next())
+        QVERIFY2(block.length() <= LineBreaks::maxLine + 1, qPrintable(QString::number(block.length())));
+    QVERIFY(box.document()->blockCount() > 1);
+    QCOMPARE(box.isCut(), cut);
+    QCOMPARE(box.notice().startsWith(QStringLiteral("Файл слишком велик, чтобы показать его целиком")), cut);
+    // Nothing but the breaks is added or lost.
+    const QString text = box.text();
+    const QString content = QString(text).remove(u'\r').remove(u'\n');
+    if (!cut && plainText)
+        QCOMPARE(content.size(), TextCodec::decode(head).remove(u'\r').remove(u'\n').size());
 }
 
 QTEST_MAIN(TestRichTextBox)

@@ -1,4 +1,5 @@
 #include "platform/htmllimit.h"
+#include "platform/linebreaks.h"
 #include "platform/widgets/webbrowser.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -183,6 +184,51 @@ private Q_SLOTS:
              frame = frame->childFrames().first())
             ++depth;
         QVERIFY(depth <= HtmlLimit::maxTableDepth);
+    }
+
+    // Lines without a break point, which Qt lays out in time that grows with
+    // the square of their length: none longer than the bounds is laid out.
+    void unbreakableLinesShowBounded_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("a page with a 300,000-character line")
+            << QStringLiteral("line.htm") << "<html><body><p>" + QByteArray(300'000, 'x') + "</p></body></html>" << true;
+        QTest::newRow("a page of a 100,000-character word in bold")
+            << QStringLiteral("bold.htm") << "<p>x<b>" + QByteArray(100'000, 'y') + "</b>z</p>" << false;
+        QTest::newRow("a text article of one 200 KB word")
+            << QStringLiteral("word.txt") << QByteArray(200 * 1024, 'x') << false;
+    }
+    void unbreakableLinesShowBounded()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, cut);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+
+        WebBrowser browser;
+        browser.resize(977, 593);
+        browser.show();
+        browser.navigate(path);
+        browser.document()->documentLayout()->documentSize();
+        QCOMPARE(browser.notice().startsWith(QStringLiteral("Страница слишком велика")), cut);
+        // Each block is short, or has a break point at least every so many characters.
+        for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next()) {
+            if (block.length() <= LineBreaks::maxLine + 1)
+                continue;
+            for (const QString &run : block.text().split(QChar(0x200B)))
+                QVERIFY2(run.size() <= HtmlLimit::maxRun, qPrintable(QString::number(run.size())));
+        }
+        if (name.endsWith(QLatin1String(".txt")))
+            QCOMPARE(browser.documentText(), QString::fromLatin1(bytes));
+        else
+            QVERIFY(browser.document()->toPlainText().remove(QChar(0x200B)).contains(u'x'));
     }
 
     void noticeGoesWithItsPage()
