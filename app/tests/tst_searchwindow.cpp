@@ -23,6 +23,7 @@
 #include <QAbstractButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -307,10 +308,14 @@ private Q_SLOTS:
             article(QStringLiteral("%1.txt").arg(i, 5, 10, QLatin1Char('0')).toUtf8().constData(), "линия жизни");
         QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
         m_window->Text2->setPlainText(QStringLiteral("линия жизни"));
+        // Within the double-click interval a second press would be part of the first.
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
         m_window->Command2->click();
         QVERIFY(m_window->searchPanel->isRunning());
         m_window->Command2->click();
         QVERIFY(done.wait(20000));
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
         QCOMPARE(done.count(), 1);
         QVERIFY(m_window->List1->count() < files);
         QVERIFY(!m_window->searchPanel->isRunning());

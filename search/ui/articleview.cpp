@@ -73,6 +73,11 @@ void ArticleView::open()
     const QListWidgetItem *item = c.List1->currentItem();
     if (!item)
         return;
+    // The busy notice may be saying that the last search was stopped: it says
+    // so again once the article is open.
+    const QString notice = m_busy->isVisible() ? m_busy->text() : QString();
+    const QString busy = QStringLiteral("Обработка данных.......");
+    m_busy->setText(busy);
     m_busy->show();
     const QString name = item->text();
     const QString path = KnowledgeBase(m_dataFolder()).articlePath(name);
@@ -119,7 +124,10 @@ void ArticleView::open()
         m_results.show(ResultsArea::View::BrowserArticle);
         c.WebBrowser1->setFocus();
     }
-    m_busy->hide();
+    if (!notice.isEmpty() && notice != busy)
+        m_busy->setText(notice);
+    else
+        m_busy->hide();
 }
 
 void ArticleView::Command1_Click()

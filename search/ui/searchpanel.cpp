@@ -11,6 +11,8 @@
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -34,6 +36,7 @@ int trackEnd()
 }
 // The worker reports progress, with the matches found since, at most this often.
 constexpr qint64 kProgressEveryMs = 15;
+const QString kBusy = QStringLiteral("Обработка данных.......");
 } // namespace
 
 SearchPanel::SearchPanel(const Controls &controls, std::function<QString()> dataFolder,
@@ -77,9 +80,13 @@ void SearchPanel::textChanged()
 void SearchPanel::Command2_Click()
 {
     // A second press while a run is under way stops it; a run never starts
-    // inside another one.
+    // inside another one. The second press of a double click is part of the
+    // first and stops nothing.
     if (m_thread) {
-        m_state.Search_Stop = true;
+        if (m_sinceStart.elapsed() >= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+            m_state.Search_Stop = true;
+            m_stoppedByUser = true;
+        }
         return;
     }
 
@@ -92,6 +99,8 @@ void SearchPanel::Command2_Click()
 void SearchPanel::start()
 {
     const QString query = c.Text2->toPlainText();
+    c.Label1->setText(kBusy);
+    c.Label1->setToolTip(QString());
     if (query.isEmpty()) {
         c.Label1->hide();
         return;
@@ -115,6 +124,11 @@ void SearchPanel::start()
     }
     const qint64 interval = qint64(std::nearbyint(m_interval()));
     m_state.Search_Stop = false;
+    m_stoppedByUser = false;
+    m_complete = false;
+    m_processed = 0;
+    m_total = 0;
+    m_sinceStart.start();
 
     const QString folder = m_dataFolder();
     m_thread = QThread::create([this, folder, items, wordMode, interval] {
@@ -122,8 +136,12 @@ void SearchPanel::start()
         QElapsedTimer sinceReport;
         sinceReport.start();
         QStringList matched;
+        int lastK = 0;
+        int lastN = 0;
         SearchRun::run(base, items, wordMode, interval,
-                       [this, &sinceReport, &matched](const SearchRun::Step &s) {
+                       [this, &sinceReport, &matched, &lastK, &lastN](const SearchRun::Step &s) {
+                           lastK = s.k;
+                           lastN = s.n;
                            if (s.matched)
                                matched << s.name;
                            // Matches go to the list in batches, in visiting order.
@@ -139,6 +157,16 @@ void SearchPanel::start()
         if (!matched.isEmpty()) // a stopped run still lists what it found
             QMetaObject::invokeMethod(
                 this, [this, names = std::move(matched)] { step(0, 0, names); }, Qt::QueuedConnection);
+        // Every article was searched: the last one was handed on (or there
+        // were none and nothing stopped the run).
+        const bool complete = lastK == lastN && (lastN > 0 || !m_state.Search_Stop);
+        QMetaObject::invokeMethod(
+            this, [this, complete, lastK, lastN] {
+                m_complete = complete;
+                m_processed = lastK;
+                m_total = lastN;
+            },
+            Qt::QueuedConnection);
     });
     // Queued: the worker's last progress reports reach the list before the end.
     connect(m_thread, &QThread::finished, this, &SearchPanel::finish, Qt::QueuedConnection);
@@ -154,10 +182,11 @@ void SearchPanel::step(int k, int n, const QStringList &matchedNames)
 
 void SearchPanel::finish()
 {
-    const bool stopped = m_state.Search_Stop;
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
+    // Stopped by the user before the last article: what is listed is not all.
+    const bool stopped = m_stoppedByUser && !m_complete;
 
     if (m_state.Adv_Mode && !stopped) {
         setBarEnd(trackEnd());
@@ -169,10 +198,26 @@ void SearchPanel::finish()
     c.results->controls().WebBrowser1->navigate(QStringLiteral("about:blank"));
     c.Line1->hide();
     c.Line2->hide();
+    if (stopped) {
+        // The busy notice stays, saying that the list is not the whole answer.
+        c.Label1->setText(stoppedNotice());
+        c.Label1->setToolTip(
+            m_total > 0 ? QStringLiteral("Поиск остановлен: просмотрено статей %1 из %2, показаны найденные среди них.")
+                              .arg(m_processed)
+                              .arg(m_total)
+                        : QStringLiteral("Поиск остановлен до того, как была просмотрена первая статья."));
+        Q_EMIT finished();
+        return;
+    }
     if (c.results->controls().List1->count() == 0)
         Dialogs::instance().message(c.window, QStringLiteral("Ничего не найдено!"), Dialogs::Icon::None);
     c.Label1->hide();
     Q_EMIT finished();
+}
+
+QString SearchPanel::stoppedNotice()
+{
+    return QStringLiteral("Поиск остановлен");
 }
 
 void SearchPanel::setBarEnd(int twips)

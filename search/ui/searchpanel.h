@@ -2,6 +2,7 @@
 
 #include "search/ui/searchstate.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QStringList>
 
@@ -45,8 +46,13 @@ public:
     const SearchState &state() const { return m_state; }
     bool isRunning() const { return m_thread != nullptr; }
 
-    // The search button's click: starts a run, or stops the one under way.
+    // The search button's click: starts a run, or stops the one under way
+    // unless it comes within the double-click interval of the start.
     void Command2_Click();
+
+    // What the busy notice reads after the user stopped a run short of its
+    // end; its tooltip tells how far the run went.
+    static QString stoppedNotice();
 
 Q_SIGNALS:
     // A run has ended, stopped or not (after its message, if any).
@@ -65,4 +71,9 @@ private:
     SearchState m_state;
     QThread *m_thread = nullptr;
     bool m_changingText = false;
+    QElapsedTimer m_sinceStart;
+    bool m_stoppedByUser = false;
+    bool m_complete = false; // every article was searched
+    int m_processed = 0;     // articles searched by a run that has ended
+    int m_total = 0;
 };

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyleHints>
 #include <QTest>
 #include <QTextCursor>
 
@@ -156,6 +157,55 @@ private Q_SLOTS:
         QCOMPARE(m_line1->x2Twips(), 315 + form.twips(u"Command7").left() - form.lineTwips(u"Line1").x1());
     }
 
+    // The second press of a double click belongs to the first and stops nothing.
+    void aDoubleClickRunsTheWholeSearch()
+    {
+        const int files = manyArticles(true);
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(60000);
+        QSignalSpy finished(m_panel, &SearchPanel::finished);
+        m_query->setPlainText(QStringLiteral("линия жизни"));
+        m_search->click();
+        QVERIFY(m_panel->isRunning());
+        m_search->click();
+        QVERIFY(finished.wait(20000));
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(m_list->count(), files);
+        QVERIFY(m_busy->isHidden());
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    // A run the user stopped says so and never that nothing was found.
+    void aStoppedRunSaysSo_data()
+    {
+        QTest::addColumn<bool>("matching");
+        QTest::newRow("stopped among matches") << true;
+        QTest::newRow("stopped before any match") << false;
+    }
+    void aStoppedRunSaysSo()
+    {
+        QFETCH(bool, matching);
+        const int files = manyArticles(matching);
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
+        QSignalSpy finished(m_panel, &SearchPanel::finished);
+        m_query->setPlainText(QStringLiteral("линия жизни"));
+        m_search->click();
+        m_search->click();
+        QVERIFY(finished.wait(20000));
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
+        QVERIFY(m_list->count() < files);
+        QVERIFY(m_busy->isVisible());
+        QCOMPARE(m_busy->text(), SearchPanel::stoppedNotice());
+        QVERIFY(m_busy->toolTip().startsWith(QStringLiteral("Поиск остановлен")));
+        QVERIFY(m_dialogs->messages.isEmpty());
+        // The next run starts afresh.
+        m_search->click();
+        QCOMPARE(m_busy->text(), QStringLiteral("Обработка данных......."));
+        QVERIFY(finished.wait(20000));
+    }
+
     void openingAnArticleAndGoingBack()
     {
         article("a.txt", u"начало линия жизни, потом линия и жизни");
@@ -243,6 +293,15 @@ private Q_SLOTS:
     }
 
 private:
+    // Enough articles that a run takes a while; how many.
+    int manyArticles(bool matching)
+    {
+        const int files = 3000;
+        for (int i = 0; i < files; ++i)
+            article(QStringLiteral("%1.txt").arg(i, 5, 10, QLatin1Char('0')).toUtf8().constData(),
+                    matching ? u"линия жизни" : u"ничего общего");
+        return files;
+    }
     void article(const char *name, QStringView text)
     {
         QFile file(m_install->program.filePath(QStringLiteral("Data/") + QLatin1String(name)));
