@@ -47,7 +47,8 @@ public:
     void setText(const QString &text);
 
     // The whole text; paragraphs and line breaks of rich text read as CR LF,
-    // a plain-text file reads as it was.
+    // a plain-text file reads as it was, but for the line feeds that break
+    // a line too long to lay out.
     QString text() const;
 
     // Offsets count the characters of text(), from 0.
