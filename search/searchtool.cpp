@@ -4,6 +4,7 @@
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
 #include "search/querysplit.h"
+#include "search/searchinterval.h"
 #include "search/searchrun.h"
 
 #include <QCommandLineParser>
@@ -43,12 +44,12 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
         return Found;
     }
 
-    qint64 searchInterval = 100;
+    qint64 searchInterval = SearchInterval::kDefault;
     if (parser.isSet(interval)) {
         bool ok = false;
         const QString text = parser.value(interval);
         searchInterval = text.toLongLong(&ok);
-        if (!ok || searchInterval < 1 || !text.front().isDigit())
+        if (!ok || searchInterval < SearchInterval::kMinimum || !text.front().isDigit())
             return usageError(err, QStringLiteral("the interval must be a whole number from 1 up, not \"%1\"").arg(text));
     }
 

@@ -111,7 +111,7 @@ private Q_SLOTS:
         window.load();
         window.HS2->setValue(window.HS2->maximum());
         QCOMPARE(window.Label2->text(), QStringLiteral(" 1000"));
-        QCOMPARE(window.Search_Int, 1000.0f);
+        QCOMPARE(window.searchState().Search_Int, qint64(SearchInterval::kSliderMaximum));
         QCOMPARE(window.HS2->minimum(), 50);
     }
 

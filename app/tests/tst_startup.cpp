@@ -125,11 +125,11 @@ private Q_SLOTS:
         manual.remove();
     }
 
-    void searchIntervalStartsAt100()
+    void searchIntervalStartsAtTheDefault()
     {
         Form1 window;
         window.load();
-        QCOMPARE(window.Search_Int, 100.0f);
+        QCOMPARE(window.searchState().Search_Int, SearchInterval::kDefault);
     }
 
     void splashIsShownFirstAndHiddenBeforeTheMainWindow()

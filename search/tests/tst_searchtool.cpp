@@ -1,5 +1,6 @@
 #include "platform/programfolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
+#include "search/searchinterval.h"
 #include "search/searchtool.h"
 #include "platform/textcodec.h"
 
@@ -84,6 +85,26 @@ private Q_SLOTS:
         QCOMPARE(r.out, out);
         QCOMPARE(r.status, status);
         QVERIFY(r.err.isEmpty());
+    }
+
+    // Without --interval the tool searches with the window's default interval.
+    void withoutAnIntervalTheDefaultHolds_data()
+    {
+        QTest::addColumn<qint64>("gap"); // from the first word's start to the second's
+        QTest::addColumn<int>("status");
+        QTest::newRow("well within") << SearchInterval::kDefault / 2 << 0;
+        QTest::newRow("well beyond") << SearchInterval::kDefault * 2 << 1;
+    }
+    void withoutAnIntervalTheDefaultHolds()
+    {
+        QFETCH(qint64, gap);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("a.txt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(TextCodec::toCp1251(QStringLiteral("линия ") + QString(gap - 7, u'x') + QStringLiteral(" жизни")));
+        f.close();
+        QCOMPARE(run({QStringLiteral("--data"), dir.path(), QStringLiteral("линия жизни")}).status, status);
     }
 
     void showsTheViewsHighlights_data()
