@@ -3,6 +3,7 @@
 #include "controls/xpb.h"
 #include "controls/xpblayout.h"
 #include "questionnaire/questionnairepictures.h"
+#include "questionnaire/xlsworkbookreader.h"
 #include "layout/autoresize.h"
 #include "layout/formlayout.h"
 #include "platform/widgets/dialogs.h"
@@ -63,7 +64,7 @@ QList<int> selectedRows(const QListWidget *list)
 
 Form2::Form2(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , m_engine(*this)
+    , m_engine(*this, [] { return std::make_unique<XlsWorkbookReader>(); })
 {
     Fonts::installSubstitutions();
     setObjectName(QStringLiteral("Form2"));
