@@ -1,4 +1,5 @@
 #include "platform/eventloop.h"
+#include "platform/testsupport/quitflag.h"
 #include "app/form1.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
@@ -24,7 +25,7 @@ private Q_SLOTS:
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(m_install->isValid());
     }
-    void init() { EventLoop::resetForTesting(); }
+    void init() { clearQuitFlag(); }
     void cleanupTestCase() { m_install.reset(); }
 
     void tabCaptions_data()
