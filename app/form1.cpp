@@ -299,7 +299,7 @@ void Form1::createAboutTab()
     Label9->setAlignment(Qt::AlignCenter);
     setTextColour(Label9, QColor(0, 0, 255));
     Label9->setCursor(Qt::PointingHandCursor);
-    new AboutTab(this);
+    new AboutTab(Image3, Label8, Label9);
 }
 
 void Form1::load()
