@@ -47,10 +47,7 @@ const QColor kDarkBlue(0, 0, 192);
 template <typename T, typename... Args>
 T *make(QWidget *container, const char *name, Args &&...args)
 {
-    T *control = new T(std::forward<Args>(args)..., container);
-    control->setObjectName(QLatin1String(name));
-    FormLayout::form1().place(control);
-    return control;
+    return FormLayout::form1().make<T>(container, name, std::forward<Args>(args)...);
 }
 
 // A line under its layout name, between its design end points.

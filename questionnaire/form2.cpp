@@ -25,10 +25,7 @@ namespace {
 template <typename T, typename... Args>
 T *make(QWidget *container, const char *name, Args &&...args)
 {
-    T *control = new T(std::forward<Args>(args)..., container);
-    control->setObjectName(QLatin1String(name));
-    FormLayout::form2().place(control);
-    return control;
+    return FormLayout::form2().make<T>(container, name, std::forward<Args>(args)...);
 }
 
 QListWidget *makeList(QWidget *parent, const char *name)
