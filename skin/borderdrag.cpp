@@ -8,7 +8,7 @@ constexpr qint64 kLargest = (1 << 24) - 1;
 } // namespace
 
 std::optional<QRect> BorderDrag::resized(const QRect &geometry, QPoint press, QPoint release, Edge edge,
-                                         const QSize &minimum)
+                                         const QSize &minimum, const QSize &maximum)
 {
     // In 64 bits: a drag across the screen never overflows, whatever the points.
     const qint64 dx = qint64(release.x()) - press.x();
@@ -30,7 +30,12 @@ std::optional<QRect> BorderDrag::resized(const QRect &geometry, QPoint press, QP
     }
     const qint64 minimumWidth = std::max(1, minimum.width());
     const qint64 minimumHeight = std::max(1, minimum.height());
-    if (width < minimumWidth || height < minimumHeight || width > kLargest || height > kLargest)
+    if (width < minimumWidth || height < minimumHeight)
         return std::nullopt;
+    const qint64 right = left + width;
+    width = std::min({width, qint64(std::max(maximum.width(), minimum.width())), kLargest});
+    height = std::min({height, qint64(std::max(maximum.height(), minimum.height())), kLargest});
+    if (edge == Left)
+        left = right - width;
     return QRect(int(left), geometry.y(), int(width), int(height));
 }

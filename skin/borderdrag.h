@@ -15,7 +15,9 @@ public:
 
     // The window's geometry after its edge was dragged from press to release,
     // both in screen pixels. Nothing when the result would be smaller than
-    // minimum (the strips and the caption) or of no size at all.
+    // minimum (the strips and the caption) or of no size at all. A window never
+    // grows beyond maximum (all the screens together): the dragged edge stops
+    // there and the opposite edge stays where it was.
     static std::optional<QRect> resized(const QRect &geometry, QPoint press, QPoint release, Edge edge,
-                                        const QSize &minimum);
+                                        const QSize &minimum, const QSize &maximum);
 };

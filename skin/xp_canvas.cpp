@@ -6,10 +6,12 @@
 #include "skin/skinartwork.h"
 #include "skin/skinstrip.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 
 #include <algorithm>
@@ -427,7 +429,9 @@ void xp_canvas::resizeFromDrag(BorderDrag::Edge edge)
     // Only a window in the normal state is moved or sized.
     if (!window || hostState() != HostState::Normal)
         return;
-    const auto geometry = BorderDrag::resized(window->geometry(), m_pressPoint, m_releasePoint, edge, smallestFrame());
+    const auto geometry = BorderDrag::resized(window->geometry(), m_pressPoint, m_releasePoint, edge,
+                                              smallestFrame().expandedTo(window->minimumSize()),
+                                              largestFrame().boundedTo(window->maximumSize()));
     if (geometry)
         window->setGeometry(*geometry);
 }
@@ -437,6 +441,15 @@ QSize xp_canvas::smallestFrame() const
     // Both border strips, and the title wide enough for its caption and end cap.
     const int captionRight = lblcaption->text().isEmpty() ? 0 : lblcaption->geometry().right() + 1 + borderSize;
     return QSize(std::max(2 * borderSize, captionRight), titleHeight + borderSize);
+}
+
+QSize xp_canvas::largestFrame()
+{
+    // All the screens side by side: no window needs to be larger.
+    QRect desktop;
+    for (const QScreen *screen : QGuiApplication::screens())
+        desktop |= screen->geometry();
+    return desktop.isEmpty() ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX) : desktop.size();
 }
 
 // --- The client area's own input --------------------------------------------

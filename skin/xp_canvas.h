@@ -133,6 +133,7 @@ private:
     void startMove(const QMouseEvent *event);
     void resizeFromDrag(BorderDrag::Edge edge);
     QSize smallestFrame() const;
+    static QSize largestFrame();
 
     QWidget *m_host;
     Skin m_active;

@@ -6,6 +6,11 @@
 
 Q_DECLARE_METATYPE(BorderDrag::Edge)
 
+namespace {
+// Two screens side by side, the taller 1200 pixels high.
+constexpr QSize kScreens(3200, 1200);
+} // namespace
+
 class TestBorderDrag : public QObject
 {
     Q_OBJECT
@@ -32,7 +37,7 @@ private Q_SLOTS:
         QFETCH(QPoint, press);
         QFETCH(QPoint, release);
         QFETCH(QRect, expected);
-        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34));
+        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34), kScreens);
         QVERIFY(result.has_value());
         QCOMPARE(*result, expected);
     }
@@ -49,14 +54,13 @@ private Q_SLOTS:
         QTest::newRow("left one pixel under the caption") << BorderDrag::Left << QPoint(102, 120) << QPoint(323, 120);
         QTest::newRow("right past the left edge") << BorderDrag::Right << QPoint(398, 120) << QPoint(0, 120);
         QTest::newRow("press and release far apart") << BorderDrag::Right << QPoint(INT_MAX, 0) << QPoint(INT_MIN, 0);
-        QTest::newRow("wider than any window") << BorderDrag::Right << QPoint(INT_MIN, 0) << QPoint(INT_MAX, 0);
     }
     void tooSmallOrInvertedWindowIsRefused()
     {
         QFETCH(BorderDrag::Edge, edge);
         QFETCH(QPoint, press);
         QFETCH(QPoint, release);
-        QVERIFY(!BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34)).has_value());
+        QVERIFY(!BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34), kScreens).has_value());
     }
 
     void smallestAllowedWindowIsAccepted_data()
@@ -73,9 +77,46 @@ private Q_SLOTS:
         QFETCH(BorderDrag::Edge, edge);
         QFETCH(QPoint, release);
         QFETCH(QRect, expected);
-        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), QPoint(0, 0), release, edge, QSize(80, 34));
+        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), QPoint(0, 0), release, edge, QSize(80, 34), kScreens);
         QVERIFY(result.has_value());
         QCOMPARE(*result, expected);
+    }
+
+    // However often or far the edges are dragged out, the window stops at the
+    // screens' size, and the edge not dragged stays put.
+    void growthStopsAtTheScreens_data()
+    {
+        QTest::addColumn<BorderDrag::Edge>("edge");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("right, far") << BorderDrag::Right << QPoint(5000, 0) << QRect(100, 50, 3200, 200);
+        QTest::newRow("right, to the limit") << BorderDrag::Right << QPoint(2900, 0) << QRect(100, 50, 3200, 200);
+        QTest::newRow("right, wider than any window") << BorderDrag::Right << QPoint(INT_MAX, 0) << QRect(100, 50, 3200, 200);
+        QTest::newRow("left, far") << BorderDrag::Left << QPoint(-9000, 0) << QRect(-2800, 50, 3200, 200);
+        QTest::newRow("left, the farthest") << BorderDrag::Left << QPoint(INT_MIN, 0) << QRect(-2800, 50, 3200, 200);
+        QTest::newRow("bottom, far") << BorderDrag::Bottom << QPoint(0, 40000) << QRect(100, 50, 300, 1200);
+    }
+    void growthStopsAtTheScreens()
+    {
+        QFETCH(BorderDrag::Edge, edge);
+        QFETCH(QPoint, release);
+        QFETCH(QRect, expected);
+        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), QPoint(0, 0), release, edge, QSize(80, 34), kScreens);
+        QVERIFY(result.has_value());
+        QCOMPARE(*result, expected);
+    }
+
+    void repeatedDragsNeverPassTheScreens()
+    {
+        QRect window(100, 50, 300, 200);
+        for (int i = 0; i < 200; ++i) {
+            const auto edge = i % 2 ? BorderDrag::Right : BorderDrag::Bottom;
+            const QPoint press(window.right(), window.bottom());
+            const auto grown = BorderDrag::resized(window, press, press + QPoint(700, 700), edge, QSize(80, 34), kScreens);
+            QVERIFY(grown.has_value());
+            window = *grown;
+        }
+        QCOMPARE(window.size(), kScreens);
     }
 };
 

@@ -2,8 +2,10 @@
 #include "skin/skinstrip.h"
 #include "skin/xp_canvas.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -199,6 +201,13 @@ private Q_SLOTS:
         QTest::newRow("left past the right edge: refused") << 0 << Qt::LeftButton << QPoint(320, 0) << kStart;
         QTest::newRow("right past the left edge: refused") << 1 << Qt::LeftButton << QPoint(-310, 0) << kStart;
         QTest::newRow("right over the caption: refused") << 1 << Qt::LeftButton << QPoint(-260, 0) << kStart;
+        QRect screens;
+        for (const QScreen *screen : QGuiApplication::screens())
+            screens |= screen->geometry();
+        QTest::newRow("right far past the screens") << 1 << Qt::LeftButton << QPoint(40000, 0)
+                                                     << QRect(kStart.topLeft(), QSize(screens.width(), kStart.height()));
+        QTest::newRow("bottom far past the screens") << 3 << Qt::LeftButton << QPoint(0, 40000)
+                                                      << QRect(kStart.topLeft(), QSize(kStart.width(), screens.height()));
     }
     void borderDragResizesOnRelease()
     {
@@ -226,6 +235,35 @@ private Q_SLOTS:
         QTest::qWait(20);
         QTRY_COMPARE(framed.window->geometry(), expected);
         QCOMPARE(framed.frame->geometry(), QRect(QPoint(0, 0), expected.size()));
+    }
+
+    // The window's own minimum holds for the border drags too; at it, the
+    // edge not dragged stays where it was.
+    void borderDragsKeepTheWindowsMinimum_data()
+    {
+        QTest::addColumn<int>("strip");
+        QTest::addColumn<QPoint>("drag");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("left to the minimum") << 0 << QPoint(50, 0) << QRect(150, 80, 250, 200);
+        QTest::newRow("left past the minimum") << 0 << QPoint(51, 0) << kStart;
+        QTest::newRow("right to the minimum") << 1 << QPoint(-50, 0) << QRect(100, 80, 250, 200);
+        QTest::newRow("right past the minimum") << 1 << QPoint(-120, 0) << kStart;
+        QTest::newRow("bottom to the minimum") << 3 << QPoint(0, -50) << QRect(100, 80, 300, 150);
+        QTest::newRow("bottom past the minimum") << 3 << QPoint(0, -51) << kStart;
+    }
+    void borderDragsKeepTheWindowsMinimum()
+    {
+        QFETCH(int, strip);
+        QFETCH(QPoint, drag);
+        QFETCH(QRect, expected);
+        FramedWindow framed;
+        framed.window->setMinimumSize(250, 150);
+        QVERIFY(framed.show());
+        const QPoint from = strip == 0 ? framed.left() : strip == 1 ? framed.right() : framed.bottom();
+        QTest::mousePress(framed.handle(), Qt::LeftButton, {}, from);
+        QTest::mouseRelease(framed.handle(), Qt::LeftButton, {}, from + drag);
+        QTest::qWait(20);
+        QTRY_COMPARE(framed.window->geometry(), expected);
     }
 
     void leftDragOnAFixedSizeWindowOnlyShiftsIt()
