@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QStyleHints>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -369,15 +370,19 @@ bool xp_canvas::titleEvent(QEvent *event, bool isCaption)
             startMove(static_cast<QMouseEvent *>(event));
         break;
     case QEvent::MouseMove:
+        if (m_movePending)
+            beginMoveOnceDragged(static_cast<QMouseEvent *>(event));
         if (m_moving) {
             if (QWidget *window = hostWindow())
                 window->move(m_moveOrigin + globalPoint(event) - m_moveFrom);
         }
         break;
     case QEvent::MouseButtonRelease:
+        m_movePending = false;
         m_moving = false;
         break;
     case QEvent::MouseButtonDblClick:
+        m_movePending = false;
         m_moving = false;
         if (isCaption && !m_fixedSingle) {
             if (QWidget *window = hostWindow())
@@ -395,13 +400,31 @@ void xp_canvas::startMove(const QMouseEvent *event)
     QWidget *window = hostWindow();
     if (!window)
         return;
+    // Nothing moves yet: a click or a double click on the title is no move.
+    m_movePending = true;
+    m_moving = false;
+    m_moveFrom = event->globalPosition().toPoint();
+    m_moveOrigin = window->pos();
+}
+
+void xp_canvas::beginMoveOnceDragged(const QMouseEvent *event)
+{
+    if (event->buttons() == Qt::NoButton) {
+        m_movePending = false;
+        return;
+    }
+    const QPoint travel = event->globalPosition().toPoint() - m_moveFrom;
+    if (travel.manhattanLength() < QGuiApplication::styleHints()->startDragDistance())
+        return;
+    m_movePending = false;
+    QWidget *window = hostWindow();
+    if (!window)
+        return;
     // The window system's own move, where it has one; otherwise the window
-    // follows the pointer from here until the release.
+    // follows the pointer from the press until the release.
     if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
         return;
     m_moving = true;
-    m_moveFrom = event->globalPosition().toPoint();
-    m_moveOrigin = window->pos();
 }
 
 bool xp_canvas::borderEvent(QEvent *event, BorderDrag::Edge edge)

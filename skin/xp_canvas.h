@@ -131,6 +131,7 @@ private:
     bool titleEvent(QEvent *event, bool isCaption);
     bool borderEvent(QEvent *event, BorderDrag::Edge edge);
     void startMove(const QMouseEvent *event);
+    void beginMoveOnceDragged(const QMouseEvent *event);
     void resizeFromDrag(BorderDrag::Edge edge);
     QSize smallestFrame() const;
     static QSize largestFrame();
@@ -147,6 +148,8 @@ private:
 
     // Moving the window ourselves, where the window system has no move of its own.
     bool m_moving = false;
+    // The title is pressed; the move begins once the pointer has travelled far enough.
+    bool m_movePending = false;
     QPoint m_moveFrom;
     QPoint m_moveOrigin;
 

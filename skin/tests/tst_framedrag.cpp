@@ -1,3 +1,5 @@
+#include <QGuiApplication>
+#include <QStyleHints>
 #include "platform/controlhost/propertystore.h"
 #include "skin/skinstrip.h"
 #include "skin/xp_canvas.h"
@@ -84,7 +86,7 @@ private Q_SLOTS:
         QTest::newRow("title, left button, left and up") << false << Qt::LeftButton << QPoint(-60, -45);
         QTest::newRow("title, right button") << false << Qt::RightButton << QPoint(15, 9);
         QTest::newRow("caption, left button") << true << Qt::LeftButton << QPoint(-12, 30);
-        QTest::newRow("caption, middle button") << true << Qt::MiddleButton << QPoint(8, -3);
+        QTest::newRow("caption, middle button") << true << Qt::MiddleButton << QPoint(28, -9);
     }
     void titleDragMovesTheWindowByTheDrag()
     {
@@ -107,6 +109,31 @@ private Q_SLOTS:
         // After the release the pointer no longer carries the window.
         QTest::mouseMove(framed.handle(), from + QPoint(10, 10));
         QCOMPARE(framed.window->pos(), origin + drag);
+    }
+
+    void titleClickOrShortDragLeavesTheWindowInPlace_data()
+    {
+        QTest::addColumn<bool>("doubleClick");
+        QTest::addColumn<int>("travel");
+        const int least = QGuiApplication::styleHints()->startDragDistance();
+        QTest::newRow("click") << false << 0;
+        QTest::newRow("held, short of the drag distance") << false << least - 1;
+        QTest::newRow("double click") << true << 0;
+    }
+    void titleClickOrShortDragLeavesTheWindowInPlace()
+    {
+        QFETCH(bool, doubleClick);
+        QFETCH(int, travel);
+        FramedWindow framed;
+        QVERIFY(framed.show());
+        const QPoint from = framed.title();
+        const QPoint origin = framed.window->pos();
+        if (doubleClick)
+            QTest::mouseDClick(framed.handle(), Qt::LeftButton, {}, from);
+        QTest::mousePress(framed.handle(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(framed.handle(), from + QPoint(travel, 0));
+        QTest::mouseRelease(framed.handle(), Qt::LeftButton, {}, from + QPoint(travel, 0));
+        QCOMPARE(framed.window->pos(), origin);
     }
 
     void titleOfAFixedFrameStillMovesTheWindow()
