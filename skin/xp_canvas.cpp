@@ -8,11 +8,11 @@
 
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QStyleHints>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 
 #include <algorithm>
