@@ -92,7 +92,7 @@ start_program() {
   env "$@" "$dir/palmora" >"$dir/stdout.log" 2>"$dir/stderr.log" &
   app=$!
   pids+=("$app")
-  sleep 4
+  sleep 5
   if ! kill -0 "$app" 2>/dev/null; then
     cat "$dir/stderr.log" >&2
     fail "Palmora exited early ($*)"
@@ -186,10 +186,11 @@ output_w=1216
 output_h=911
 background='srgb(32,48,64)'
 
-# Where the main window lies on weston's desktop: "x y".
+# Where the main window lies on weston's desktop, and its size: "x y w h".
 window_place() {
   convert "$1" -crop "${output_w}x${output_h}+0+0" +repage -fuzz 1% -bordercolor "$background" -border 1 \
-    -format '%@' info: | sed -E 's/^[0-9]+x[0-9]+\+([0-9]+)\+([0-9]+)$/\1 \2/' | awk '{print $1 - 1, $2 - 1}'
+    -format '%@' info: | sed -E 's/^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$/\3 \4 \1 \2/' \
+    | awk '{print $1 - 1, $2 - 1, $3, $4}'
 }
 
 # A point on the desktop just outside the window, reached in one jump from
@@ -216,23 +217,24 @@ same_part() {
 }
 
 # Hovers the control at (x, y) of the window, leaves the window in one jump and
-# checks that the given parts look as they did before the hover.
+# checks that the given parts look as they did before the hover. The first
+# part must show the hover.
 quick_exit() {
-  local what="$1" shot_before="$2" wx="$3" wy="$4" x="$5" y="$6" wait="$7"
-  shift 7
+  local name="$1" what="$2" shot_before="$3" wx="$4" wy="$5" x="$6" y="$7" wait="$8"
+  shift 8
   DISPLAY="$wdisplay" xdotool mousemove $((wx + x)) $((wy + y))
   sleep "$wait"
-  DISPLAY="$wdisplay" import -window root "$shots/wayland-$what-hovered.png"
+  DISPLAY="$wdisplay" import -window root "$shots/wayland-$name-hovered.png"
   # shellcheck disable=SC2046
   DISPLAY="$wdisplay" xdotool mousemove $(outside_from "$wx" "$wy" "$x" "$y")
   sleep 0.6
-  DISPLAY="$wdisplay" import -window root "$shots/wayland-$what-left.png"
-  if same_part "$shot_before" "$shots/wayland-$what-hovered.png" "$1" "$wx" "$wy"; then
+  DISPLAY="$wdisplay" import -window root "$shots/wayland-$name-left.png"
+  if same_part "$shot_before" "$shots/wayland-$name-hovered.png" "$1" "$wx" "$wy"; then
     fail "Wayland: the $what showed no hover look"
   fi
   local part
   for part in "$@"; do
-    if ! same_part "$shot_before" "$shots/wayland-$what-left.png" "$part" "$wx" "$wy"; then
+    if ! same_part "$shot_before" "$shots/wayland-$name-left.png" "$part" "$wx" "$wy"; then
       fail "Wayland: after a quick exit from the $what, the part $part of the window stays changed"
       return
     fi
@@ -281,12 +283,17 @@ EOF
       start_program "$dir" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" DISPLAY= || break
       before="$shots/wayland-$view.png"
       DISPLAY="$wdisplay" import -window root "$before"
-      read -r wx wy < <(window_place "$before")
-      echo "Wayland: the main window shows at ($wx, $wy) on weston's desktop ($view)"
-      quick_exit "close button ($view)" "$before" "$wx" "$wy" 997 15 0.4 "$top_buttons"
+      read -r wx wy ww wh < <(window_place "$before")
+      if [ "$ww" != 1016 ] || [ "$wh" != 711 ]; then
+        fail "Wayland: the main window with what surrounds it is $ww x $wh, not 1016 x 711 ($view tab)"
+        stop_program
+        continue
+      fi
+      echo "Wayland: the main window shows at ($wx, $wy) on weston's desktop, 1016 x 711 with no second decoration ($view tab)"
+      quick_exit "$view-close" "close button ($view tab)" "$before" "$wx" "$wy" 997 15 0.4 "$top_buttons"
       if [ "$view" = photo ]; then
         # Long enough for the hint to show.
-        quick_exit "check box" "$before" "$wx" "$wy" 805 107 1.6 "$check_box" "$hint"
+        quick_exit "$view-check-box" "check box" "$before" "$wx" "$wy" 805 107 1.6 "$check_box" "$hint"
       fi
       stop_program
       if [ -s "$dir/stderr.log" ]; then
