@@ -1,6 +1,5 @@
 #include "app/abouttab.h"
 
-#include "app/form1.h"
 #include "app/palmdrawing.h"
 
 #include <QDesktopServices>
@@ -32,12 +31,12 @@ void drawMountNames(QPainter &p)
 
 } // namespace
 
-AboutTab::AboutTab(Form1 *window)
-    : QObject(window)
-    , m_link(window->Label9)
+AboutTab::AboutTab(QLabel *pictureLabel, QLabel *creditsLabel, QLabel *link)
+    : QObject(link)
+    , m_link(link)
 {
-    window->Image3->setPixmap(picture());
-    window->Label8->setText(credits());
+    pictureLabel->setPixmap(picture());
+    creditsLabel->setText(credits());
     m_link->installEventFilter(this);
 }
 

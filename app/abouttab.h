@@ -4,7 +4,6 @@
 #include <QPixmap>
 #include <QString>
 
-class Form1;
 class QLabel;
 
 // The about tab's content: the picture, the credits and the link to the club's
@@ -17,8 +16,8 @@ public:
     static constexpr int pictureWidth = 567;
     static constexpr int pictureHeight = 425;
 
-    // Fills Image3 and Label8 and makes Label9 a link.
-    explicit AboutTab(Form1 *window);
+    // Fills the picture and the credits and makes link a link; lives as long as link.
+    AboutTab(QLabel *pictureLabel, QLabel *creditsLabel, QLabel *link);
 
     static QPixmap picture();
     static QString credits();

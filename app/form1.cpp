@@ -48,10 +48,7 @@ const QColor kDarkBlue(0, 0, 192);
 template <typename T, typename... Args>
 T *make(QWidget *container, const char *name, Args &&...args)
 {
-    T *control = new T(std::forward<Args>(args)..., container);
-    control->setObjectName(QLatin1String(name));
-    FormLayout::form1().place(control);
-    return control;
+    return FormLayout::form1().make<T>(container, name, std::forward<Args>(args)...);
 }
 
 // A line under its layout name, between its design end points.
@@ -111,13 +108,12 @@ Form1::Form1(QWidget *parent)
     createAboutTab();
 
     const auto dataFolder = [] { return KnowledgeBase::defaultFolder(); };
-    const auto interval = [this] { return Search_Int; };
     m_results = std::make_unique<ResultsArea>(
         ResultsArea::Controls{List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5});
     resultsArea = m_results.get();
-    searchPanel = new SearchPanel({this, Text2, Command2, Check1, resultsArea, Line1, Line2, Label1}, dataFolder,
-                                  interval, this);
-    articleView = new ArticleView(*resultsArea, Label1, searchPanel->state(), dataFolder, interval, this);
+    searchPanel = new SearchPanel({this, Text2, Command2, Check1, resultsArea, Line1, Line2, Label1}, m_search,
+                                  dataFolder, this);
+    articleView = new ArticleView(*resultsArea, Label1, m_search, dataFolder, this);
 
     // Which controls hint, and with what text: a fixed one, or empty for the
     // control's "Tag". The check box renews its hint on every move over it.
@@ -255,7 +251,7 @@ void Form1::createSettingsTab()
     Frame2 = make<FrameBox>(Frame4, "Frame2", QStringLiteral("Интервал поиска"));
 
     HS2 = make<QScrollBar>(Frame2, "HS2", Qt::Horizontal);
-    HS2->setRange(50, 1000);
+    HS2->setRange(SearchInterval::kSliderMinimum, SearchInterval::kSliderMaximum);
     HS2->setSingleStep(1);
     HS2->setPageStep(1);
     Label2 = make<QLabel>(Frame2, "Label2");
@@ -270,7 +266,7 @@ void Form1::createSettingsTab()
 
     // Both a finished change and a dragged thumb set the interval.
     connect(HS2, &QScrollBar::valueChanged, this, [this](int value) {
-        Search_Int = float(value);
+        m_search.Search_Int = value;
         Label2->setText(QLatin1Char(' ') + QString::number(value));
     });
 }
@@ -303,7 +299,7 @@ void Form1::createAboutTab()
     Label9->setAlignment(Qt::AlignCenter);
     setTextColour(Label9, QColor(0, 0, 255));
     Label9->setCursor(Qt::PointingHandCursor);
-    new AboutTab(this);
+    new AboutTab(Image3, Label8, Label9);
 }
 
 void Form1::load()
@@ -325,10 +321,10 @@ void Form1::load()
     if (QFileInfo(manual).isFile())
         RichTextBox2->loadFile(manual);
 
-    Search_Int = 100;
-    HS2->setValue(100);
+    m_search.Search_Int = SearchInterval::kDefault;
+    HS2->setValue(int(SearchInterval::kDefault));
     // setValue does not signal when the value is unchanged; show it all the same.
-    Label2->setText(QStringLiteral(" 100"));
+    Label2->setText(QLatin1Char(' ') + QString::number(SearchInterval::kDefault));
 
     Get_Mes(false);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "search/ui/searchstate.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -106,8 +108,8 @@ public:
     QLabel *Label8;
     QLabel *Label9;
 
-    // The search interval in characters, set by HS2.
-    float Search_Int = 100;
+    // The search's mode, items and interval (set by HS2).
+    const SearchState &searchState() const { return m_search; }
 
     // The search run and the article view.
     ResultsArea *resultsArea = nullptr;
@@ -123,6 +125,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Shared by the run and the article view.
+    SearchState m_search;
     void createFrameAndToolbar();
     void createInstructionTab();
     void createPhotoAndSearchTab();

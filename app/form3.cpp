@@ -46,8 +46,7 @@ void Form3::start()
     hide();
 
     m_main = std::make_unique<Form1>();
-    if (onMainWindowCreated)
-        onMainWindowCreated();
+    Q_EMIT mainWindowCreated(m_main.get());
     m_main->load();
     if (EventLoop::quitRequested())
         return;

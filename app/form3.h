@@ -3,7 +3,6 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 
 class QLabel;
@@ -24,8 +23,9 @@ public:
     Form1 *mainWindow() const { return m_main.get(); }
     float tickCount() const { return Tick_Count; }
 
-    // Tests look at the windows while the start-up is under way.
-    std::function<void()> onMainWindowCreated;
+Q_SIGNALS:
+    // The main window exists and is about to load.
+    void mainWindowCreated(Form1 *window);
 
 private:
     QLabel *Image1;

@@ -11,23 +11,9 @@ namespace {
 const QColor kInk(0x20, 0x30, 0x70);
 const QColor kPaper(0xfb, 0xf7, 0xea);
 const QColor kAccent(0x1c, 0x6c, 0xc8);
-// The ground of the bitmaps: a grey from the middle of the button's face, so
-// the smoothed edges blend into what shows through.
-const QRgb kKey = qRgb(232, 232, 232);
-
-QImage art(int size, const std::function<void(QPainter &)> &paint)
-{
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paint(painter);
-    return image;
-}
-
 PictureObject draw(int size, const std::function<void(QPainter &)> &paint)
 {
-    return PictureObject::keyedBitmap(art(size, paint), kKey);
+    return PictureObject::buttonBitmap(size, paint);
 }
 
 void arrow(QPainter &p, bool left)
@@ -122,7 +108,7 @@ PictureObject Icons::saveText()
 PictureObject Icons::search()
 {
     // Kept inside the frame of the 33-pixel button it overhangs.
-    return PictureObject::icon(art(32, [](QPainter &p) {
+    return PictureObject::icon(PictureObject::smoothArt(32, [](QPainter &p) {
         p.setPen(QPen(kInk, 2.5));
         p.setBrush(QColor(0xd8, 0xea, 0xff));
         p.drawEllipse(QPointF(14, 14), 7.5, 7.5);

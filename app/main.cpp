@@ -1,11 +1,24 @@
 #include "platform/eventloop.h"
 #include "app/form3.h"
+#include "app/programoptions.h"
 #include "app/russiantranslations.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+#include <clocale>
 
 int main(int argc, char *argv[])
 {
+    // Help and version need no display, so they come before the application.
+    std::setlocale(LC_ALL, "");
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QTextStream out(stdout);
+    if (const std::optional<int> status = ProgramOptions::handle(arguments, out))
+        return *status;
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Palmora"));
     QApplication::setOrganizationName(QStringLiteral("Palmora"));

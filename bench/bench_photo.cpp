@@ -1,10 +1,10 @@
 // Measures saving a 12-megapixel palm photo (4000 × 3000): filling the bitmap
 // buffer from the picture, then the JPEG export at quality 80.
+#include "bench/benchtiming.h"
 #include "photo/cdibsection.h"
 #include "photo/minteljpeglibrary.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
@@ -31,19 +31,6 @@ QImage makePhoto(int width, int height)
         }
     }
     return image;
-}
-
-template <class F>
-double bestMilliseconds(int runs, F &&work)
-{
-    double best = 1e12;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e6);
-    }
-    return best;
 }
 
 } // namespace

@@ -1,15 +1,16 @@
 // Measures the displayed-text pass over a 10 MB RTF file shaped like the
 // knowledge base's articles: Russian text as \'hh escapes, some formatting.
+#include "bench/benchtiming.h"
 #include "platform/widgets/richtextbox.h"
 #include "platform/rtfreader.h"
 #include "platform/widgets/rtfdocumentreader.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTextDocument>
 #include <QTextStream>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -27,17 +28,9 @@ QByteArray makeRtf(qsizetype size)
     return rtf;
 }
 
-template <class F>
-double bestSeconds(int runs, F &&work)
+double bestSeconds(int runs, const std::function<void()> &work)
 {
-    double best = 1e9;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, timer.nsecsElapsed() / 1e9);
-    }
-    return best;
+    return bestMilliseconds(runs, work) / 1000;
 }
 
 } // namespace

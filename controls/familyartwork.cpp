@@ -242,6 +242,12 @@ void drawCommandCell(QImage &strip, int cell)
 
 } // namespace
 
+void FamilyArtwork::drawPiece(QPainter &painter, const QImage &pieces, QRect source, QRect target)
+{
+    if (target.width() > 0 && target.height() > 0)
+        painter.drawImage(target, pieces, source);
+}
+
 QRgb FamilyArtwork::diagonalShade(QRgb from, QRgb to, int x, int y, int width, int height)
 {
     return blend(from, to, x + y, (width - 1) + (height - 1));

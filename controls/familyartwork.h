@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
+
+class QPainter;
 
 #include <array>
 
@@ -54,6 +57,10 @@ public:
     // 22 x 20: corners at (0, 0), (19, 0), (19, 17), (0, 17); edges in row 0,
     // row 19, column 0 and column 21.
     static const QImage &groupFramePieces();
+
+    // Draws the source rectangle of pieces stretched over target; a target
+    // with no area is left out (the control is smaller than its corners).
+    static void drawPiece(QPainter &painter, const QImage &pieces, QRect source, QRect target);
 
     // The colour at (x, y) of a block graded diagonally from `from` at its top
     // left to `to` at its bottom right; halves round to the even neighbour.

@@ -1,5 +1,7 @@
 #include "controls/pictureobject.h"
 
+#include <QPainter>
+
 #include <cmath>
 
 namespace {
@@ -25,6 +27,21 @@ PictureObject PictureObject::bitmap(const QImage &image)
 PictureObject PictureObject::icon(const QImage &image)
 {
     return PictureObject(Kind::Icon, image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+QImage PictureObject::smoothArt(int size, const std::function<void(QPainter &)> &paint)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    paint(painter);
+    return image;
+}
+
+PictureObject PictureObject::buttonBitmap(int size, const std::function<void(QPainter &)> &paint)
+{
+    return keyedBitmap(smoothArt(size, paint), kButtonKey);
 }
 
 PictureObject PictureObject::keyedBitmap(const QImage &art, QRgb key)

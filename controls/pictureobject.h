@@ -4,6 +4,10 @@
 #include <QMetaType>
 #include <QSize>
 
+#include <functional>
+
+class QPainter;
+
 // A picture as a control is given it: a bitmap, whose transparent colour the
 // control chooses, or an icon, which carries its own transparency. Like every
 // picture of the platform it knows its size in HiMetric units (2540 to the
@@ -22,6 +26,14 @@ public:
     // the half-covered edge pixels blend into it. The art leaves pixel (0, 0)
     // clear.
     static PictureObject keyedBitmap(const QImage &art, QRgb key);
+
+    // The key of the program's own button pictures: a grey from the middle of
+    // the button's face, so the smoothed edges blend into what shows through.
+    static constexpr QRgb kButtonKey = 0xffe8e8e8;
+    // A size x size picture painted with smooth edges on a transparent ground.
+    static QImage smoothArt(int size, const std::function<void(QPainter &)> &paint);
+    // The same, laid on kButtonKey.
+    static PictureObject buttonBitmap(int size, const std::function<void(QPainter &)> &paint);
 
     Kind kind() const { return m_kind; }
     bool isNone() const { return m_kind == Kind::None; }

@@ -23,13 +23,6 @@ const PictureStrip &pc()
     return strip;
 }
 
-// Source and target of one piece; a piece with no area is left out.
-void piece(QPainter &painter, const QImage &cell, QRect source, QRect target)
-{
-    if (target.width() > 0 && target.height() > 0)
-        painter.drawImage(target, cell, source);
-}
-
 } // namespace
 
 xpcmdbutton::xpcmdbutton(QWidget *parent)
@@ -120,15 +113,15 @@ void xpcmdbutton::drawFace(QImage &face) const
     const int h = face.height();
     QPainter painter(&face);
     // Corners unscaled, then the edges and the centre stretched.
-    piece(painter, cell, {0, 0, 3, 3}, {0, 0, 3, 3});
-    piece(painter, cell, {15, 0, 3, 3}, {w - 3, 0, 3, 3});
-    piece(painter, cell, {15, 18, 3, 3}, {w - 3, h - 3, 3, 3});
-    piece(painter, cell, {0, 18, 3, 3}, {0, h - 3, 3, 3});
-    piece(painter, cell, {3, 0, 12, 3}, {3, 0, w - 6, 3});
-    piece(painter, cell, {15, 3, 3, 15}, {w - 3, 3, 3, h - 6});
-    piece(painter, cell, {0, 3, 3, 15}, {0, 3, 3, h - 6});
-    piece(painter, cell, {3, 18, 12, 3}, {3, h - 3, w - 6, 3});
-    piece(painter, cell, {3, 3, 12, 15}, {3, 3, w - 6, h - 6});
+    FamilyArtwork::drawPiece(painter, cell, {0, 0, 3, 3}, {0, 0, 3, 3});
+    FamilyArtwork::drawPiece(painter, cell, {15, 0, 3, 3}, {w - 3, 0, 3, 3});
+    FamilyArtwork::drawPiece(painter, cell, {15, 18, 3, 3}, {w - 3, h - 3, 3, 3});
+    FamilyArtwork::drawPiece(painter, cell, {0, 18, 3, 3}, {0, h - 3, 3, 3});
+    FamilyArtwork::drawPiece(painter, cell, {3, 0, 12, 3}, {3, 0, w - 6, 3});
+    FamilyArtwork::drawPiece(painter, cell, {15, 3, 3, 15}, {w - 3, 3, 3, h - 6});
+    FamilyArtwork::drawPiece(painter, cell, {0, 3, 3, 15}, {0, 3, 3, h - 6});
+    FamilyArtwork::drawPiece(painter, cell, {3, 18, 12, 3}, {3, h - 3, w - 6, 3});
+    FamilyArtwork::drawPiece(painter, cell, {3, 3, 12, 15}, {3, 3, w - 6, h - 6});
 
     painter.setFont(font());
     painter.setPen(QColor::fromRgb(isEnabled() ? enabledCaption : disabledCaption));

@@ -15,12 +15,6 @@ const QString kEnabled = QStringLiteral("Enabled");
 const QString kFont = QStringLiteral("Font");
 const QString kBackColor = QStringLiteral("BackColor");
 
-void piece(QPainter &painter, const QImage &pieces, QRect source, QRect target)
-{
-    if (target.width() > 0 && target.height() > 0)
-        painter.drawImage(target, pieces, source);
-}
-
 } // namespace
 
 xpgroupbox::xpgroupbox(QWidget *parent)
@@ -90,14 +84,14 @@ void xpgroupbox::layOut()
     const int t = topLine();
     {
         QPainter painter(&face);
-        piece(painter, img, {0, 0, 3, 3}, {0, t, 3, 3});
-        piece(painter, img, {19, 0, 3, 3}, {w - 3, t, 3, 3});
-        piece(painter, img, {19, 17, 3, 3}, {w - 3, h - 3, 3, 3});
-        piece(painter, img, {0, 17, 3, 3}, {0, h - 3, 3, 3});
-        piece(painter, img, {3, 0, 16, 1}, {3, t, w - 6, 1});
-        piece(painter, img, {21, 3, 1, 14}, {w - 1, t + 3, 1, h - 6 - t});
-        piece(painter, img, {3, 19, 16, 1}, {3, h - 1, w - 6, 1});
-        piece(painter, img, {0, 3, 1, 14}, {0, t + 3, 1, h - 6 - t});
+        FamilyArtwork::drawPiece(painter, img, {0, 0, 3, 3}, {0, t, 3, 3});
+        FamilyArtwork::drawPiece(painter, img, {19, 0, 3, 3}, {w - 3, t, 3, 3});
+        FamilyArtwork::drawPiece(painter, img, {19, 17, 3, 3}, {w - 3, h - 3, 3, 3});
+        FamilyArtwork::drawPiece(painter, img, {0, 17, 3, 3}, {0, h - 3, 3, 3});
+        FamilyArtwork::drawPiece(painter, img, {3, 0, 16, 1}, {3, t, w - 6, 1});
+        FamilyArtwork::drawPiece(painter, img, {21, 3, 1, 14}, {w - 1, t + 3, 1, h - 6 - t});
+        FamilyArtwork::drawPiece(painter, img, {3, 19, 16, 1}, {3, h - 1, w - 6, 1});
+        FamilyArtwork::drawPiece(painter, img, {0, 3, 1, 14}, {0, t + 3, 1, h - 6 - t});
 
         // The label lies over the frame on the frame's background.
         const QRect label = labelRect();

@@ -3,11 +3,12 @@
 #include <QLine>
 #include <QRect>
 #include <QSize>
+#include <QString>
 #include <QStringView>
+#include <QWidget>
 
 #include <span>
-
-class QWidget;
+#include <utility>
 
 // The design geometry of one window, in twips, each control relative to its
 // container. A window names its controls and places them from here, so
@@ -52,6 +53,17 @@ public:
 
     // Places the widget at the rectangle named by its objectName.
     void place(QWidget *control) const;
+
+    // Makes a control of class T (its constructor takes args, then the
+    // container), names it and places it.
+    template <typename T, typename... Args>
+    T *make(QWidget *container, const char *name, Args &&...args) const
+    {
+        T *control = new T(std::forward<Args>(args)..., container);
+        control->setObjectName(QLatin1String(name));
+        place(control);
+        return control;
+    }
 
 private:
     QSize m_window;

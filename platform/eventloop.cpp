@@ -1,14 +1,15 @@
 #include "platform/eventloop.h"
+#include "platform/eventloop_p.h"
 
 #include <QCoreApplication>
 
-namespace {
-bool &quitFlag()
+bool &EventLoopPrivate::quitFlag()
 {
     static bool value = false;
     return value;
 }
-} // namespace
+
+using EventLoopPrivate::quitFlag;
 
 void EventLoop::yield()
 {
@@ -24,9 +25,4 @@ void EventLoop::requestQuit()
 bool EventLoop::quitRequested()
 {
     return quitFlag();
-}
-
-void EventLoop::resetForTesting()
-{
-    quitFlag() = false;
 }

@@ -11,5 +11,4 @@ public:
     // loop that yields checks this and returns.
     static void requestQuit();
     static bool quitRequested();
-    static void resetForTesting();
 };

@@ -57,9 +57,24 @@ QString ProgramFolder::fallbackFolder()
 }
 
 namespace {
+// An installed program folder names itself in this file. Whoever starts the
+// program from there, root included, keeps its files in the data folder; a
+// copy of the folder made elsewhere writes beside itself as the build does.
+bool installedHere()
+{
+    QFile marker(ProgramFolder::readPath(QStringLiteral(".installed-at")));
+    if (!marker.open(QIODevice::ReadOnly))
+        return false;
+    const QString named = QString::fromUtf8(marker.readLine(4096)).trimmed();
+    const QString here = QFileInfo(ProgramFolder::path()).canonicalFilePath();
+    return !named.isEmpty() && QFileInfo(named).canonicalFilePath() == here;
+}
+
 bool programFolderWritable()
 {
-    return writableOverride() != 0 ? writableOverride() > 0 : ProgramFolder::isWritable(ProgramFolder::path());
+    if (writableOverride() != 0)
+        return writableOverride() > 0;
+    return !installedHere() && ProgramFolder::isWritable(ProgramFolder::path());
 }
 } // namespace
 

@@ -4,9 +4,10 @@
 
 // Where the program's own files live. Files the program reads (Data, Anketa,
 // the manual, news.ini) sit beside the executable; files it writes on its own
-// (run.ini, mes.txt, allmes.txt) go there too when that folder can be written,
-// and to the user's application-data folder otherwise, so that nothing the
-// program keeps is silently lost in a read-only installation.
+// (run.ini, mes.txt, allmes.txt) go there too when that folder can be written
+// and is not an installed one, and to the user's application-data folder
+// otherwise, so that nothing the program keeps is silently lost in a read-only
+// installation and no user's files land in a shared one.
 class ProgramFolder
 {
 public:

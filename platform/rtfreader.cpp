@@ -1,6 +1,6 @@
 #include "platform/rtfreader.h"
 
-#include "platform/rtfparser.h"
+#include "platform/rtfparser_p.h"
 
 #include <functional>
 

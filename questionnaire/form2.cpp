@@ -3,6 +3,7 @@
 #include "controls/xpb.h"
 #include "controls/xpblayout.h"
 #include "questionnaire/questionnairepictures.h"
+#include "questionnaire/xlsworkbookreader.h"
 #include "layout/autoresize.h"
 #include "layout/formlayout.h"
 #include "platform/widgets/dialogs.h"
@@ -25,10 +26,7 @@ namespace {
 template <typename T, typename... Args>
 T *make(QWidget *container, const char *name, Args &&...args)
 {
-    T *control = new T(std::forward<Args>(args)..., container);
-    control->setObjectName(QLatin1String(name));
-    FormLayout::form2().place(control);
-    return control;
+    return FormLayout::form2().make<T>(container, name, std::forward<Args>(args)...);
 }
 
 QListWidget *makeList(QWidget *parent, const char *name)
@@ -64,7 +62,7 @@ QList<int> selectedRows(const QListWidget *list)
 
 Form2::Form2(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , m_engine(*this)
+    , m_engine(*this, [] { return std::make_unique<XlsWorkbookReader>(); })
 {
     Fonts::installSubstitutions();
     // Before any control is made, so that each takes the design's colours.

@@ -5,7 +5,6 @@
 #include "platform/programfolder.h"
 #include "questionnaire/questionnaireview.h"
 #include "questionnaire/workbookreader.h"
-#include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,9 +29,9 @@ QString anketaFolder()
 
 } // namespace
 
-QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view)
+QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view, ReaderFactory readers)
     : m_view(view)
-    , m_readerFactory([] { return std::make_unique<XlsWorkbookReader>(); })
+    , m_readerFactory(std::move(readers))
 {
 }
 

@@ -19,9 +19,9 @@ class QuestionnaireEngine
 public:
     using ReaderFactory = std::function<std::unique_ptr<WorkbookReader>()>;
 
-    explicit QuestionnaireEngine(QuestionnaireView &view);
+    // Every topic gets a reader of its own from readers.
+    QuestionnaireEngine(QuestionnaireView &view, ReaderFactory readers);
 
-    // Every topic gets a reader of its own from here.
     void setReaderFactory(ReaderFactory factory) { m_readerFactory = std::move(factory); }
 
     // Runs one questionnaire, from the topic choice to its end; the view is

@@ -9,19 +9,9 @@
 namespace {
 
 const QColor kInk(0x20, 0x30, 0x70);
-// The ground of the bitmaps: a grey from the middle of the button's face, so
-// the smoothed edges blend into what shows through.
-const QRgb kKey = qRgb(232, 232, 232);
-
 PictureObject draw(const std::function<void(QPainter &)> &paint)
 {
-    QImage art(16, 16, QImage::Format_ARGB32_Premultiplied);
-    art.fill(Qt::transparent);
-    QPainter painter(&art);
-    painter.setRenderHint(QPainter::Antialiasing);
-    paint(painter);
-    painter.end();
-    return PictureObject::keyedBitmap(art, kKey);
+    return PictureObject::buttonBitmap(16, paint);
 }
 
 } // namespace

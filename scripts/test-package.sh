@@ -49,7 +49,8 @@ check "depends on the Qt libraries it links" grep -q 'libqt6widgets6' <<<"$depen
 
 # The program folder: the two executables and the sample installation, nothing else.
 check "the program folder holds the sample installation and nothing more" \
-  diff -r --exclude=palmora --exclude=palmora-search "$root/sample" "$lib"
+  diff -r --exclude=palmora --exclude=palmora-search --exclude=.installed-at "$root/sample" "$lib"
+check "the program folder names itself as installed" test "$(cat "$lib/.installed-at")" = /usr/lib/palmora
 for program in palmora palmora-search; do
   check "$program is an executable in the program folder" grep -q ELF <<<"$(file -b "$lib/$program")"
   check "$program on the PATH is the one in the program folder" test "$pkg/usr/bin/$program" -ef "$lib/$program"
@@ -78,6 +79,40 @@ if command -v appstreamcli >/dev/null; then
   check "the metadata is valid" quiet appstreamcli validate --no-net "$metainfo"
 fi
 
+# Starts the unpacked palmora with the given data folder and environment, waits
+# for its first-run marker there, and ends it.
+first_start() {
+  local data="$1"
+  shift
+  env "${user_env[@]}" XDG_DATA_HOME="$data" QT_QPA_PLATFORM=offscreen "$@" "$pkg/usr/bin/palmora" >"$work/palmora.log" 2>&1 &
+  app=$!
+  # It runs until it is closed: wait for the marker of the first start, then end it.
+  for _ in $(seq 300); do
+    [ -e "$data/palmora/run.ini" ] && break
+    kill -0 "$app" 2>/dev/null || break
+    sleep 0.1
+  done
+  check "palmora is still running once started" kill -0 "$app"
+  kill "$app" 2>/dev/null || true
+  wait "$app" 2>/dev/null || true
+  app=""
+}
+mkdir -p "$work/home" "$work/runtime"
+chmod 700 "$work/runtime"
+user_env=(HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/home/.config"
+  XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8)
+listing() { (cd "$lib" && find . -printf '%p %s %T@\n' | sort); }
+
+# Installed, the program folder is never written, even by whoever could: the
+# unpacked folder stands in for the installed one.
+printf '%s\n' "$lib" >"$lib/.installed-at"
+before="$(listing)"
+first_start "$work/owner-data"
+check "the installed palmora writes its first-run marker in the data folder of whoever may write beside it" \
+  cmp -s "$work/owner-data/palmora/run.ini" <(printf 'done\r\n')
+check "the installed palmora writes nothing beside itself" test "$(listing)" = "$before"
+printf '/usr/lib/palmora\n' >"$lib/.installed-at"
+
 # Run as a user who cannot write to the program folder. Root ignores the
 # permission bits, so it runs without the capabilities that override them.
 chmod -R a-w "$lib"
@@ -85,27 +120,10 @@ as_user=()
 if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --bounding-set=-dac_override,-dac_read_search,-fowner --)
 fi
-mkdir -p "$work/home" "$work/runtime"
-chmod 700 "$work/runtime"
-user_env=(HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/home/.config"
-  XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8)
-listing() { (cd "$lib" && find . -printf '%p %s %T@\n' | sort); }
 before="$(listing)"
 
-marker="$work/data/palmora/run.ini"
-env "${user_env[@]}" QT_QPA_PLATFORM=offscreen "${as_user[@]}" "$pkg/usr/bin/palmora" >"$work/palmora.log" 2>&1 &
-app=$!
-# It runs until it is closed: wait for the marker of the first start, then end it.
-for _ in $(seq 300); do
-  [ -e "$marker" ] && break
-  kill -0 "$app" 2>/dev/null || break
-  sleep 0.1
-done
-check "palmora writes its first-run marker in the user's data folder" cmp -s "$marker" <(printf 'done\r\n')
-check "palmora is still running once started" kill -0 "$app"
-kill "$app" 2>/dev/null || true
-wait "$app" 2>/dev/null || true
-app=""
+first_start "$work/data" "${as_user[@]}"
+check "palmora writes its first-run marker in the user's data folder" cmp -s "$work/data/palmora/run.ini" <(printf 'done\r\n')
 check "the user's data folder is not doubled" test ! -e "$work/data/Palmora"
 
 search="$(env "${user_env[@]}" "${as_user[@]}" "$pkg/usr/bin/palmora-search" 'Симиева линия')" || true

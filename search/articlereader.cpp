@@ -240,11 +240,20 @@ void ArticleReader::open(int folder, const QByteArray &name, bool rtf)
     close();
     m_folder = folder;
     m_name.assign(name.constData(), std::size_t(name.size()));
+    m_openError = 0;
     m_fd = openAt(folder, m_name.c_str());
-    if (m_fd < 0)
+    if (m_fd < 0) {
+        m_openError = errno;
         return;
+    }
     struct stat info;
-    if (::fstat(m_fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(m_fd, &info) != 0) {
+        m_openError = errno;
+        close();
+        return;
+    }
+    // A folder, pipe or device is passed over without a word.
+    if (!S_ISREG(info.st_mode)) {
         close();
         return;
     }

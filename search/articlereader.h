@@ -32,6 +32,8 @@ public:
     // read gives an empty text.
     void open(int folder, const QByteArray &name, bool rtf);
     void close();
+    // Why the last open found nothing to read: the system's error number, or 0.
+    int openError() const { return m_openError; }
 
     std::unique_ptr<OccurrenceSource> find(const Needle &needle) const override;
 
@@ -64,6 +66,7 @@ private:
     int m_folder = -1;
     std::string m_name;
     int m_fd = -1;
+    int m_openError = 0;
     qint64 m_size = 0;
     qint64 m_dataStart = 0; // where the text of a large UTF-8 file starts
     std::unique_ptr<QTemporaryFile> m_spill;

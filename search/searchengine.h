@@ -2,6 +2,7 @@
 
 #include "search/needle.h"
 #include "search/querysplit.h"
+#include "search/searchinterval.h"
 
 #include <QList>
 #include <QString>
@@ -36,7 +37,7 @@ public:
 
 private:
     QList<Word> m_words;
-    qint64 m_interval = 100;
+    qint64 m_interval = SearchInterval::kDefault;
 };
 
 // The phrases of a phrase-mode query; empty and single-blank items are passed over.

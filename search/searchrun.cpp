@@ -53,6 +53,8 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
     // Every article is opened by its name in the folder, not by a path.
     const int folder = base.openFolder();
     const std::unique_ptr<std::atomic<unsigned char>[]> outcomes(new std::atomic<unsigned char>[std::size_t(n)]);
+    // Written by the worker before it publishes the entry's outcome.
+    std::vector<int> errors(std::size_t(n), 0);
     for (int i = 0; i < n; ++i)
         outcomes[std::size_t(i)].store(Pending, std::memory_order_relaxed);
     std::atomic<int> next{0};
@@ -72,6 +74,7 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
             bool matched = false;
             if (!entry.isFolder && !nothingToFind) {
                 reader.open(folder, KnowledgeBase::fileName(entry), true);
+                errors[std::size_t(i)] = reader.openError();
                 matched = wordMode ? SearchEngine::wordTest(reader, words, &halt)
                                    : SearchEngine::phraseTest(reader, phrases, &halt);
                 reader.close();
@@ -113,7 +116,7 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
         const bool matched = result == Matched;
         if (matched)
             found.append(entries[k].name);
-        if (progress && !progress(Step{k + 1, n, entries[k].name, matched}))
+        if (progress && !progress(Step{k + 1, n, entries[k].name, matched, errors[std::size_t(k)]}))
             break;
     }
     halt.store(true);

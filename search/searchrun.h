@@ -24,6 +24,7 @@ public:
         int n = 0;        // the entry count at the start (Kol_Fil)
         QString name;
         bool matched = false;
+        int error = 0; // the system's error number when the article could not be opened
     };
     // Called after each entry, in visiting order, on the thread that runs
     // the search; returning false stops the run.

@@ -4,63 +4,159 @@
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
 #include "search/querysplit.h"
+#include "search/searchinterval.h"
 #include "search/searchrun.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLocale>
 #include <QTextStream>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
-const char kUsage[] = "usage: palmora-search [--data DIR] [--phrase] [--interval N] [--show NAME] QUERY";
-
-int usageError(QTextStream &err, const QString &message)
+// Messages in Russian under a Russian locale, in English otherwise.
+class Speaker
 {
-    err << "palmora-search: " << message << '\n' << kUsage << '\n';
+public:
+    explicit Speaker(const QLocale &locale)
+        : m_russian(locale.language() == QLocale::Russian)
+    {
+    }
+    QString operator()(const char *english, const char *russian) const
+    {
+        return QString::fromUtf8(m_russian ? russian : english);
+    }
+
+private:
+    bool m_russian;
+};
+
+QString usage(const Speaker &say)
+{
+    return say("usage: palmora-search [--data DIR] [--phrase] [--interval N] [--show NAME] QUERY",
+               "использование: palmora-search [--data ПАПКА] [--phrase] [--interval N] [--show ИМЯ] ЗАПРОС");
+}
+
+QString help(const Speaker &say)
+{
+    return usage(say) + u'\n'
+        + say("Searches the Palmora knowledge base and lists the matching articles, one per line, in the\n"
+              "order the program visits them.\n"
+              "\n"
+              "  QUERY          in word mode, the words that must all start within the interval after\n"
+              "                 an occurrence of the first; a word ending in \"!\" is a whole word\n"
+              "  --phrase       phrase mode: QUERY is comma-separated phrases, one of which must occur\n"
+              "  --interval N   the search interval in characters, from 1 up (default %1)\n"
+              "  --data DIR     the knowledge-base folder (default: the Data folder beside the program,\n"
+              "                 %2)\n"
+              "  --show NAME    instead of searching, print where the article NAME is highlighted:\n"
+              "                 \"jump OFFSET\" per found place, \"mark OFFSET LENGTH\" per marked word\n"
+              "  -h, --help     print this help\n"
+              "  --version      print the version\n"
+              "\n"
+              "Exit status: 0 something was found, 1 nothing was found, 2 an error (a wrong option, or a\n"
+              "folder or article that cannot be read). Articles that cannot be read are named on the\n"
+              "error output and the search goes on.\n",
+              "Ищет в базе знаний Пальморы и выводит подходящие статьи по одной в строке, в том порядке,\n"
+              "в котором программа их просматривает.\n"
+              "\n"
+              "  ЗАПРОС         в режиме слов: слова, каждое из которых должно начинаться в пределах\n"
+              "                 интервала после вхождения первого; слово с «!» на конце ищется целиком\n"
+              "  --phrase       режим фраз: ЗАПРОС — фразы через запятую, одна из них должна встретиться\n"
+              "  --interval N   интервал поиска в символах, от 1 (по умолчанию %1)\n"
+              "  --data ПАПКА   папка базы знаний (по умолчанию папка Data рядом с программой,\n"
+              "                 %2)\n"
+              "  --show ИМЯ     вместо поиска вывести, где выделена статья ИМЯ: «jump СМЕЩЕНИЕ» на каждое\n"
+              "                 найденное место, «mark СМЕЩЕНИЕ ДЛИНА» на каждое выделенное слово\n"
+              "  -h, --help     вывести эту справку\n"
+              "  --version      вывести версию\n"
+              "\n"
+              "Код выхода: 0 — найдено, 1 — ничего не найдено, 2 — ошибка (неверный параметр, папка или\n"
+              "статья, которую нельзя прочитать). Статьи, которые нельзя прочитать, называются в потоке\n"
+              "ошибок, и поиск продолжается.\n")
+              .arg(SearchInterval::kDefault)
+              .arg(KnowledgeBase::defaultFolder());
+}
+
+int usageError(QTextStream &err, const Speaker &say, const QString &message)
+{
+    err << "palmora-search: " << message << '\n' << usage(say) << '\n';
     err.flush();
-    return SearchTool::UsageError;
+    return SearchTool::Error;
+}
+
+int failure(QTextStream &err, const QString &message)
+{
+    err << "palmora-search: " << message << '\n';
+    err.flush();
+    return SearchTool::Error;
+}
+
+QString reason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 } // namespace
 
-int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream &err, const QLocale &locale)
 {
+    const Speaker say(locale);
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption data(QStringLiteral("data"), QString(), QStringLiteral("DIR"));
     const QCommandLineOption phrase(QStringLiteral("phrase"));
     const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("N"));
     const QCommandLineOption show(QStringLiteral("show"), QString(), QStringLiteral("NAME"));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOptions({data, phrase, interval, show, help});
+    const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({data, phrase, interval, show, helpOption, version});
     parser.addPositionalArgument(QStringLiteral("QUERY"), QString());
 
     if (!parser.parse(arguments))
-        return usageError(err, parser.errorText());
-    if (parser.isSet(help)) {
-        out << kUsage << '\n';
+        return usageError(err, say, parser.errorText());
+    if (parser.isSet(helpOption)) {
+        out << help(say);
+        out.flush();
+        return Found;
+    }
+    if (parser.isSet(version)) {
+        out << "palmora-search " << PALMORA_VERSION << '\n';
         out.flush();
         return Found;
     }
 
-    qint64 searchInterval = 100;
+    qint64 searchInterval = SearchInterval::kDefault;
     if (parser.isSet(interval)) {
         bool ok = false;
         const QString text = parser.value(interval);
         searchInterval = text.toLongLong(&ok);
-        if (!ok || searchInterval < 1 || !text.front().isDigit())
-            return usageError(err, QStringLiteral("the interval must be a whole number from 1 up, not \"%1\"").arg(text));
+        if (!ok || searchInterval < SearchInterval::kMinimum || !text.front().isDigit())
+            return usageError(err, say, say("the interval must be a whole number from %1 up, not \"%2\"",
+                                            "интервал должен быть целым числом от %1, а не «%2»")
+                                            .arg(SearchInterval::kMinimum)
+                                            .arg(text));
     }
 
     // A query typed without quotes arrives as several arguments: they are its words.
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty())
-        return usageError(err, QStringLiteral("no query given"));
+        return usageError(err, say, say("no query given", "не задан запрос"));
     const QString query = words.join(u' ');
 
     const KnowledgeBase base(parser.isSet(data) ? parser.value(data) : KnowledgeBase::defaultFolder());
-    if (!base.exists())
-        return usageError(err, QStringLiteral("no knowledge base folder \"%1\"").arg(base.folder()));
+    const int folder = base.openFolder();
+    if (folder < 0)
+        return failure(err, say("cannot read the knowledge base folder \"%1\": %2",
+                                "не удаётся прочитать папку базы знаний «%1»: %2")
+                                .arg(base.folder(), reason(errno)));
+    ::close(folder);
 
     const bool wordMode = !parser.isSet(phrase);
     const ItemTable items = wordMode ? QuerySplit::Do_S(query) : QuerySplit::Do_P(query);
@@ -69,7 +165,7 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
         const QString name = parser.value(show);
         const QString path = base.articlePath(name);
         if (name.isEmpty() || !QFileInfo::exists(path))
-            return usageError(err, QStringLiteral("no article \"%1\" in \"%2\"").arg(name, base.folder()));
+            return failure(err, say("no article \"%1\" in \"%2\"", "нет статьи «%1» в «%2»").arg(name, base.folder()));
         // Only a plain-text article is shown highlighted; any other opens in the browser.
         if (KnowledgeBase::kindOf(name) != KnowledgeBase::Kind::PlainText || query.isEmpty())
             return NothingFound;
@@ -87,7 +183,12 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
     if (query.isEmpty())
         return NothingFound;
     // Each match is written as soon as it is known, in visiting order.
-    const QStringList found = SearchRun::run(base, items, wordMode, searchInterval, [&out](const SearchRun::Step &s) {
+    const QStringList found = SearchRun::run(base, items, wordMode, searchInterval, [&](const SearchRun::Step &s) {
+        if (s.error != 0) {
+            err << "palmora-search: "
+                << say("cannot read \"%1\": %2", "не удаётся прочитать «%1»: %2").arg(s.name, reason(s.error)) << '\n';
+            err.flush();
+        }
         if (s.matched)
             out << s.name << '\n';
         return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QStringList>
 
 class QTextStream;
@@ -7,12 +8,15 @@ class QTextStream;
 // The command-line search, palmora-search:
 //   palmora-search [--data DIR] [--phrase] [--interval N] QUERY
 //   palmora-search [--data DIR] [--phrase] [--interval N] --show NAME QUERY
-// Exit status 0 when something was found, 1 when nothing was, 2 on a usage error.
+//   palmora-search --help | --version
+// Exit status 0 when something was found, 1 when nothing was, 2 on an error.
 class SearchTool
 {
 public:
-    enum Status { Found = 0, NothingFound = 1, UsageError = 2 };
+    enum Status { Found = 0, NothingFound = 1, Error = 2 };
 
-    // arguments as the program received them, its own name first.
-    static int run(const QStringList &arguments, QTextStream &out, QTextStream &err);
+    // arguments as the program received them, its own name first; messages
+    // are Russian when the locale is.
+    static int run(const QStringList &arguments, QTextStream &out, QTextStream &err,
+                   const QLocale &locale = QLocale::system());
 };

@@ -126,7 +126,7 @@ private Q_SLOTS:
         QFile marker(m_install->program.filePath(QStringLiteral("run.ini")));
         QVERIFY(marker.open(QIODevice::WriteOnly));
     }
-    void init() { EventLoop::resetForTesting(); }
+    void init() { clearQuitFlag(); }
     void cleanup() { QApplication::setPalette(m_light); }
     void cleanupTestCase() { m_install.reset(); }
 

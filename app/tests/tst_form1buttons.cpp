@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "platform/testsupport/quitflag.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
 #include "platform/eventloop.h"
@@ -41,7 +42,7 @@ private Q_SLOTS:
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(m_install->isValid());
     }
-    void init() { EventLoop::resetForTesting(); }
+    void init() { clearQuitFlag(); }
     void cleanupTestCase() { m_install.reset(); }
 
     void designSettings_data()

@@ -1,4 +1,5 @@
 #include "platform/eventloop.h"
+#include "platform/testsupport/quitflag.h"
 #include "app/form1.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
@@ -24,7 +25,7 @@ private Q_SLOTS:
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(m_install->isValid());
     }
-    void init() { EventLoop::resetForTesting(); }
+    void init() { clearQuitFlag(); }
     void cleanupTestCase() { m_install.reset(); }
 
     void tabCaptions_data()
@@ -111,7 +112,7 @@ private Q_SLOTS:
         window.load();
         window.HS2->setValue(window.HS2->maximum());
         QCOMPARE(window.Label2->text(), QStringLiteral(" 1000"));
-        QCOMPARE(window.Search_Int, 1000.0f);
+        QCOMPARE(window.searchState().Search_Int, qint64(SearchInterval::kSliderMaximum));
         QCOMPARE(window.HS2->minimum(), 50);
     }
 

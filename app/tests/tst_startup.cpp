@@ -125,11 +125,11 @@ private Q_SLOTS:
         manual.remove();
     }
 
-    void searchIntervalStartsAt100()
+    void searchIntervalStartsAtTheDefault()
     {
         Form1 window;
         window.load();
-        QCOMPARE(window.Search_Int, 100.0f);
+        QCOMPARE(window.searchState().Search_Int, SearchInterval::kDefault);
     }
 
     void splashIsShownFirstAndHiddenBeforeTheMainWindow()
@@ -138,7 +138,7 @@ private Q_SLOTS:
         VisibilityLog log;
         Form3 splash(20);
         splash.installEventFilter(&log);
-        splash.onMainWindowCreated = [&] { splash.mainWindow()->installEventFilter(&log); };
+        connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *window) { window->installEventFilter(&log); });
         splash.start();
         QVERIFY(splash.tickCount() >= 1);
         QCOMPARE(log.events, (QStringList{QStringLiteral("Form3 shown"), QStringLiteral("Form3 hidden"),

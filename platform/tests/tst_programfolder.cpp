@@ -23,6 +23,36 @@ private Q_SLOTS:
         QCOMPARE(ProgramFolder::writePath(QStringLiteral("run.ini")), dir.filePath(QStringLiteral("run.ini")));
     }
 
+    // The installation names its folder; a copy of it elsewhere is a copy.
+    void anInstalledFolderIsNeverWritten_data()
+    {
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<bool>("namesThisFolder");
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("no marker") << false << false << true;
+        QTest::newRow("installed here") << true << true << false;
+        QTest::newRow("a copy of an installation") << true << false << true;
+    }
+    void anInstalledFolderIsNeverWritten()
+    {
+        QFETCH(bool, marked);
+        QFETCH(bool, namesThisFolder);
+        QFETCH(bool, beside);
+        QTemporaryDir program;
+        QTemporaryDir fallback;
+        if (marked) {
+            QFile marker(program.filePath(QStringLiteral(".installed-at")));
+            QVERIFY(marker.open(QIODevice::WriteOnly));
+            marker.write((namesThisFolder ? program.path() : QStringLiteral("/usr/lib/palmora")).toUtf8() + '\n');
+        }
+        ProgramFolder::setPathForTesting(program.path());
+        ProgramFolder::setFallbackForTesting(fallback.path());
+        QVERIFY(ProgramFolder::isWritable(program.path()));
+        const QString expected = (beside ? program.path() : fallback.path()) + QStringLiteral("/run.ini");
+        QCOMPARE(ProgramFolder::writePath(QStringLiteral("run.ini")), expected);
+        QCOMPARE(ProgramFolder::existingPath(QStringLiteral("run.ini")), beside ? expected : program.filePath(QStringLiteral("run.ini")));
+    }
+
     void fallsBackWhenTheProgramFolderIsReadOnly()
     {
         QTemporaryDir program;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/eventloop.h"
+#include "platform/testsupport/quitflag.h"
 #include "platform/programfolder.h"
 
 #include <QTemporaryDir>
@@ -14,14 +14,14 @@ public:
     {
         ProgramFolder::setPathForTesting(program.path());
         ProgramFolder::setFallbackForTesting(fallback.path());
-        EventLoop::resetForTesting();
+        clearQuitFlag();
     }
     ~TemporaryInstallation()
     {
         ProgramFolder::setPathForTesting(QString());
         ProgramFolder::setFallbackForTesting(QString());
         ProgramFolder::setWritableForTesting(0);
-        EventLoop::resetForTesting();
+        clearQuitFlag();
     }
     TemporaryInstallation(const TemporaryInstallation &) = delete;
     TemporaryInstallation &operator=(const TemporaryInstallation &) = delete;

@@ -1,7 +1,7 @@
 #include "platform/widgets/rtfdocumentreader.h"
 
 #include "platform/linebreaks.h"
-#include "platform/rtfparser.h"
+#include "platform/rtfparser_p.h"
 #include "platform/rtfreader.h"
 
 #include <QColor>

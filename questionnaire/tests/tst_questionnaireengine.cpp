@@ -42,10 +42,9 @@ private Q_SLOTS:
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(m_install->isValid());
         m_view = FakeQuestionnaireView();
-        m_engine = std::make_unique<QuestionnaireEngine>(m_view);
-        m_view.engine = m_engine.get();
         m_books = MemoryWorkbooks();
-        m_engine->setReaderFactory([this] { return m_books.make(); });
+        m_engine = std::make_unique<QuestionnaireEngine>(m_view, [this] { return m_books.make(); });
+        m_view.engine = m_engine.get();
     }
     void cleanup()
     {

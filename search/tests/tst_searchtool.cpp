@@ -1,5 +1,8 @@
 #include "platform/programfolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
+#include "platform/testsupport/unwritablefolder.h"
+#include "search/searchinterval.h"
+#include "search/knowledgebase.h"
 #include "search/searchtool.h"
 #include "platform/textcodec.h"
 
@@ -9,6 +12,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+
+#include <cerrno>
+#include <cstring>
 
 class TestSearchTool : public QObject
 {
@@ -32,13 +39,13 @@ class TestSearchTool : public QObject
         QString err;
     };
 
-    Result run(QStringList args)
+    Result run(QStringList args, const QLocale &locale = QLocale::c())
     {
         Result r;
         QTextStream out(&r.out);
         QTextStream err(&r.err);
         args.prepend(QStringLiteral("palmora-search"));
-        r.status = SearchTool::run(args, out, err);
+        r.status = SearchTool::run(args, out, err, locale);
         return r;
     }
 
@@ -86,6 +93,26 @@ private Q_SLOTS:
         QVERIFY(r.err.isEmpty());
     }
 
+    // Without --interval the tool searches with the window's default interval.
+    void withoutAnIntervalTheDefaultHolds_data()
+    {
+        QTest::addColumn<qint64>("gap"); // from the first word's start to the second's
+        QTest::addColumn<int>("status");
+        QTest::newRow("well within") << SearchInterval::kDefault / 2 << 0;
+        QTest::newRow("well beyond") << SearchInterval::kDefault * 2 << 1;
+    }
+    void withoutAnIntervalTheDefaultHolds()
+    {
+        QFETCH(qint64, gap);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("a.txt")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(TextCodec::toCp1251(QStringLiteral("линия ") + QString(gap - 7, u'x') + QStringLiteral(" жизни")));
+        f.close();
+        QCOMPARE(run({QStringLiteral("--data"), dir.path(), QStringLiteral("линия жизни")}).status, status);
+    }
+
     void showsTheViewsHighlights_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -121,10 +148,6 @@ private Q_SLOTS:
         QTest::newRow("interval not whole") << QStringList{QStringLiteral("--interval"), QStringLiteral("1.5"), QStringLiteral("ум")} << QStringLiteral("interval");
         QTest::newRow("interval missing") << QStringList{QStringLiteral("ум"), QStringLiteral("--interval")} << QStringLiteral("interval");
         QTest::newRow("no query") << QStringList{QStringLiteral("--phrase")} << QStringLiteral("query");
-        QTest::newRow("missing folder") << QStringList{QStringLiteral("--data"), m_install.program.filePath(QStringLiteral("нет")), QStringLiteral("ум")}
-                                        << QStringLiteral("folder");
-        QTest::newRow("missing article") << QStringList{QStringLiteral("--show"), QStringLiteral("нет.txt"), QStringLiteral("ум")}
-                                         << QStringLiteral("нет.txt");
     }
     void usageErrors()
     {
@@ -133,8 +156,89 @@ private Q_SLOTS:
         const Result r = run(args);
         QCOMPARE(r.status, 2);
         QVERIFY(r.out.isEmpty());
-        const QString first = r.err.section(u'\n', 0, 0);
-        QVERIFY2(first.startsWith(QStringLiteral("palmora-search: ")) && first.contains(message), qPrintable(r.err));
+        const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].startsWith(QStringLiteral("palmora-search: ")) && lines[0].contains(message), qPrintable(r.err));
+        QVERIFY(lines[1].startsWith(QStringLiteral("usage: ")));
+    }
+
+    // What is wrong with the files says why, without the usage line.
+    void filesThatCannotBeReadSayWhy_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QString missing = m_install.program.filePath(QStringLiteral("нет"));
+        const QString file = QDir(data()).filePath(QStringLiteral("Жизнь.txt"));
+        QTest::newRow("missing folder") << QStringList{QStringLiteral("--data"), missing, QStringLiteral("ум")}
+                                        << QStringLiteral("\"%1\": %2").arg(missing, QString::fromLocal8Bit(std::strerror(ENOENT)));
+        QTest::newRow("a file as the folder") << QStringList{QStringLiteral("--data"), file, QStringLiteral("ум")}
+                                              << QStringLiteral("\"%1\": %2").arg(file, QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+        QTest::newRow("missing article") << QStringList{QStringLiteral("--show"), QStringLiteral("нет.txt"), QStringLiteral("ум")}
+                                         << QStringLiteral("нет.txt");
+    }
+    void filesThatCannotBeReadSayWhy()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Result r = run(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.startsWith(QStringLiteral("palmora-search: ")) && r.err.contains(message), qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QStringLiteral("usage")), qPrintable(r.err));
+        QCOMPARE(r.err.count(u'\n'), 1);
+    }
+
+    void anArticleThatCannotBeReadIsNamedAndTheSearchGoesOn()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"a.txt", "b.txt", "c.txt"}) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("palm lines");
+        }
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("b.txt")), QFileDevice::Permissions()));
+        // Also for root, who passes over permission bits otherwise.
+        const UnwritableFolder guard(dir.path());
+        QVERIFY(guard.isEffective());
+        const Result r = run({QStringLiteral("--data"), dir.path(), QStringLiteral("palm")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("a.txt\nc.txt\n"));
+        QCOMPARE(r.err, QStringLiteral("palmora-search: cannot read \"b.txt\": %1\n").arg(QString::fromLocal8Bit(std::strerror(EACCES))));
+    }
+
+    void helpAndVersion_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QStringList>("says");
+        QTest::newRow("help") << QStringLiteral("--help") << QLocale::c()
+                              << QStringList{QStringLiteral("--interval N"), QStringLiteral("default %1").arg(SearchInterval::kDefault),
+                                             QStringLiteral("--data DIR"), KnowledgeBase::defaultFolder(), QStringLiteral("--phrase"),
+                                             QStringLiteral("--show NAME"), QStringLiteral("--version"),
+                                             QStringLiteral("0 something was found, 1 nothing was found, 2 an error")};
+        QTest::newRow("help in Russian") << QStringLiteral("-h") << QLocale(QLocale::Russian, QLocale::Russia)
+                                         << QStringList{QStringLiteral("по умолчанию %1").arg(SearchInterval::kDefault),
+                                                        QStringLiteral("Код выхода: 0 — найдено")};
+        QTest::newRow("version") << QStringLiteral("--version") << QLocale::c() << QStringList{QStringLiteral("palmora-search 2.")};
+    }
+    void helpAndVersion()
+    {
+        QFETCH(QString, option);
+        QFETCH(QLocale, locale);
+        QFETCH(QStringList, says);
+        const Result r = run({option}, locale);
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        for (const QString &text : says)
+            QVERIFY2(r.out.contains(text), qPrintable(text + QStringLiteral(" in:\n") + r.out));
+    }
+
+    void messagesFollowTheLocale()
+    {
+        const Result r = run({QStringLiteral("--interval=0"), QStringLiteral("ум")}, QLocale(QLocale::Russian, QLocale::Russia));
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.startsWith(QStringLiteral("palmora-search: интервал должен быть целым числом от 1")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("\nиспользование: palmora-search")), qPrintable(r.err));
     }
 
     void theProgramPrintsUtf8()

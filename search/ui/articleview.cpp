@@ -14,7 +14,6 @@
 #include <QShortcut>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 // The scroll bar's range holds at most this many places beyond the first.
@@ -24,13 +23,12 @@ constexpr double kPoints = 10;
 } // namespace
 
 ArticleView::ArticleView(ResultsArea &results, QLabel *busy, const SearchState &state,
-                         std::function<QString()> dataFolder, std::function<float()> interval, QObject *parent)
+                         std::function<QString()> dataFolder, QObject *parent)
     : QObject(parent)
     , m_results(results)
     , m_busy(busy)
     , m_state(state)
     , m_dataFolder(std::move(dataFolder))
-    , m_interval(std::move(interval))
 {
     const ResultsArea::Controls &c = m_results.controls();
     c.HS1->setMinimum(0);
@@ -98,7 +96,7 @@ void ArticleView::open()
 
         const bool wordMode = m_state.Adv_Mode;
         const Highlights found = Highlights::compute(text, wordMode ? m_state.Words : m_state.Phrases, wordMode,
-                                                     qint64(std::nearbyint(m_interval())));
+                                                     m_state.Search_Int);
         for (const Highlights::Mark &mark : found.marks) {
             box->setSelStart(int(mark.offset));
             box->setSelLength(int(mark.length));

@@ -18,7 +18,7 @@ class ArticleView : public QObject
 public:
     // results: the list and the article controls; busy: the busy notice.
     ArticleView(ResultsArea &results, QLabel *busy, const SearchState &state, std::function<QString()> dataFolder,
-                std::function<float()> interval, QObject *parent = nullptr);
+                QObject *parent = nullptr);
 
     // The List1 click: opens the selected article.
     void open();
@@ -39,6 +39,5 @@ private:
     QLabel *m_busy;
     const SearchState &m_state;
     std::function<QString()> m_dataFolder;
-    std::function<float()> m_interval;
     QList<qint64> m_jumpPos;
 };

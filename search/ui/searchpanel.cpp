@@ -39,12 +39,12 @@ constexpr qint64 kProgressEveryMs = 15;
 const QString kBusy = QStringLiteral("Обработка данных.......");
 } // namespace
 
-SearchPanel::SearchPanel(const Controls &controls, std::function<QString()> dataFolder,
-                         std::function<float()> interval, QObject *parent)
+SearchPanel::SearchPanel(const Controls &controls, SearchState &state, std::function<QString()> dataFolder,
+                         QObject *parent)
     : QObject(parent)
     , c(controls)
     , m_dataFolder(std::move(dataFolder))
-    , m_interval(std::move(interval))
+    , m_state(state)
 {
     connect(c.Command2, &QAbstractButton::clicked, this, &SearchPanel::Command2_Click);
     connect(c.Text2, &QPlainTextEdit::textChanged, this, &SearchPanel::textChanged);
@@ -122,7 +122,7 @@ void SearchPanel::start()
         m_state.Phrases = QuerySplit::Do_P(query);
         items = m_state.Phrases;
     }
-    const qint64 interval = qint64(std::nearbyint(m_interval()));
+    const qint64 interval = m_state.Search_Int;
     m_state.Search_Stop = false;
     m_stoppedByUser = false;
     m_complete = false;

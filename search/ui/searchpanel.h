@@ -38,8 +38,9 @@ public:
         QLabel *Label1 = nullptr;
     };
 
-    // dataFolder: where the articles are; interval: the current search interval.
-    SearchPanel(const Controls &controls, std::function<QString()> dataFolder, std::function<float()> interval,
+    // state: the window's search state, which outlives the panel; dataFolder:
+    // where the articles are.
+    SearchPanel(const Controls &controls, SearchState &state, std::function<QString()> dataFolder,
                 QObject *parent = nullptr);
     ~SearchPanel() override;
 
@@ -67,8 +68,7 @@ private:
 
     Controls c;
     std::function<QString()> m_dataFolder;
-    std::function<float()> m_interval;
-    SearchState m_state;
+    SearchState &m_state;
     QThread *m_thread = nullptr;
     bool m_changingText = false;
     QElapsedTimer m_sinceStart;

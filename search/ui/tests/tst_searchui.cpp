@@ -89,10 +89,10 @@ private Q_SLOTS:
         m_area = std::make_unique<ResultsArea>(
             ResultsArea::Controls{m_list, m_text, m_browser, m_bar, m_back, m_browserBack, m_browserForward});
         const auto data = [this] { return m_install->program.filePath(QStringLiteral("Data")); };
-        const auto interval = [] { return 100.0f; };
-        m_panel = new SearchPanel({w, m_query, m_search, m_wordMode, m_area.get(), m_line1, m_line2, m_busy}, data,
-                                  interval, w);
-        m_view = new ArticleView(*m_area, m_busy, m_panel->state(), data, interval, w);
+        m_state = std::make_unique<SearchState>();
+        m_panel = new SearchPanel({w, m_query, m_search, m_wordMode, m_area.get(), m_line1, m_line2, m_busy},
+                                  *m_state, data, w);
+        m_view = new ArticleView(*m_area, m_busy, *m_state, data, w);
         m_area->show(ResultsArea::View::List);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -100,6 +100,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
+        m_state.reset();
         m_area.reset();
         m_dialogs.reset();
         m_install.reset();
@@ -204,6 +205,29 @@ private Q_SLOTS:
         m_search->click();
         QCOMPARE(m_busy->text(), QStringLiteral("Обработка данных......."));
         QVERIFY(finished.wait(20000));
+    }
+
+    void theStatesIntervalRulesTheRunAndTheView_data()
+    {
+        QTest::addColumn<qint64>("interval");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("default, too short") << SearchInterval::kDefault << false;
+        QTest::newRow("wide enough") << qint64(200) << true;
+    }
+    void theStatesIntervalRulesTheRunAndTheView()
+    {
+        QFETCH(qint64, interval);
+        QFETCH(bool, found);
+        // The second word starts 156 characters after the first.
+        article("a.txt", QStringLiteral("линия ") + QString(150, u'x') + QStringLiteral(" жизни"));
+        m_state->Search_Int = interval;
+        const QStringList names = search(QStringLiteral("линия жизни"));
+        QCOMPARE(names.size(), found ? 1 : 0);
+        if (found) {
+            m_list->setCurrentRow(0);
+            m_view->open();
+            QCOMPARE(m_view->Jump_Pos(), QList<qint64>{0});
+        }
     }
 
     void openingAnArticleAndGoingBack()
@@ -338,6 +362,7 @@ private:
     std::unique_ptr<FakeDialogs> m_dialogs;
     std::unique_ptr<QWidget> m_window;
     std::unique_ptr<ResultsArea> m_area;
+    std::unique_ptr<SearchState> m_state;
     QPlainTextEdit *m_query = nullptr;
     QPushButton *m_search = nullptr;
     xpcheckbox *m_wordMode = nullptr;

@@ -1,5 +1,8 @@
 #pragma once
 
+// The RTF tokenizer under the parser: private to the two RTF readers (the _p
+// suffix), not part of the platform library's interface.
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QIODevice>

@@ -2,9 +2,9 @@
 
 // The RTF parser shared by the plain-text reader and the formatted document
 // reader: a template over the sink that receives the text, so each reader
-// pays only for what it keeps. Internal to the RTF readers.
+// pays only for what it keeps. Private to the RTF readers (the _p suffix).
 
-#include "platform/rtftokenizer.h"
+#include "platform/rtftokenizer_p.h"
 #include "platform/textcodec.h"
 
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "controls/controlgallery.h"
+#include "controls/gallery/controlgallery.h"
 
 #include "controls/xpcheckbox.h"
 #include "controls/xpcmdbutton.h"
