@@ -10,6 +10,7 @@
 #include "app/hoverhints.h"
 #include "app/icons.h"
 #include "platform/widgets/lineshape.h"
+#include "platform/widgets/programpalette.h"
 #include "news/news.h"
 #include "photo/photoworkspace.h"
 #include "search/ui/articleview.h"
@@ -87,6 +88,8 @@ Form1::Form1(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     Fonts::installSubstitutions();
+    // Before any control is made, so that each takes the design's colours.
+    ProgramPalette::apply(this);
     setObjectName(QStringLiteral("Form1"));
     setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25));
     resize(FormLayout::form1().windowPixels());

@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "layout/formlayout.h"
 #include "app/splashpicture.h"
+#include "platform/widgets/programpalette.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@ Form3::Form3(int tickIntervalMs, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , Image1(new QLabel(this))
 {
+    ProgramPalette::apply(this);
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Пальмора 2.1"));
     Image1->setObjectName(QStringLiteral("Image1"));

@@ -42,7 +42,7 @@ QRect CaptionedBox::labelRect() const
 
 QColor CaptionedBox::labelColour() const
 {
-    return isEnabled() ? ColorValue::toColor(m_foreColor) : QColor::fromRgb(disabledCaption);
+    return isEnabled() ? ColorValue::toColor(m_foreColor, palette()) : QColor::fromRgb(disabledCaption);
 }
 
 void CaptionedBox::showCell(int n)
@@ -56,7 +56,7 @@ void CaptionedBox::showCell(int n)
 void CaptionedBox::drawFace(QImage &face) const
 {
     QPainter painter(&face);
-    painter.fillRect(face.rect(), ColorValue::toColor(m_backColor));
+    painter.fillRect(face.rect(), ColorValue::toColor(m_backColor, palette()));
     painter.drawImage(boxRect().topLeft(), cellPicture(m_cell));
     painter.setFont(font());
     painter.setPen(labelColour());

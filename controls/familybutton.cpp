@@ -3,7 +3,7 @@
 #include "controls/familyaccessible.h"
 #include "controls/virtualkey.h"
 #include "platform/controlhost/controlinput.h"
-#include "platform/controlhost/pointerprobe.h"
+#include "platform/controlhost/pointerwatch.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -14,11 +14,23 @@
 
 FamilyButton::FamilyButton(QWidget *parent)
     : QAbstractButton(parent)
+    , m_watch(new PointerWatch(this))
 {
     FamilyAccessible::install();
     setMouseTracking(true);
     Timer1.setInterval(pollInterval);
     connect(&Timer1, &QTimer::timeout, this, &FamilyButton::pollPointer);
+    // A leave of the control itself is looked at at once; a leave of the
+    // window ends the hover even where the platform still reports the pointer
+    // inside.
+    connect(m_watch, &PointerWatch::controlLeft, this, [this] {
+        if (Timer1.isActive())
+            pollPointer();
+    });
+    connect(m_watch, &PointerWatch::windowLeft, this, [this] {
+        if (Timer1.isActive())
+            onPointerGone();
+    });
 }
 
 QString FamilyButton::accessibleText() const
@@ -127,7 +139,7 @@ void FamilyButton::mouseDoubleClickEvent(QMouseEvent *)
 
 void FamilyButton::pollPointer()
 {
-    if (isInside(mapFromGlobal(PointerProbe::position())))
+    if (isInside(m_watch->pointerPosition()))
         return;
     onPointerGone();
 }

@@ -5,10 +5,13 @@
 #include <QImage>
 #include <QTimer>
 
+class PointerWatch;
+
 // What the check box, the radio button and the command button share: their
 // eight events, a face drawn once into an image and copied on paint, keys that
 // raise their events and do nothing else, a click on a left press and release
-// over the control, and the 10 ms poll that finds the pointer gone. Event
+// over the control, and the 10 ms poll that finds the pointer gone, helped by
+// the leave events of the control and of its window. Event
 // coordinates are pixels of the control, whichever part of it was hit.
 class FamilyButton : public QAbstractButton
 {
@@ -82,6 +85,7 @@ private:
     void pollPointer();
 
     QTimer Timer1;
+    PointerWatch *m_watch;
     QImage m_face;
     // The release that ends a double click is no click of its own.
     bool m_releaseEndsDoubleClick = false;

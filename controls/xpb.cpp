@@ -78,6 +78,7 @@ void XpB::Refresh()
 {
     m_state.enabled = isEnabled();
     m_state.font = font();
+    m_state.palette = palette();
     m_face = XpBDrawing::draw(m_state);
     update();
 }
@@ -338,7 +339,7 @@ void XpB::mouseDoubleClickEvent(QMouseEvent *event)
 
 void XpB::mouseMoveEvent(QMouseEvent *event)
 {
-    const bool over = isUnderPointer(event->globalPosition());
+    const bool over = isUnderPointer(event);
     if (!over && !m_capture)
         return;
     const int buttons = ControlInput::buttonMask(event->buttons());
@@ -360,7 +361,7 @@ void XpB::mouseMoveEvent(QMouseEvent *event)
 
 void XpB::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool over = isUnderPointer(event->globalPosition());
+    const bool over = isUnderPointer(event);
     // A release elsewhere after the pointer left is not the button's.
     if (!over && !m_capture)
         return;
@@ -399,15 +400,18 @@ void XpB::endHover(int shift)
     m_capture = false;
 }
 
-bool XpB::isUnderPointer(QPointF globalPosition) const
+bool XpB::isUnderPointer(const QMouseEvent *event) const
 {
-    const QPoint global = globalPosition.toPoint();
-    if (!rect().contains(mapFromGlobal(global)))
+    // The event's own place in the button, not its screen place mapped back:
+    // the window may have been moved without the program hearing of it.
+    const QPoint local = event->position().toPoint();
+    if (!rect().contains(local))
         return false;
     // Another window over the button, or a widget of its own window, takes
     // the pointer from it.
     QWidget *top = window();
+    const QPoint global = event->globalPosition().toPoint();
     if (const QWindow *above = QGuiApplication::topLevelAt(global); above && above != top->windowHandle())
         return false;
-    return top->childAt(top->mapFromGlobal(global)) == this;
+    return top->childAt(mapTo(top, local)) == this;
 }

@@ -123,7 +123,7 @@ private:
     void UpdateAccessKey();
     void release(int button, int shift, QPointF position, bool clicks);
     void endHover(int shift);
-    bool isUnderPointer(QPointF globalPosition) const;
+    bool isUnderPointer(const QMouseEvent *event) const;
 
     XpBDrawing::State m_state;
     QImage m_face;

@@ -19,15 +19,15 @@ QRgb pixelOf(quint32 rgbValue)
     return qRgb(int(rgbValue & 0xff), int(rgbValue >> 8 & 0xff), int(rgbValue >> 16 & 0xff));
 }
 
-// A colour value, system colours resolved, as a pixel.
-QRgb colour(quint32 value)
+// A colour value, system colours resolved from the button's palette, as a pixel.
+QRgb colour(const XpBDrawing::State &s, quint32 value)
 {
-    return pixelOf(ColorValue::translate(value));
+    return pixelOf(ColorValue::translate(value, s.palette));
 }
 
-QRgb systemColour(int index)
+QRgb systemColour(const XpBDrawing::State &s, int index)
 {
-    return colour(ColorValue::system(index));
+    return colour(s, ColorValue::system(index));
 }
 
 // The drawing primitives work on whole pixels, right and bottom exclusive,
@@ -76,9 +76,9 @@ void drawXPFace(QImage &image, XpBDrawing::State &s)
 {
     const int w = s.width;
     const int h = s.height;
-    const quint32 face = ColorValue::translate(ColorValue::system(ColorValue::buttonFace));
+    const quint32 face = ColorValue::translate(ColorValue::system(ColorValue::buttonFace), s.palette);
     const quint32 light = XpBDrawing::shiftColor(face, 48);
-    const QRgb darkShadow = systemColour(ColorValue::darkShadow3D);
+    const QRgb darkShadow = systemColour(s, ColorValue::darkShadow3D);
     // The inner pixel of each corner. Enabled faces hand the pixel setter the
     // value 0x80000000, which it draws black.
     QRgb corner = qRgb(0, 0, 0);
@@ -97,7 +97,7 @@ void drawXPFace(QImage &image, XpBDrawing::State &s)
                 line(image, 0, i, w, i, pixelOf(XpBDrawing::shiftColor(0x00FFFFFF, XpBLayout::round(-double(step) * i))));
             frame(image, 0, 0, w, h, darkShadow);
             if (s.hasFocus == 1 || s.hovered == 1) {
-                const quint32 q = ColorValue::translate(s.hovered != 0 ? s.xpColorHover : s.xpColorPressed);
+                const quint32 q = ColorValue::translate(s.hovered != 0 ? s.xpColorHover : s.xpColorPressed, s.palette);
                 const auto shifted = [q](int amount) { return pixelOf(XpBDrawing::shiftColor(q, amount)); };
                 frame(image, 1, 2, w - 1, h - 2, pixelOf(q));
                 line(image, 2, h - 2, w - 2, h - 2, shifted(-40));
@@ -146,7 +146,7 @@ void drawXPFace(QImage &image, XpBDrawing::State &s)
 void drawClassicFace(QImage &image, const XpBDrawing::State &s)
 {
     const QRgb black = qRgb(0, 0, 0);
-    const QRgb highlight = systemColour(ColorValue::buttonHighlight);
+    const QRgb highlight = systemColour(s, ColorValue::buttonHighlight);
     // The second frame is one pixel too big on the right and at the bottom, so
     // only its top row and left column show.
     if (s.pressed == 1) {
@@ -172,10 +172,10 @@ void drawCaption(QImage &image, const XpBDrawing::State &s)
     if (s.enabled) {
         // Only a press of the left button or the space bar moves the caption.
         const QRect rect = s.pressed == 1 ? s.captionRect.translated(1, 1) : s.captionRect;
-        drawCaptionText(image, s, rect, systemColour(ColorValue::buttonText));
+        drawCaptionText(image, s, rect, systemColour(s, ColorValue::buttonText));
     } else {
-        drawCaptionText(image, s, s.captionRect.translated(1, 1), systemColour(ColorValue::buttonHighlight));
-        drawCaptionText(image, s, s.captionRect, systemColour(ColorValue::buttonShadow));
+        drawCaptionText(image, s, s.captionRect.translated(1, 1), systemColour(s, ColorValue::buttonHighlight));
+        drawCaptionText(image, s, s.captionRect, systemColour(s, ColorValue::buttonShadow));
     }
 }
 
@@ -187,7 +187,7 @@ QImage pictureMask(const XpBDrawing::State &s)
     QImage mask(picture.size(), QImage::Format_Mono);
     mask.fill(0);
     const bool bitmap = s.picture.kind() == PictureObject::Kind::Bitmap;
-    const QRgb key = s.useMaskColor ? colour(s.maskColor) : picture.pixel(0, 0);
+    const QRgb key = s.useMaskColor ? colour(s, s.maskColor) : picture.pixel(0, 0);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             const QRgb p = picture.pixel(x, y);
@@ -219,8 +219,8 @@ void drawPicture(QImage &image, XpBDrawing::State &s)
     if (!s.enabled) {
         // Embossed from the picture's mask, at the picture's own size.
         const QImage mask = pictureMask(s);
-        drawMask(image, mask, r.topLeft() + QPoint(1, 1), systemColour(ColorValue::buttonHighlight));
-        drawMask(image, mask, r.topLeft(), systemColour(ColorValue::buttonShadow));
+        drawMask(image, mask, r.topLeft() + QPoint(1, 1), systemColour(s, ColorValue::buttonHighlight));
+        drawMask(image, mask, r.topLeft(), systemColour(s, ColorValue::buttonShadow));
         return;
     }
 
@@ -231,14 +231,14 @@ void drawPicture(QImage &image, XpBDrawing::State &s)
         // the bitmap's size.
         const QSize scratchSize(std::max({picture.width(), r.width(), 1}), std::max({picture.height(), r.height(), 1}));
         QImage scratch(scratchSize, QImage::Format_RGB32);
-        scratch.fill(systemColour(ColorValue::windowBackground));
+        scratch.fill(systemColour(s, ColorValue::windowBackground));
         {
             QPainter painter(&scratch);
             painter.drawImage(0, 0, picture);
         }
         if (!s.useMaskColor)
             s.maskColor = ColorValue::fromColor(QColor::fromRgb(scratch.pixel(0, 0)));
-        const QRgb key = colour(s.maskColor) & 0x00ffffff;
+        const QRgb key = colour(s, s.maskColor) & 0x00ffffff;
         for (int y = 0; y < r.height(); ++y) {
             const auto *row = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
             for (int x = 0; x < r.width(); ++x) {
@@ -304,7 +304,7 @@ QSize XpBDrawing::measureCaption(const QString &caption, const QFont &font, int 
 QImage XpBDrawing::draw(State &s)
 {
     QImage image(std::max(s.width, 0), std::max(s.height, 0), QImage::Format_RGB32);
-    image.fill(systemColour(ColorValue::buttonFace));
+    image.fill(systemColour(s, ColorValue::buttonFace));
 
     if (s.buttonStyle == XP)
         drawXPFace(image, s);

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPalette>
 #include <QRect>
 #include <QString>
 #include <QtGlobal>
@@ -30,6 +31,8 @@ public:
 
         QString caption;
         QFont font;
+        // Where the system colours come from: the button's own palette.
+        QPalette palette;
         int buttonStyle = 0;
         int picturePosition = 0;
         PictureObject picture;

@@ -76,7 +76,7 @@ QRect xpgroupbox::labelRect() const
 void xpgroupbox::layOut()
 {
     QImage face(size(), QImage::Format_ARGB32_Premultiplied);
-    const QColor back = ColorValue::toColor(m_backColor);
+    const QColor back = ColorValue::toColor(m_backColor, palette());
     face.fill(back);
     const QImage &img = FamilyArtwork::groupFramePieces();
     const int w = face.width();

@@ -8,6 +8,7 @@
 #include "layout/formlayout.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/fonts.h"
+#include "platform/widgets/programpalette.h"
 #include "platform/controlhost/propertystore.h"
 #include "skin/xp_canvas.h"
 
@@ -64,6 +65,8 @@ Form2::Form2(QWidget *parent)
     , m_engine(*this, [] { return std::make_unique<XlsWorkbookReader>(); })
 {
     Fonts::installSubstitutions();
+    // Before any control is made, so that each takes the design's colours.
+    ProgramPalette::apply(this);
     setObjectName(QStringLiteral("Form2"));
     // The windows' own font, which the buttons' captions take.
     setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25));

@@ -33,8 +33,9 @@ std::optional<QRect> BorderDrag::resized(const QRect &geometry, QPoint press, QP
     if (width < minimumWidth || height < minimumHeight)
         return std::nullopt;
     const qint64 right = left + width;
-    width = std::min({width, qint64(std::max(maximum.width(), minimum.width())), kLargest});
-    height = std::min({height, qint64(std::max(maximum.height(), minimum.height())), kLargest});
+    // A window already larger than the screens may shrink, but not grow.
+    width = std::min({width, qint64(std::max({maximum.width(), minimum.width(), geometry.width()})), kLargest});
+    height = std::min({height, qint64(std::max({maximum.height(), minimum.height(), geometry.height()})), kLargest});
     if (edge == Left)
         left = right - width;
     return QRect(int(left), geometry.y(), int(width), int(height));

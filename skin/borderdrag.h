@@ -17,7 +17,8 @@ public:
     // both in screen pixels. Nothing when the result would be smaller than
     // minimum (the strips and the caption) or of no size at all. A window never
     // grows beyond maximum (all the screens together): the dragged edge stops
-    // there and the opposite edge stays where it was.
+    // there and the opposite edge stays where it was.  A window larger than
+    // that already keeps its size at most.
     static std::optional<QRect> resized(const QRect &geometry, QPoint press, QPoint release, Edge edge,
                                         const QSize &minimum, const QSize &maximum);
 };

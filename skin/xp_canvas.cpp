@@ -353,11 +353,11 @@ bool xp_canvas::eventFilter(QObject *watched, QEvent *event)
     if (watched == imgicon)
         return true;
     if (watched == picleft)
-        return borderEvent(event, BorderDrag::Left);
+        return borderEvent(picleft, event, BorderDrag::Left);
     if (watched == picright)
-        return borderEvent(event, BorderDrag::Right);
+        return borderEvent(picright, event, BorderDrag::Right);
     if (watched == picbottom)
-        return borderEvent(event, BorderDrag::Bottom);
+        return borderEvent(picbottom, event, BorderDrag::Bottom);
     return QWidget::eventFilter(watched, event);
 }
 
@@ -427,7 +427,7 @@ void xp_canvas::beginMoveOnceDragged(const QMouseEvent *event)
     m_moving = true;
 }
 
-bool xp_canvas::borderEvent(QEvent *event, BorderDrag::Edge edge)
+bool xp_canvas::borderEvent(QWidget *strip, QEvent *event, BorderDrag::Edge edge)
 {
     if (m_fixedSingle)
         return true;
@@ -438,7 +438,12 @@ bool xp_canvas::borderEvent(QEvent *event, BorderDrag::Edge edge)
     case QEvent::MouseButtonRelease:
         // The release comes to the strip that was pressed, wherever the pointer is by then.
         m_releasePoint = globalPoint(event);
-        resizeFromDrag(edge);
+        if (QWidget *window = hostWindow()) {
+            // The screen place less the place in the window: where the window
+            // really is, also after a move the program did not hear of.
+            const QPoint local = static_cast<const QMouseEvent *>(event)->position().toPoint();
+            resizeFromDrag(edge, m_releasePoint - strip->mapTo(window, local));
+        }
         break;
     default:
         break;
@@ -446,13 +451,15 @@ bool xp_canvas::borderEvent(QEvent *event, BorderDrag::Edge edge)
     return true;
 }
 
-void xp_canvas::resizeFromDrag(BorderDrag::Edge edge)
+void xp_canvas::resizeFromDrag(BorderDrag::Edge edge, QPoint origin)
 {
     QWidget *window = hostWindow();
     // Only a window in the normal state is moved or sized.
     if (!window || hostState() != HostState::Normal)
         return;
-    const auto geometry = BorderDrag::resized(window->geometry(), m_pressPoint, m_releasePoint, edge,
+    QRect from = window->geometry();
+    from.moveTopLeft(origin);
+    const auto geometry = BorderDrag::resized(from, m_pressPoint, m_releasePoint, edge,
                                               smallestFrame().expandedTo(window->minimumSize()),
                                               largestFrame().boundedTo(window->maximumSize()));
     if (geometry)

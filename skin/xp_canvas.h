@@ -129,10 +129,11 @@ private:
     bool isOwnSurface(const QMouseEvent *event) const;
 
     bool titleEvent(QEvent *event, bool isCaption);
-    bool borderEvent(QEvent *event, BorderDrag::Edge edge);
+    bool borderEvent(QWidget *strip, QEvent *event, BorderDrag::Edge edge);
     void startMove(const QMouseEvent *event);
     void beginMoveOnceDragged(const QMouseEvent *event);
-    void resizeFromDrag(BorderDrag::Edge edge);
+    // origin: where the window is on the screen, as the release showed it.
+    void resizeFromDrag(BorderDrag::Edge edge, QPoint origin);
     QSize smallestFrame() const;
     static QSize largestFrame();
 

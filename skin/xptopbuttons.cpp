@@ -1,7 +1,7 @@
 #include "skin/xptopbuttons.h"
 
 #include "platform/controlhost/controlinput.h"
-#include "platform/controlhost/pointerprobe.h"
+#include "platform/controlhost/pointerwatch.h"
 #include "platform/controlhost/propertystore.h"
 #include "skin/topbuttonartwork.h"
 
@@ -35,6 +35,7 @@ const PictureStrip &xptopbuttons::glyphStrip(int glyph)
 
 xptopbuttons::xptopbuttons(QWidget *parent)
     : QWidget(parent)
+    , m_watch(new PointerWatch(this))
 {
     setFixedSize(side, side);
     setMouseTracking(true);
@@ -46,6 +47,17 @@ xptopbuttons::xptopbuttons(QWidget *parent)
     m_poll.setInterval(pollInterval);
     connect(&m_poll, &QTimer::timeout, this, &xptopbuttons::pollPointer);
     m_poll.start();
+
+    // A leave of the button itself is looked at at once; a leave of the window
+    // ends the hover even where the platform still reports the pointer inside.
+    connect(m_watch, &PointerWatch::controlLeft, this, [this] {
+        if (m_poll.isActive())
+            pollPointer();
+    });
+    connect(m_watch, &PointerWatch::windowLeft, this, [this] {
+        if (m_poll.isActive())
+            pointerGone();
+    });
 }
 
 void xptopbuttons::initProperties()
@@ -149,9 +161,12 @@ void xptopbuttons::mouseDoubleClickEvent(QMouseEvent *event)
 
 void xptopbuttons::pollPointer()
 {
-    const QPoint here = mapFromGlobal(PointerProbe::position());
-    if (isInside(here))
-        return;
+    if (!isInside(m_watch->pointerPosition()))
+        pointerGone();
+}
+
+void xptopbuttons::pointerGone()
+{
     m_poll.stop();
     m_leaveReported = true;
     Q_EMIT MouseOut();

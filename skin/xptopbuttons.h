@@ -7,12 +7,13 @@
 
 #include <array>
 
+class PointerWatch;
 class PropertyStore;
 
 // A title-bar button: a 21 x 21 glyph (close, maximise, minimise or restore,
 // chosen by Value) with a normal, hover, pressed and disabled face. It tells
 // its host about clicks and about the pointer leaving it, which it finds out
-// by polling the pointer every 10 ms.
+// by polling the pointer every 10 ms, and from the leave of its window.
 class xptopbuttons : public QWidget
 {
     Q_OBJECT
@@ -62,6 +63,7 @@ private:
     void RefreshGlyph();
     void showCell(int cell);
     void pollPointer();
+    void pointerGone();
     // Both ends count: a point one past the last column or row is still inside.
     static bool isInside(QPointF point);
 
@@ -70,6 +72,7 @@ private:
     int m_cell = 0;
     QImage m_face;
     QTimer m_poll;
+    PointerWatch *m_watch;
     // The poller found the pointer outside, and it has not been over the button since.
     bool m_leaveReported = false;
     // The release that ends a double click is no click of its own.

@@ -460,6 +460,24 @@ private Q_SLOTS:
         QCOMPARE(first->state().hasFocus, 0);
         QCOMPARE(second->state().hasFocus, 1);
     }
+
+    // The window was moved without the program hearing of it (no notice from
+    // the window manager): a move over the button is still over it.
+    void hoverFollowsTheEventAfterAMoveTheProgramDidNotHear()
+    {
+        ButtonHost host;
+        QSignalSpy ins(host.button, &XpB::MouseIn);
+        QSignalSpy outs(host.button, &XpB::MouseOut);
+        const QPoint local = host.centre();
+        const QPoint shift(300, 120);
+        QMouseEvent move(QEvent::MouseMove, local, host.window()->mapToGlobal(local) + shift, Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(host.window(), &move);
+        QCOMPARE(ins.size(), 1);
+        QVERIFY(outs.isEmpty());
+        host.move(host.elsewhere());
+        QCOMPARE(outs.size(), 1);
+    }
 };
 
 QTEST_MAIN(TestXpB)

@@ -27,6 +27,23 @@ bool hasPixelOf(QWidget *widget, QRect area, QColor colour)
     return false;
 }
 
+// The leave the platform hands the window when the pointer leaves it; Qt
+// passes it on to the widget the pointer was last over and its parents.
+void leaveWindow(QWindow *window)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(window, &leave);
+}
+
+// A pointer move as the platform reports it when the window really lies
+// `shift` away from where the program last heard it was.
+void moveOnWindowMovedBy(QWindow *window, QPoint local, QPoint shift)
+{
+    QMouseEvent move(QEvent::MouseMove, local, window->mapToGlobal(local) + shift, Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &move);
+}
+
 const QColor kButtonFace(236, 233, 216);
 const QColor kGrayCaption(161, 161, 146);
 
@@ -495,6 +512,66 @@ private Q_SLOTS:
         actions->doAction(QAccessibleActionInterface::toggleAction());
         QCOMPARE(clicks.size(), 1);
         QCOMPARE(box->value(), 0);
+    }
+
+    // Where the platform cannot report the pointer outside its windows
+    // (Wayland), the poll goes on finding it where it last was. The window's
+    // leave ends the hover at once; the box's own leave has the platform's
+    // fresh place looked at, where one past the far edge still counts.
+    void leaveEventsEndTheHover_data()
+    {
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<int>("mouseOuts");
+        QTest::newRow("window left, poll still inside") << "window" << QPoint(8, 8) << 0 << 1;
+        QTest::newRow("box left for the window") << "box" << QPoint(40, 8) << 0 << 1;
+        QTest::newRow("box left for its far edge") << "box" << QPoint(17, 17) << 1 << 0;
+    }
+    void leaveEventsEndTheHover()
+    {
+        QFETCH(QString, leave);
+        QFETCH(QPoint, to);
+        QFETCH(int, cell);
+        QFETCH(int, mouseOuts);
+        BoxOnWindow on(QSize(17, 17));
+        QVERIFY(on.show());
+        QTest::mouseMove(on.handle(), on.at(8, 8));
+        QCOMPARE(on.control->cell(), 1);
+        QSignalSpy outs(on.control, &xpcheckbox::MouseOut);
+        if (leave == QLatin1String("window"))
+            leaveWindow(on.handle());
+        else
+            QTest::mouseMove(on.handle(), on.at(to.x(), to.y()));
+        // At once, before any tick of the poll.
+        QCOMPARE(outs.size(), mouseOuts);
+        QCOMPARE(on.control->cell(), cell);
+        QTest::qWait(kPollWait);
+        QCOMPARE(outs.size(), mouseOuts);
+        QCOMPARE(on.control->cell(), cell);
+        QVERIFY(showsCell(on.control, cell));
+        // Coming back lights it again.
+        QTest::mouseMove(on.handle(), on.at(9, 9));
+        QCOMPARE(on.control->cell(), 1);
+    }
+
+    // The window was moved without the program hearing of it (no notice from
+    // the window manager): the poll still places the pointer by where the
+    // box's own events showed it.
+    void hoverHoldsAfterAMoveTheProgramDidNotHear()
+    {
+        BoxOnWindow on(QSize(17, 17));
+        QVERIFY(on.show());
+        const QPoint shift(300, 120);
+        moveOnWindowMovedBy(on.handle(), on.at(8, 8), shift);
+        QCOMPARE(on.control->cell(), 1);
+        QSignalSpy outs(on.control, &xpcheckbox::MouseOut);
+        QTest::qWait(kPollWait);
+        QVERIFY(outs.isEmpty());
+        QCOMPARE(on.control->cell(), 1);
+        on.pointer.moveTo(on.window->mapToGlobal(on.at(40, 8)) + shift);
+        QTRY_COMPARE(outs.size(), 1);
+        QCOMPARE(on.control->cell(), 0);
     }
 };
 

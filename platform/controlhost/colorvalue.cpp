@@ -35,23 +35,38 @@ constexpr SystemRole kSystemRoles[] = {
 
 QColor ColorValue::systemColor(int index)
 {
+    return systemColor(index, QGuiApplication::palette());
+}
+
+QColor ColorValue::systemColor(int index, const QPalette &palette)
+{
     for (const SystemRole &entry : kSystemRoles) {
         if (entry.index == index)
-            return QGuiApplication::palette().color(entry.group, entry.role);
+            return palette.color(entry.group, entry.role);
     }
     return QColor(0, 0, 0);
 }
 
 QColor ColorValue::toColor(quint32 value)
 {
+    return toColor(value, QGuiApplication::palette());
+}
+
+QColor ColorValue::toColor(quint32 value, const QPalette &palette)
+{
     if (isSystem(value))
-        return systemColor(int(value & ~systemFlag));
+        return systemColor(int(value & ~systemFlag), palette);
     return QColor(int(value & 0xff), int(value >> 8 & 0xff), int(value >> 16 & 0xff));
 }
 
 quint32 ColorValue::translate(quint32 value)
 {
-    return isSystem(value) ? fromColor(toColor(value)) : value;
+    return translate(value, QGuiApplication::palette());
+}
+
+quint32 ColorValue::translate(quint32 value, const QPalette &palette)
+{
+    return isSystem(value) ? fromColor(toColor(value, palette)) : value;
 }
 
 quint32 ColorValue::fromColor(const QColor &colour)

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 #include <QtGlobal>
 
 // A colour as the controls keep it in their settings: a 32-bit value that is
 // either 0x00BBGGRR (red in the lowest byte) or, with the top bit set, the
-// index of a system colour, which follows the application's palette.
+// index of a system colour, taken from a palette: the control's own, which its
+// window gives it, or else the application's.
 class ColorValue
 {
 public:
@@ -30,8 +32,11 @@ public:
     // The colour the value stands for now; a system index the palette has no
     // role for is black.
     static QColor toColor(quint32 value);
+    static QColor toColor(quint32 value, const QPalette &palette);
     // The value with a system index resolved, as 0x00BBGGRR.
     static quint32 translate(quint32 value);
+    static quint32 translate(quint32 value, const QPalette &palette);
     static quint32 fromColor(const QColor &colour);
     static QColor systemColor(int index);
+    static QColor systemColor(int index, const QPalette &palette);
 };

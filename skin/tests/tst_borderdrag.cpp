@@ -106,6 +106,26 @@ private Q_SLOTS:
         QCOMPARE(*result, expected);
     }
 
+    void aWindowLargerThanTheScreensMayShrinkButNotGrow_data()
+    {
+        QTest::addColumn<BorderDrag::Edge>("edge");
+        QTest::addColumn<QPoint>("release");
+        QTest::addColumn<QRect>("expected");
+        QTest::newRow("left in by 20") << BorderDrag::Left << QPoint(20, 0) << QRect(120, 50, 3980, 1500);
+        QTest::newRow("left out by 20") << BorderDrag::Left << QPoint(-20, 0) << QRect(100, 50, 4000, 1500);
+        QTest::newRow("bottom up by 30") << BorderDrag::Bottom << QPoint(0, -30) << QRect(100, 50, 4000, 1470);
+        QTest::newRow("bottom down by 30") << BorderDrag::Bottom << QPoint(0, 30) << QRect(100, 50, 4000, 1500);
+    }
+    void aWindowLargerThanTheScreensMayShrinkButNotGrow()
+    {
+        QFETCH(BorderDrag::Edge, edge);
+        QFETCH(QPoint, release);
+        QFETCH(QRect, expected);
+        const auto result = BorderDrag::resized(QRect(100, 50, 4000, 1500), QPoint(0, 0), release, edge, QSize(80, 34), kScreens);
+        QVERIFY(result.has_value());
+        QCOMPARE(*result, expected);
+    }
+
     void repeatedDragsNeverPassTheScreens()
     {
         QRect window(100, 50, 300, 200);

@@ -6,6 +6,7 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QTest>
@@ -339,6 +340,27 @@ private Q_SLOTS:
         QTest::mouseRelease(framed.handle(), Qt::LeftButton, {}, framed.left() + QPoint(20, 0));
         QTest::qWait(20);
         QCOMPARE(framed.window->geometry(), maximised);
+    }
+
+    // The window was moved without the program hearing of it (no notice from
+    // the window manager during a title drag): a border drag sizes the
+    // window where it really is instead of putting it back.
+    void borderDragAfterAMoveTheProgramDidNotHear()
+    {
+        FramedWindow framed;
+        QVERIFY(framed.show());
+        const QPoint shift(150, 60);
+        const QPoint from = framed.right();
+        const QPoint to = from - QPoint(40, 0);
+        const auto send = [&](QEvent::Type type, QPoint local, Qt::MouseButtons held) {
+            QMouseEvent event(type, local, framed.handle()->mapToGlobal(local) + shift, Qt::LeftButton, held,
+                              Qt::NoModifier);
+            QCoreApplication::sendEvent(framed.handle(), &event);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+        QTRY_COMPARE(framed.window->geometry(), QRect(kStart.topLeft() + shift, kStart.size() - QSize(40, 0)));
     }
 };
 

@@ -62,6 +62,23 @@ bool showsFace(xptopbuttons *button, int strip, int cell)
     return true;
 }
 
+// The leave the platform hands the window when the pointer leaves it; Qt
+// passes it on to the widget the pointer was last over and its parents.
+void leaveWindow(QWindow *window)
+{
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(window, &leave);
+}
+
+// A pointer move as the platform reports it when the window really lies
+// `shift` away from where the program last heard it was.
+void moveOnWindowMovedBy(QWindow *window, QPoint local, QPoint shift)
+{
+    QMouseEvent move(QEvent::MouseMove, local, window->mapToGlobal(local) + shift, Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &move);
+}
+
 } // namespace
 
 class TestXpTopButtons : public QObject
@@ -416,6 +433,69 @@ private Q_SLOTS:
         QCOMPARE(saved.keys(), design.keys());
         QCOMPARE(saved.read(QStringLiteral("Value"), 0), 2);
         QCOMPARE(saved.read(QStringLiteral("Enabled"), true), false);
+    }
+
+    // Where the platform cannot report the pointer outside its windows
+    // (Wayland), the poll goes on finding it where it last was. The window's
+    // leave ends the hover at once; the button's own leave has the platform's
+    // fresh place looked at, where one past the far edge still counts.
+    void leaveEventsEndTheHover_data()
+    {
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<int>("cell");
+        QTest::addColumn<int>("mouseOuts");
+        QTest::newRow("window left, poll still inside") << "window" << QPoint(10, 10) << kNormal << 1;
+        QTest::newRow("button left for the title") << "button" << QPoint(30, 10) << kNormal << 1;
+        QTest::newRow("button left for its far edge") << "button" << QPoint(21, 21) << kHover << 0;
+    }
+    void leaveEventsEndTheHover()
+    {
+        QFETCH(QString, leave);
+        QFETCH(QPoint, to);
+        QFETCH(int, cell);
+        QFETCH(int, mouseOuts);
+        ButtonOnWindow on;
+        QVERIFY(on.show());
+        QTest::qWait(kPollWait);
+        QTest::mouseMove(on.handle(), on.at(10, 10));
+        QCOMPARE(on.button->cell(), kHover);
+        QSignalSpy outs(on.button, &xptopbuttons::MouseOut);
+        if (leave == QLatin1String("window"))
+            leaveWindow(on.handle());
+        else
+            QTest::mouseMove(on.handle(), on.at(to.x(), to.y()));
+        // At once, before any tick of the poll.
+        QCOMPARE(outs.size(), mouseOuts);
+        QCOMPARE(on.button->cell(), cell);
+        QTest::qWait(kPollWait);
+        QCOMPARE(outs.size(), mouseOuts);
+        QCOMPARE(on.button->cell(), cell);
+        QVERIFY(showsFace(on.button, 0, cell));
+        // Coming back lights it again.
+        QTest::mouseMove(on.handle(), on.at(11, 11));
+        QCOMPARE(on.button->cell(), kHover);
+    }
+
+    // The window was moved without the program hearing of it (no notice from
+    // the window manager): the poll still places the pointer by where the
+    // button's own events showed it.
+    void hoverHoldsAfterAMoveTheProgramDidNotHear()
+    {
+        ButtonOnWindow on;
+        QVERIFY(on.show());
+        QTest::qWait(kPollWait);
+        const QPoint shift(300, 120);
+        moveOnWindowMovedBy(on.handle(), on.at(10, 10), shift);
+        QCOMPARE(on.button->cell(), kHover);
+        QSignalSpy outs(on.button, &xptopbuttons::MouseOut);
+        QTest::qWait(kPollWait);
+        QVERIFY(outs.isEmpty());
+        QCOMPARE(on.button->cell(), kHover);
+        // And the pointer leaving it is still seen.
+        on.pointer.moveTo(on.window->mapToGlobal(on.at(40, 10)) + shift);
+        QTRY_COMPARE(outs.size(), 1);
+        QCOMPARE(on.button->cell(), kNormal);
     }
 };
 

@@ -83,6 +83,23 @@ private Q_SLOTS:
     {
         QCOMPARE(ColorValue::translate(0x00123456u), 0x00123456u);
     }
+
+    // A control resolves system colours against its own palette, the one its
+    // window gives it, whatever the application's.
+    void systemColourFromAGivenPalette()
+    {
+        QPalette own;
+        own.setColor(QPalette::Active, QPalette::Button, QColor(239, 239, 239));
+        own.setColor(QPalette::Active, QPalette::ButtonText, QColor(0, 0, 0));
+        const quint32 face = ColorValue::system(ColorValue::buttonFace);
+        const quint32 text = ColorValue::system(ColorValue::buttonText);
+        QCOMPARE(ColorValue::toColor(face, own), QColor(239, 239, 239));
+        QCOMPARE(ColorValue::toColor(text, own), QColor(0, 0, 0));
+        QCOMPARE(ColorValue::translate(face, own), ColorValue::rgb(239, 239, 239));
+        QCOMPARE(ColorValue::translate(0x00123456u, own), 0x00123456u);
+        // The application's palette, set up above, is another.
+        QCOMPARE(ColorValue::toColor(face), QColor(10, 20, 30));
+    }
 };
 
 QTEST_MAIN(TestColorValue)

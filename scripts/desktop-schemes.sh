@@ -1,0 +1,310 @@
+#!/usr/bin/env bash
+# desktop-schemes.sh [BUILD_DIR]: starts the built program on virtual displays
+# as users of other desktops would, and checks that it looks like itself.
+#  - Colour schemes: under a light desktop, under GTK's Adwaita and
+#    Adwaita:dark through Qt's gtk3 theme, and under qt6ct's darker scheme, it
+#    takes screenshots of the main window with the manual, of the questionnaire
+#    window and of the main window's photo tab; each must match the light one.
+#  - Wayland, where weston and Qt's Wayland plugin are installed: the program
+#    runs under weston nested in the virtual display; it must show, print
+#    nothing on stderr, and no title-bar button or check box may stay lit (or
+#    keep its hint) after the pointer leaves the window in one jump.
+# The screenshots are kept in BUILD_DIR/desktop-schemes. DISPLAY_NUMBER picks
+# the virtual displays' numbers (that and the next ten up); by default Xvfb
+# finds free ones.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+program="$build/bin/palmora"
+shots="$build/desktop-schemes"
+
+for tool in Xvfb import compare convert xdotool; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "desktop-schemes.sh: $tool is missing; scripts/setup.sh installs it" >&2
+    exit 1
+  fi
+done
+if [ ! -x "$program" ]; then
+  echo "desktop-schemes.sh: Palmora is not built in $build" >&2
+  exit 1
+fi
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+rm -rf "$shots"
+mkdir -p "$shots" "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime"
+# Nothing of the user's own desktop settings reaches the runs.
+export XDG_CONFIG_HOME="$work/config"
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE GTK_THEME WAYLAND_DISPLAY
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+
+# A virtual screen of the given size; its display name goes to $started.
+started=""
+start_xvfb() {
+  local size="$1" offset="$2" numberfile="$work/display$2"
+  if [ -n "${DISPLAY_NUMBER:-}" ]; then
+    Xvfb ":$((DISPLAY_NUMBER + offset))" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    pids+=($!)
+    echo "$((DISPLAY_NUMBER + offset))" >"$numberfile"
+  else
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+    pids+=($!)
+  fi
+  for _ in $(seq 100); do
+    if [ -s "$numberfile" ] && DISPLAY=":$(head -n 1 "$numberfile")" xdotool getmouselocation >/dev/null 2>&1; then
+      started=":$(head -n 1 "$numberfile")"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "desktop-schemes.sh: the virtual display (Xvfb) did not start" >&2
+  return 1
+}
+
+# A fresh installation: the program and the sample data, no first-run marker.
+install_copy() {
+  local dir="$work/install-$1"
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp "$program" "$dir/"
+  cp -r "$build/bin/Data" "$build/bin/Anketa" "$build/bin/инструкция.rtf" "$dir/"
+  echo "$dir"
+}
+
+# Starts the program of an installation with extra environment; waits for the
+# splash and the start-up to be over.
+app=""
+start_program() {
+  local dir="$1"
+  shift
+  env "$@" "$dir/palmora" >"$dir/stdout.log" 2>"$dir/stderr.log" &
+  app=$!
+  pids+=("$app")
+  sleep 5
+  if ! kill -0 "$app" 2>/dev/null; then
+    cat "$dir/stderr.log" >&2
+    fail "Palmora exited early ($*)"
+    return 1
+  fi
+}
+stop_program() {
+  kill "$app" 2>/dev/null || true
+  wait "$app" 2>/dev/null || true
+}
+
+# Differing pixels of two pictures of one size.
+differing_pixels() {
+  compare -metric AE "$1" "$2" "$3" 2>&1 >/dev/null | cut -d' ' -f1 || true
+}
+
+# --- Colour schemes ---------------------------------------------------------
+
+# The main window sits in the middle of the 1280 x 800 screen; the
+# questionnaire button is the third of the toolbar.
+questionnaire_button="206 94"
+away="1270 790"
+
+# Three screenshots of one scheme: on the first start the manual, then the
+# questionnaire window over it; on the second start the photo tab.
+shoot_scheme() {
+  local scheme="$1"
+  shift
+  local dir
+  dir="$(install_copy "$scheme")"
+  start_program "$dir" "$@" || return 0
+  xdotool mousemove $away
+  sleep 0.5
+  import -window root "$shots/$scheme-manual.png"
+  xdotool mousemove $questionnaire_button click 1
+  sleep 2
+  xdotool mousemove $away
+  sleep 0.5
+  import -window root "$shots/$scheme-questionnaire.png"
+  stop_program
+  start_program "$dir" "$@" || return 0
+  import -window root "$shots/$scheme-photo.png"
+  stop_program
+}
+
+start_xvfb 1280x800 0
+export DISPLAY="$started"
+mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+cat >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf" <<EOF
+[Appearance]
+color_scheme_path=/usr/share/qt6ct/colors/darker.conf
+custom_palette=true
+style=Fusion
+EOF
+
+shoot_scheme light
+plugins="$(qtpaths6 --query QT_INSTALL_PLUGINS 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)"
+schemes=()
+if [ -e "$plugins/platformthemes/libqgtk3.so" ]; then
+  shoot_scheme adwaita QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita
+  shoot_scheme adwaita-dark QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
+  schemes+=(adwaita adwaita-dark)
+else
+  echo "Qt's gtk3 theme (qt6-gtk-platformtheme) is not installed: the GTK schemes are not tried"
+fi
+if [ -e "$plugins/platformthemes/libqt6ct.so" ] && [ -e /usr/share/qt6ct/colors/darker.conf ]; then
+  shoot_scheme qt6ct-darker QT_QPA_PLATFORMTHEME=qt6ct
+  schemes+=(qt6ct-darker)
+else
+  echo "qt6ct is not installed: its darker scheme is not tried"
+fi
+for scheme in "${schemes[@]}"; do
+  for view in manual questionnaire photo; do
+    shot="$shots/$scheme-$view.png"
+    [ -e "$shot" ] || continue
+    differ="$(differing_pixels "$shots/light-$view.png" "$shot" "$shots/diff-$scheme-$view.png")"
+    if [ "$differ" = "0" ]; then
+      echo "$scheme, $view: the same as under the light scheme"
+      rm -f "$shots/diff-$scheme-$view.png"
+    else
+      fail "$scheme, $view: $differ pixels differ from the light scheme (see $shots/diff-$scheme-$view.png)"
+    fi
+  done
+done
+
+# --- Wayland ----------------------------------------------------------------
+
+# weston's window of 1216 x 911 on a larger virtual screen leaves a border of
+# desktop around the 1016 x 711 main window, wherever weston places it.
+output_w=1216
+output_h=911
+background='srgb(32,48,64)'
+
+# Where the main window lies on weston's desktop, and its size: "x y w h".
+window_place() {
+  convert "$1" -crop "${output_w}x${output_h}+0+0" +repage -fuzz 1% -bordercolor "$background" -border 1 \
+    -format '%@' info: | sed -E 's/^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$/\3 \4 \1 \2/' \
+    | awk '{print $1 - 1, $2 - 1, $3, $4}'
+}
+
+# A point on the desktop just outside the window, reached in one jump from
+# the point (x, y) of the window: above it where there is room, else beside it.
+outside_from() {
+  local wx="$1" wy="$2" x="$3" y="$4"
+  if [ "$wy" -ge 20 ]; then
+    echo "$((wx + x - 60)) $((wy - 10))"
+  elif [ "$wx" -ge 60 ]; then
+    echo "$((wx - 40)) $((wy + y))"
+  else
+    echo "$((wx + 1016 + 40)) $((wy + y))"
+  fi
+}
+
+# The pixels of one part of the window in two screenshots.
+same_part() {
+  local a="$1" b="$2" geometry="$3" wx="$4" wy="$5"
+  local w="${geometry%%+*}" rest="${geometry#*+}"
+  local x="${rest%%+*}" y="${rest#*+}"
+  convert "$a" -crop "$w+$((wx + x))+$((wy + y))" +repage "$work/part-a.png"
+  convert "$b" -crop "$w+$((wx + x))+$((wy + y))" +repage "$work/part-b.png"
+  [ "$(differing_pixels "$work/part-a.png" "$work/part-b.png" null:)" = "0" ]
+}
+
+# Hovers the control at (x, y) of the window, leaves the window in one jump and
+# checks that the given parts look as they did before the hover. The first
+# part must show the hover.
+quick_exit() {
+  local name="$1" what="$2" shot_before="$3" wx="$4" wy="$5" x="$6" y="$7" wait="$8"
+  shift 8
+  DISPLAY="$wdisplay" xdotool mousemove $((wx + x)) $((wy + y))
+  sleep "$wait"
+  DISPLAY="$wdisplay" import -window root "$shots/wayland-$name-hovered.png"
+  # shellcheck disable=SC2046
+  DISPLAY="$wdisplay" xdotool mousemove $(outside_from "$wx" "$wy" "$x" "$y")
+  sleep 0.6
+  DISPLAY="$wdisplay" import -window root "$shots/wayland-$name-left.png"
+  if same_part "$shot_before" "$shots/wayland-$name-hovered.png" "$1" "$wx" "$wy"; then
+    fail "Wayland: the $what showed no hover look"
+  fi
+  local part
+  for part in "$@"; do
+    if ! same_part "$shot_before" "$shots/wayland-$name-left.png" "$part" "$wx" "$wy"; then
+      fail "Wayland: after a quick exit from the $what, the part $part of the window stays changed"
+      return
+    fi
+  done
+  echo "Wayland: after a quick exit from the $what nothing stays lit"
+}
+
+wayland_plugin="$plugins/platforms/libqwayland-generic.so"
+if ! command -v weston >/dev/null || [ ! -e "$wayland_plugin" ]; then
+  echo "weston or Qt's Wayland plugin (qt6-wayland) is not installed: no Wayland run"
+else
+  start_xvfb 1280x1024 10
+  wdisplay="$started"
+  cat >"$work/weston.ini" <<EOF
+[core]
+idle-time=0
+[shell]
+panel-position=none
+background-color=0xff203040
+locking=false
+animation=none
+startup-animation=none
+EOF
+  socket="palmora-$$"
+  DISPLAY="$wdisplay" weston --backend=x11-backend.so --use-pixman --width="$output_w" --height="$output_h" \
+    --socket="$socket" --config="$work/weston.ini" >"$work/weston.log" 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
+    sleep 0.1
+  done
+  if [ ! -S "$XDG_RUNTIME_DIR/$socket" ]; then
+    tail -n 20 "$work/weston.log" >&2
+    fail "weston did not start"
+  else
+    sleep 1
+    dir="$(install_copy wayland)"
+    # The title-bar buttons, the check box and the hint line, as
+    # width x height + left + top in the window.
+    top_buttons="46x23+963+4"
+    check_box="22x22+795+97"
+    hint="601x25+135+41"
+    for view in manual photo; do
+      # Each start with the pointer in the middle, over the window to come.
+      DISPLAY="$wdisplay" xdotool mousemove $((output_w / 2)) $((output_h / 2))
+      start_program "$dir" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" DISPLAY= || break
+      before="$shots/wayland-$view.png"
+      DISPLAY="$wdisplay" import -window root "$before"
+      read -r wx wy ww wh < <(window_place "$before")
+      if [ "$ww" != 1016 ] || [ "$wh" != 711 ]; then
+        fail "Wayland: the main window with what surrounds it is $ww x $wh, not 1016 x 711 ($view tab)"
+        stop_program
+        continue
+      fi
+      echo "Wayland: the main window shows at ($wx, $wy) on weston's desktop, 1016 x 711 with no second decoration ($view tab)"
+      quick_exit "$view-close" "close button ($view tab)" "$before" "$wx" "$wy" 997 15 0.4 "$top_buttons"
+      if [ "$view" = photo ]; then
+        # Long enough for the hint to show.
+        quick_exit "$view-check-box" "check box" "$before" "$wx" "$wy" 805 107 1.6 "$check_box" "$hint"
+      fi
+      stop_program
+      if [ -s "$dir/stderr.log" ]; then
+        fail "Wayland: Palmora printed on stderr: $(head -c 400 "$dir/stderr.log")"
+      fi
+    done
+  fi
+fi
+
+if [ "$failures" -ne 0 ]; then
+  echo "desktop-schemes.sh: $failures checks failed; the screenshots are in $shots" >&2
+  exit 1
+fi
+echo "desktop-schemes.sh: the program looks like itself under every scheme tried; screenshots in $shots"
