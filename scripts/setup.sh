@@ -13,7 +13,7 @@ packages=(
   qt6-gtk-platformtheme qt6ct
   python3 python3-xlwt
   clang libclang-rt-14-dev
-  dpkg-dev file desktop-file-utils appstream
+  dpkg-dev file desktop-file-utils appstream lintian man-db
 )
 # The Wayland run of the desktop check; without them it is left out.
 wayland_packages=(weston qt6-wayland)

@@ -50,12 +50,39 @@ check "depends on the Qt libraries it links" grep -q 'libqt6widgets6' <<<"$depen
 # The program folder: the two executables and the sample installation, nothing else.
 check "the program folder holds the sample installation and nothing more" \
   diff -r --exclude=palmora --exclude=palmora-search --exclude=.installed-at "$root/sample" "$lib"
+share="$pkg/usr/share/palmora"
+check "the articles, questionnaires and manual lie under /usr/share/palmora" diff -r "$root/sample" "$share"
+for entry in "$root"/sample/*; do
+  name="$(basename "$entry")"
+  check "$name in the program folder is a relative link to /usr/share/palmora" \
+    test -L "$lib/$name" -a "$(readlink "$lib/$name" | cut -c1)" != / -a "$lib/$name" -ef "$share/$name"
+done
 check "the program folder names itself as installed" test "$(cat "$lib/.installed-at")" = /usr/lib/palmora
 for program in palmora palmora-search; do
   check "$program is an executable in the program folder" grep -q ELF <<<"$(file -b "$lib/$program")"
   check "$program on the PATH is the one in the program folder" test "$pkg/usr/bin/$program" -ef "$lib/$program"
   check "$program on the PATH is a link" test -L "$pkg/usr/bin/$program"
 done
+
+# The manual pages, English and Russian, render without a warning.
+for program in palmora palmora-search; do
+  for pages in man1 ru/man1; do
+    page="$pkg/usr/share/man/$pages/$program.1.gz"
+    check "$pages/$program.1 is there" test -f "$page"
+    rendered="$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1)" || true
+    check "$pages/$program.1 renders without a warning" test -z "$(grep -E '^(troff|man|preconv|tbl):' <<<"$rendered")"
+    check "$pages/$program.1 explains --version" grep -q -- '--version' <<<"$rendered"
+  done
+done
+check "the Russian page is in Russian" grep -q 'ПАРАМЕТРЫ' <<<"$(zcat "$pkg/usr/share/man/ru/man1/palmora-search.1.gz")"
+
+# What a Debian maintainer's check finds: no error or warning that is not
+# overridden with its reason in the package.
+lintian_ok=1
+lintian -I --pedantic --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || lintian_ok=0
+# lintian's remark on being run as root is no finding.
+grep -v 'root privileges' "$work/lintian.log" >&2 || true
+check "lintian finds no error or warning that is not overridden" test "$lintian_ok" -eq 1
 
 # The menu entry, its program and icon.
 desktop="$(find "$pkg/usr/share/applications" -name '*.desktop')"
@@ -101,7 +128,7 @@ mkdir -p "$work/home" "$work/runtime"
 chmod 700 "$work/runtime"
 user_env=(HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/home/.config"
   XDG_CACHE_HOME="$work/home/.cache" XDG_RUNTIME_DIR="$work/runtime" LC_ALL=C.UTF-8)
-listing() { (cd "$lib" && find . -printf '%p %s %T@\n' | sort); }
+listing() { (cd "$pkg/usr" && find lib/palmora share/palmora -printf '%p %s %T@\n' | sort); }
 
 # Installed, the program folder is never written, even by whoever could: the
 # unpacked folder stands in for the installed one.
@@ -115,7 +142,7 @@ printf '/usr/lib/palmora\n' >"$lib/.installed-at"
 
 # Run as a user who cannot write to the program folder. Root ignores the
 # permission bits, so it runs without the capabilities that override them.
-chmod -R a-w "$lib"
+chmod -R a-w "$lib" "$share"
 as_user=()
 if [ "$(id -u)" -eq 0 ]; then
   as_user=(setpriv --bounding-set=-dac_override,-dac_read_search,-fowner --)
