@@ -116,22 +116,26 @@ Form1::Form1(QWidget *parent)
     articleView = new ArticleView(*resultsArea, Label1, m_search, dataFolder, this);
 
     // Which controls hint, and with what text: a fixed one, or empty for the
-    // control's "Tag". The check box renews its hint on every move over it.
+    // control's "Tag". Each has a short name of its own for assistive
+    // technology; the hint becomes its description.
     const struct
     {
         XpB *button;
         QString fixedText;
+        QString name;
     } hintedButtons[] = {
-        {Command6, QStringLiteral("Сoхранить картинку")}, // the "o" is Latin
-        {Command3, QStringLiteral("Вставить из буфера")},
-        {Command8, QStringLiteral("Произвести анкетирование")},
-        {Command7, QStringLiteral("Сохранить текст")},
-        {Command2, QString()},
-        {Command1, QString()},
+        {Command6, QStringLiteral("Сoхранить картинку"), QStringLiteral("Сохранить картинку")}, // the hint's "o" is Latin
+        {Command3, QStringLiteral("Вставить из буфера"), QStringLiteral("Вставить из буфера")},
+        {Command8, QStringLiteral("Произвести анкетирование"), QStringLiteral("Анкетирование")},
+        {Command7, QStringLiteral("Сохранить текст"), QStringLiteral("Сохранить текст")},
+        {Command2, QString(), QStringLiteral("Найти")},
+        {Command1, QString(), QStringLiteral("К списку")},
     };
     auto *hints = new HoverHints(Label4, Timer1, this);
-    for (const auto &h : hintedButtons)
+    for (const auto &h : hintedButtons) {
+        h.button->setAccessibleName(h.name);
         hints->add(h.button, h.fixedText);
+    }
     hints->add(Check1);
 
     m_news = std::make_unique<News>(Text4, this);

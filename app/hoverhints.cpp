@@ -21,17 +21,18 @@ void HoverHints::add(XpB *button, const QString &fixedText, Renewal renewal)
     connect(button, &XpB::MouseIn, this, [this, button] { show(button); });
     if (renewal == Renewal::OnEveryMove)
         connect(button, &XpB::MouseMove, this, [this, button] { show(button); });
-    // The timer keeps running; it only counts.
-    connect(button, &XpB::MouseOut, Label4, &QWidget::hide);
-    if (button->caption().trimmed().isEmpty() && button->accessibleName().isEmpty())
-        button->setAccessibleName(hintText(button));
+    connect(button, &XpB::MouseOut, this, [this, button] { hide(button); });
+    if (button->accessibleDescription().isEmpty())
+        button->setAccessibleDescription(hintText(button));
 }
 
 void HoverHints::add(xpcheckbox *box, const QString &fixedText)
 {
     m_fixedText.insert(box, fixedText);
     connect(box, &xpcheckbox::MouseMove, this, [this, box] { show(box); });
-    connect(box, &xpcheckbox::MouseOut, Label4, &QWidget::hide);
+    connect(box, &xpcheckbox::MouseOut, this, [this, box] { hide(box); });
+    if (box->accessibleDescription().isEmpty())
+        box->setAccessibleDescription(hintText(box));
 }
 
 void HoverHints::show(QWidget *control)
@@ -39,9 +40,21 @@ void HoverHints::show(QWidget *control)
     if (!control->isEnabled())
         return;
     Hint_Ticks = 0;
+    m_showing = control;
     Label4->setText(hintText(control));
     Timer1->start();
     Label4->show();
+}
+
+void HoverHints::hide(QWidget *control)
+{
+    // A leave reported late, after the pointer already came over another
+    // control, must not take that control's hint away. The timer keeps
+    // running; it only counts.
+    if (control != m_showing)
+        return;
+    m_showing = nullptr;
+    Label4->hide();
 }
 
 QString HoverHints::hintText(QWidget *control) const
@@ -54,6 +67,7 @@ void HoverHints::tick()
 {
     Hint_Ticks += 1;
     if (Hint_Ticks == 4) {
+        m_showing = nullptr;
         Label4->hide();
         Timer1->stop();
     }

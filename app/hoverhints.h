@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 
 class QLabel;
 class QTimer;
@@ -14,8 +15,8 @@ class xpcheckbox;
 // leaves, or four timer ticks after the pointer last came over a control.
 // The controls say themselves where the pointer is: a picture button raises
 // MouseIn and MouseOut, the check box MouseMove on every move over it and
-// MouseOut when its poll finds the pointer gone. A disabled control shows no
-// hint.
+// MouseOut when its poll finds the pointer gone. Only a leave of the control
+// whose hint shows hides it. A disabled control shows no hint.
 class HoverHints : public QObject
 {
     Q_OBJECT
@@ -28,8 +29,8 @@ public:
     };
 
     // The hint shows the control's own "Tag" property when it has one, the
-    // fixed text otherwise. A picture button without a caption is named by
-    // its hint for assistive technology.
+    // fixed text otherwise; it also describes the control to assistive
+    // technology.
     void add(XpB *button, const QString &fixedText = QString(), Renewal renewal = Renewal::OnEnter);
     // The box's hint starts again on every move over it.
     void add(xpcheckbox *box, const QString &fixedText = QString());
@@ -38,6 +39,7 @@ public:
 
 private:
     void show(QWidget *control);
+    void hide(QWidget *control);
     QString hintText(QWidget *control) const;
     void tick();
 
@@ -45,4 +47,5 @@ private:
     QTimer *Timer1;
     float Hint_Ticks = 0;
     QHash<QObject *, QString> m_fixedText;
+    QPointer<QWidget> m_showing;
 };

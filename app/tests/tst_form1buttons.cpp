@@ -154,27 +154,36 @@ private Q_SLOTS:
         QVERIFY(!window.Label4->isVisible());
     }
 
+    // Short Russian names of their own; the hint, where there is one,
+    // describes the button.
     void buttonsAreNamedForAssistiveTechnology_data()
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accessibleName");
-        QTest::newRow("Command6, by its hint") << "Command6" << "Сoхранить картинку";
-        QTest::newRow("Command2, by its tag")
-            << "Command2" << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
-        QTest::newRow("Command1, by its tag") << "Command1" << "Нажмите здесь чтобы вернуться к спискам книг";
-        QTest::newRow("Command4") << "Command4" << "Назад";
-        QTest::newRow("Command5") << "Command5" << "Вперёд";
-        QTest::newRow("Command9, by its caption") << "Command9" << "Обновить";
+        QTest::addColumn<QString>("description");
+        QTest::newRow("Command6") << "Command6" << "Сохранить картинку" << "Сoхранить картинку";
+        QTest::newRow("Command3") << "Command3" << "Вставить из буфера" << "Вставить из буфера";
+        QTest::newRow("Command2") << "Command2" << "Найти"
+                                  << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
+        QTest::newRow("Command1") << "Command1" << "К списку" << "Нажмите здесь чтобы вернуться к спискам книг";
+        QTest::newRow("Command4") << "Command4" << "Назад" << "";
+        QTest::newRow("Command5") << "Command5" << "Вперёд" << "";
+        QTest::newRow("Command9, by its caption") << "Command9" << "Обновить" << "";
     }
     void buttonsAreNamedForAssistiveTechnology()
     {
         QFETCH(QString, name);
         QFETCH(QString, accessibleName);
+        QFETCH(QString, description);
         Form1 window;
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(window.findChild<XpB *>(name));
         QVERIFY(iface);
         QCOMPARE(iface->role(), QAccessible::Button);
         QCOMPARE(iface->text(QAccessible::Name), accessibleName);
+        QCOMPARE(iface->text(QAccessible::Description), description);
+        // Read aloud as Russian: no Latin letter inside a Russian name.
+        for (const QChar c : iface->text(QAccessible::Name))
+            QVERIFY2(c.script() != QChar::Script_Latin, qPrintable(iface->text(QAccessible::Name)));
     }
 
     void tabReachesTheButtonsInTheWindowsOrder_data()

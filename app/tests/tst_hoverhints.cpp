@@ -111,21 +111,44 @@ private Q_SLOTS:
         QVERIFY(!m_label->isVisible());
     }
 
-    void aButtonWithoutCaptionIsNamedByItsHint_data()
+    void aControlIsDescribedByItsHint_data()
     {
         QTest::addColumn<int>("button");
-        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
         QTest::newRow("fixed text") << 0 << QStringLiteral("Вставить из буфера");
         QTest::newRow("tag") << 2 << QStringLiteral("tag text");
     }
-    void aButtonWithoutCaptionIsNamedByItsHint()
+    void aControlIsDescribedByItsHint()
     {
         QFETCH(int, button);
-        QFETCH(QString, name);
+        QFETCH(QString, description);
         XpB *buttons[] = {m_paste, m_save, m_search};
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(buttons[button]);
         QVERIFY(iface);
-        QCOMPARE(iface->text(QAccessible::Name), name);
+        QCOMPARE(iface->text(QAccessible::Description), description);
+    }
+
+    // Brisk moves: the box's poll reports its leave only after the pointer
+    // already came over the button; the button's hint stays.
+    void aLateLeaveOfAnotherControlKeepsTheHint()
+    {
+        auto *box = new xpcheckbox(m_window);
+        box->setGeometry(110, 40, 17, 17);
+        box->show();
+        m_hints->add(box, QStringLiteral("box"));
+        moveOver(box);
+        QCOMPARE(m_label->text(), QStringLiteral("box"));
+        moveOver(m_search);
+        QCOMPARE(m_label->text(), QStringLiteral("tag text"));
+        // Where the box hears of the leave only from its poll, the leave
+        // comes now.
+        Q_EMIT box->MouseOut();
+        QTest::qWait(50);
+        QVERIFY(m_label->isVisible());
+        QCOMPARE(m_label->text(), QStringLiteral("tag text"));
+        // Its own leave still hides it.
+        moveTo(QPoint(200, 5));
+        QVERIFY(!m_label->isVisible());
     }
 
     void onlyControlsThatAskForItRenewOnMoves_data()
