@@ -282,7 +282,6 @@ void Form1::createNewsTab()
     Text4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text4->setReadOnly(true);
     Command9 = pictureButton(tab, "Command9", Icons::refresh(), QStringLiteral("  Обновить"), XpBLayout::Left);
-    Command9->setFocusPolicy(Qt::StrongFocus);
     connect(Command9, &QAbstractButton::clicked, this, [this] { Get_Mes(true); });
 }
 

@@ -269,13 +269,17 @@ void XpB::changeEvent(QEvent *event)
 void XpB::focusInEvent(QFocusEvent *event)
 {
     m_state.hovered = 0;
-    m_state.hasFocus = 1;
+    // Handed the focus back with its window, the button looks as it did when
+    // the window lost it: a button the window merely falls back on shows no
+    // focus it was never given.
+    m_state.hasFocus = event->reason() == Qt::ActiveWindowFocusReason ? m_focusShownOnDeactivation : 1;
     Refresh();
     QAbstractButton::focusInEvent(event);
 }
 
 void XpB::focusOutEvent(QFocusEvent *event)
 {
+    m_focusShownOnDeactivation = event->reason() == Qt::ActiveWindowFocusReason ? m_state.hasFocus : 0;
     m_state.hasFocus = 0;
     m_state.pressed = 0;
     m_state.hovered = 0;

@@ -137,4 +137,6 @@ private:
     bool m_capture = false;
     // The space bar went down on this control.
     bool m_spaceDown = false;
+    // Whether the focus showed when the window was last deactivated.
+    int m_focusShownOnDeactivation = 0;
 };

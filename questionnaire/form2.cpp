@@ -45,6 +45,8 @@ QAbstractButton *pictureButton(QWidget *container, const char *name, const QStri
 {
     auto *button = make<XpB>(container, name);
     button->readProperties(XpB::windowSettings(caption, picture, picturePosition));
+    // A click leaves the focus where it was; Tab reaches the button.
+    button->setFocusPolicy(Qt::TabFocus);
     return button;
 }
 

@@ -211,6 +211,39 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), start);
         QTest::keyClick(window.windowHandle(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget()->objectName(), to);
+        // And shows it.
+        if (auto *button = qobject_cast<XpB *>(QApplication::focusWidget()))
+            QCOMPARE(button->state().hasFocus, 1);
+    }
+
+    // A click leaves the focus where the user was typing, and the button at
+    // rest shows no focus.
+    void aClickTakesNoFocus_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("typing");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("search") << "Command2" << "Text2" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("paste") << "Command3" << "Text2" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("refresh") << "Command9" << "Text4" << int(Form1::tabNews);
+    }
+    void aClickTakesNoFocus()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, typing);
+        QFETCH(int, tab);
+        Form1 window;
+        window.load();
+        window.XTab1->setCurrentTab(tab);
+        showAndActivate(window);
+        auto *field = window.findChild<QWidget *>(typing);
+        auto *pressed = window.findChild<XpB *>(button);
+        field->setFocus();
+        // Only the press and the release: what the click does is not at issue here.
+        const QPoint at = centreIn(window, pressed);
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(QApplication::focusWidget(), field);
+        QCOMPARE(pressed->state().hasFocus, 0);
     }
 
 private:

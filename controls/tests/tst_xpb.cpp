@@ -207,6 +207,31 @@ private Q_SLOTS:
         QCOMPARE(host.shot().pixelColor(1, 10), QColor(233, 233, 233));
     }
 
+    // A window coming back hands the focus to a button it falls back on; the
+    // button shows it only if it showed it when the window went.
+    void focusHandedBackWithTheWindowLooksAsBefore_data()
+    {
+        QTest::addColumn<bool>("hadFocus");
+        QTest::newRow("never focused") << false;
+        QTest::newRow("focused by Tab before") << true;
+    }
+    void focusHandedBackWithTheWindowLooksAsBefore()
+    {
+        QFETCH(bool, hadFocus);
+        ButtonHost host;
+        if (hadFocus) {
+            QFocusEvent tabIn(QEvent::FocusIn, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(host.button, &tabIn);
+            QCOMPARE(host.button->state().hasFocus, 1);
+            QFocusEvent windowGone(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+            QCoreApplication::sendEvent(host.button, &windowGone);
+            QCOMPARE(host.button->state().hasFocus, 0);
+        }
+        QFocusEvent windowBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(host.button, &windowBack);
+        QCOMPARE(host.button->state().hasFocus, hadFocus ? 1 : 0);
+    }
+
     void spaceBarShowsThePressedLook()
     {
         ButtonHost host;

@@ -74,6 +74,25 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), form.Command2);
         QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), form.Command3);
+        QCOMPARE(qobject_cast<XpB *>(form.Command3)->state().hasFocus, 1);
+    }
+
+    // A press keeps the focus in the list and leaves the button at rest
+    // without the focused look.
+    void aPressTakesNoFocus()
+    {
+        Form2 form;
+        form.present(QPoint(100, 100));
+        form.Command2->show();
+        form.Command3->show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        form.List2->setFocus();
+        for (QAbstractButton *button : {form.Command2, form.Command3}) {
+            QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, button->geometry().center());
+            QCOMPARE(QApplication::focusWidget(), form.List2);
+            QCOMPARE(qobject_cast<XpB *>(button)->state().hasFocus, 0);
+            QTest::mouseMove(form.windowHandle(), QPoint(1, 1));
+        }
     }
 };
 
