@@ -92,7 +92,9 @@ Form1::Form1(QWidget *parent)
     ProgramPalette::apply(this);
     setObjectName(QStringLiteral("Form1"));
     setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25));
-    resize(FormLayout::form1().windowPixels());
+    // A window of fixed size, and the window manager is told so: it offers
+    // neither resizing nor maximising.
+    setFixedSize(FormLayout::form1().windowPixels());
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -152,6 +154,8 @@ void Form1::createFrameAndToolbar()
     xp_canvas1 = new xp_canvas(this);
     xp_canvas1->setObjectName(QStringLiteral("xp_canvas1"));
     xp_canvas1->readProperties(PropertyStore{{QStringLiteral("Caption"), QStringLiteral("Пальмора 2.1")}});
+    // Its size is fixed, so the frame neither resizes nor maximises it.
+    xp_canvas1->setFixedSingle(true);
     xptopbuttons2 = make<xptopbuttons>(xp_canvas1, "xptopbuttons2");
     xptopbuttons2->readProperties(PropertyStore{{QStringLiteral("Value"), int(xptopbuttons::Minimise)}});
     xptopbuttons1 = make<xptopbuttons>(xp_canvas1, "xptopbuttons1");
@@ -340,7 +344,8 @@ void Form1::Get_Mes(bool By_User)
 void Form1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    // The window keeps its design size whenever it is in the normal state.
+    // The window keeps its design size whenever it is in the normal state,
+    // also where a window manager sizes it against its size hints.
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     const QSize fixed = FormLayout::form1().windowPixels();

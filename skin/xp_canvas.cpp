@@ -6,6 +6,7 @@
 #include "skin/skinartwork.h"
 #include "skin/skinstrip.h"
 
+#include <QChildEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -229,6 +230,18 @@ void xp_canvas::LayoutFrame()
 
     update();
     Q_EMIT Resize();
+}
+
+void xp_canvas::childEvent(QChildEvent *event)
+{
+    QWidget::childEvent(event);
+    // No control of the window covers the border strips: they stay above
+    // whatever is placed on the frame. The title strip stays below, as the
+    // title-bar buttons lie on it.
+    if (event->added() && event->child()->isWidgetType() && picright) {
+        for (QWidget *strip : {picleft, picright, picbottom})
+            strip->raise();
+    }
 }
 
 void xp_canvas::paintTitle(const QImage &picture)

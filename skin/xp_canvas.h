@@ -85,10 +85,10 @@ public:
     QPoint pressPoint() const { return m_pressPoint; }
     QPoint releasePoint() const { return m_releasePoint; }
 
-    SkinStrip *pictop;
-    SkinStrip *picbottom;
-    SkinStrip *picleft;
-    SkinStrip *picright;
+    SkinStrip *pictop = nullptr;
+    SkinStrip *picbottom = nullptr;
+    SkinStrip *picleft = nullptr;
+    SkinStrip *picright = nullptr;
     QLabel *imgicon;
     QLabel *lblcaption;
 
@@ -118,6 +118,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
+    void childEvent(QChildEvent *event) override;
 
 private:
     enum class HostState { Normal, Minimised, Maximised };

@@ -44,7 +44,7 @@ private Q_SLOTS:
         QCOMPARE(window.xp_canvas1->geometry(), QRect(QPoint(0, 0), kDesignSize));
         QCOMPARE(window.xp_canvas1->caption(), QStringLiteral("Пальмора 2.1"));
         QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора 2.1"));
-        QVERIFY(!window.xp_canvas1->fixedSingle());
+        QVERIFY(window.xp_canvas1->fixedSingle());
         // The toolbar and the tabs lie on the frame's surface, above it.
         QCOMPARE(window.Frame1->parentWidget(), window.xp_canvas1);
         QCOMPARE(window.XTab1->parentWidget(), window.xp_canvas1);
@@ -154,20 +154,54 @@ private Q_SLOTS:
         QCOMPARE(window.size(), kDesignSize);
     }
 
-    // The window keeps its size: a left-strip drag only shifts it.
-    void leftStripDragShiftsTheWindow()
+    // A window of fixed size: its border strips show arrows and do nothing,
+    // a double click on its caption leaves it as it is, and the window
+    // system is told that its size cannot change.
+    void theWindowIsFixedThroughout_data()
     {
+        QTest::addColumn<QPoint>("strip");
+        QTest::addColumn<QPoint>("drag");
+        QTest::newRow("left") << leftStripPoint() << QPoint(20, 0);
+        QTest::newRow("right") << QPoint(1013, 300) << QPoint(-40, 0);
+        QTest::newRow("bottom") << QPoint(500, 708) << QPoint(0, -30);
+    }
+    void theWindowIsFixedThroughout()
+    {
+        QFETCH(QPoint, strip);
+        QFETCH(QPoint, drag);
         Form1 window;
         window.move(40, 30);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.minimumSize(), kDesignSize);
+        QCOMPARE(window.maximumSize(), kDesignSize);
+        QWidget *under = window.childAt(strip);
+        QVERIFY(under);
+        QCOMPARE(under->cursor().shape(), Qt::ArrowCursor);
         const QRect before = window.geometry();
-        QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, leftStripPoint());
-        QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, leftStripPoint() + QPoint(20, 0));
-        QTRY_COMPARE(window.geometry(), before.translated(20, 0));
+        QTest::mousePress(window.windowHandle(), Qt::LeftButton, {}, strip);
+        QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, strip + drag);
         QTest::qWait(20);
-        QCOMPARE(window.geometry(), before.translated(20, 0));
-        QCOMPARE(window.xp_canvas1->size(), kDesignSize);
+        QCOMPARE(window.geometry(), before);
+        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, window.xp_canvas1->lblcaption->geometry().center());
+        QTest::qWait(20);
+        QCOMPARE(window.windowState(), Qt::WindowNoState);
+        QCOMPARE(window.geometry(), before);
+    }
+
+    // The toolbar lies inside the frame: the left border strip shows whole
+    // beside it.
+    void noControlCoversTheBorderStrips()
+    {
+        Form1 window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const QPoint at : {QPoint(2, 40), QPoint(4, 62), QPoint(1012, 40), QPoint(500, 708), QPoint(2, 400)}) {
+            QWidget *under = window.childAt(at);
+            QVERIFY2(under == window.xp_canvas1->picleft || under == window.xp_canvas1->picright
+                         || under == window.xp_canvas1->picbottom,
+                     qPrintable(QStringLiteral("(%1, %2): %3").arg(at.x()).arg(at.y()).arg(under ? under->objectName() : QString())));
+        }
     }
 
 private:
