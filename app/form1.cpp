@@ -161,7 +161,7 @@ void Form1::createFrameAndToolbar()
     xptopbuttons1 = make<xptopbuttons>(xp_canvas1, "xptopbuttons1");
     xptopbuttons1->readProperties(PropertyStore{}); // the close glyph
     connect(xptopbuttons1, &xptopbuttons::Click, this, &Form1::endProgram);
-    connect(xptopbuttons2, &xptopbuttons::Click, this, &QWidget::showMinimized);
+    connect(xptopbuttons2, &xptopbuttons::Click, xp_canvas1, &xp_canvas::minimiseWindow);
 
     Frame1 = make<FrameBox>(xp_canvas1, "Frame1");
     Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto());

@@ -2,6 +2,7 @@
 
 #include "platform/controlhost/controlinput.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/windowstaterequest.h"
 #include "platform/widgets/fonts.h"
 #include "skin/skinartwork.h"
 #include "skin/skinstrip.h"
@@ -14,12 +15,16 @@
 #include <QPainter>
 #include <QScreen>
 #include <QStyleHints>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
+
+// How long a window manager is given to carry out a change of the window's state.
+constexpr int kSettleTime = 400; // ms
 
 const QString kCaptionKey = QStringLiteral("Caption");
 const QString kIconKey = QStringLiteral("Icon");
@@ -193,6 +198,8 @@ xp_canvas::HostState xp_canvas::hostState() const
     const Qt::WindowStates state = window->windowState();
     if (state & Qt::WindowMinimized)
         return HostState::Minimised;
+    if (m_ownMaximised)
+        return HostState::Maximised;
     if (state & (Qt::WindowMaximized | Qt::WindowFullScreen))
         return HostState::Maximised;
     return HostState::Normal;
@@ -397,15 +404,61 @@ bool xp_canvas::titleEvent(QEvent *event, bool isCaption)
     case QEvent::MouseButtonDblClick:
         m_movePending = false;
         m_moving = false;
-        if (isCaption && !m_fixedSingle) {
-            if (QWidget *window = hostWindow())
-                window->setWindowState(hostState() == HostState::Normal ? Qt::WindowMaximized : Qt::WindowNoState);
-        }
+        if (isCaption)
+            maximiseOrRestore();
         break;
     default:
         break;
     }
     return true;
+}
+
+void xp_canvas::minimiseWindow()
+{
+    QWidget *window = hostWindow();
+    if (!window)
+        return;
+    WindowStateRequest::ask(window, window->windowState() | Qt::WindowMinimized);
+    // Where nothing shows a minimised window (no window manager), the window
+    // stays on the screen: then it stays as it was, movable, and nothing is said.
+    QTimer::singleShot(kSettleTime, this, [this] {
+        QWidget *window = hostWindow();
+        if (window && window->isMinimized() && window->windowHandle() && window->windowHandle()->isExposed())
+            window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    });
+}
+
+void xp_canvas::maximiseOrRestore()
+{
+    QWidget *window = hostWindow();
+    if (!window || m_fixedSingle)
+        return;
+    if (m_ownMaximised) {
+        m_ownMaximised = false;
+        window->setGeometry(m_restoreGeometry);
+        LayoutFrame();
+        return;
+    }
+    if (hostState() != HostState::Normal) {
+        WindowStateRequest::ask(window, window->windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        return;
+    }
+    m_restoreGeometry = window->geometry();
+    WindowStateRequest::ask(window, window->windowState() | Qt::WindowMaximized);
+    // Where no window manager carries the request out, the window is at most
+    // said to be maximised and keeps its place: it then fills the screen's
+    // available area itself, and a second double click puts back its former
+    // place and size.
+    QTimer::singleShot(kSettleTime, this, [this] {
+        QWidget *window = hostWindow();
+        if (!window || window->isMinimized() || window->geometry() != m_restoreGeometry)
+            return;
+        window->setWindowState(window->windowState() & ~Qt::WindowMaximized);
+        m_ownMaximised = true;
+        if (const QScreen *screen = window->screen())
+            window->setGeometry(screen->availableGeometry());
+        LayoutFrame();
+    });
 }
 
 void xp_canvas::startMove(const QMouseEvent *event)

@@ -81,6 +81,14 @@ public:
     // flag then tells whether that worked.
     void AlwaysOnTop(QWidget *window, bool &flag);
 
+    // The title-bar buttons' and the caption's changes of the window's state.
+    // The frame's idea of the state follows what the window system really did:
+    // where nothing can show a minimised window, the window stays as it is;
+    // where no window manager maximises, the frame fills the screen's available
+    // area itself. A fixed frame maximises nothing.
+    void minimiseWindow();
+    void maximiseOrRestore();
+
     // Cursor positions in screen pixels at the last press and release on a border strip.
     QPoint pressPoint() const { return m_pressPoint; }
     QPoint releasePoint() const { return m_releasePoint; }
@@ -145,6 +153,9 @@ private:
     QImage m_defaultIcon;
     QImage m_icon;
     bool m_fixedSingle = false;
+    // Maximised by the frame itself, with the place and size to go back to.
+    bool m_ownMaximised = false;
+    QRect m_restoreGeometry;
     QPoint m_pressPoint;
     QPoint m_releasePoint;
 

@@ -1,6 +1,7 @@
 #include <QGuiApplication>
 #include <QStyleHints>
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/windowstaterequest.h"
 #include "skin/skinstrip.h"
 #include "skin/xp_canvas.h"
 
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -185,6 +187,57 @@ private Q_SLOTS:
         QTest::mouseDClick(framed.handle(), Qt::LeftButton, {}, framed.caption());
         QTRY_COMPARE(framed.window->windowState(), Qt::WindowNoState);
         QTRY_COMPARE(framed.window->geometry(), kStart);
+    }
+
+    // With no window manager the window is only said to be maximised and
+    // keeps its place: the frame then fills the screen's available area
+    // itself, and the second double click brings the former place back.
+    void withoutAWindowManagerTheFrameMaximisesItself()
+    {
+        FramedWindow framed;
+        QVERIFY(framed.show());
+        // A display without a window manager: nothing carries the request out.
+        WindowStateRequest::setHandler([](QWidget *, Qt::WindowStates) {});
+        const auto restore = qScopeGuard([] { WindowStateRequest::setHandler({}); });
+        QTest::mouseDClick(framed.handle(), Qt::LeftButton, {}, framed.caption());
+        QCOMPARE(framed.window->geometry(), kStart);
+        const QRect available = framed.window->screen()->availableGeometry();
+        QTRY_COMPARE(framed.window->geometry(), available);
+        QCOMPARE(framed.window->windowState(), Qt::WindowNoState);
+        QCOMPARE(framed.frame->pictop->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(framed.frame->picleft->cursor().shape(), Qt::ArrowCursor);
+        // Maximised: the title moves nothing.
+        QTest::mousePress(framed.handle(), Qt::LeftButton, {}, framed.title());
+        QTest::mouseMove(framed.handle(), framed.title() + QPoint(30, 20));
+        QTest::mouseRelease(framed.handle(), Qt::LeftButton, {}, framed.title() + QPoint(30, 20));
+        QTest::qWait(20);
+        QCOMPARE(framed.window->geometry(), available);
+        QTest::mouseDClick(framed.handle(), Qt::LeftButton, {}, framed.caption());
+        QTRY_COMPARE(framed.window->geometry(), kStart);
+        QCOMPARE(framed.frame->picleft->cursor().shape(), Qt::SizeHorCursor);
+        // And the title moves the window again; the release is where the
+        // pointer is in the window moved.
+        QTest::mousePress(framed.handle(), Qt::LeftButton, {}, framed.title());
+        QTest::mouseMove(framed.handle(), framed.title() + QPoint(30, 20));
+        QTest::mouseRelease(framed.handle(), Qt::LeftButton, {}, framed.title());
+        QTRY_COMPARE(framed.window->geometry(), kStart.translated(30, 20));
+    }
+
+    // Nothing here shows a minimised window (as with no window manager): the
+    // window stays as it was and still moves by its title.
+    void minimisingWhereNothingHidesTheWindowLeavesItAsItWas()
+    {
+        FramedWindow framed;
+        QVERIFY(framed.show());
+        framed.frame->minimiseWindow();
+        QVERIFY(framed.window->isMinimized());
+        QTRY_COMPARE(framed.window->windowState(), Qt::WindowNoState);
+        QVERIFY(framed.window->isVisible());
+        QCOMPARE(framed.window->geometry(), kStart);
+        QTest::mousePress(framed.handle(), Qt::LeftButton, {}, framed.title());
+        QTest::mouseMove(framed.handle(), framed.title() + QPoint(30, 20));
+        QTest::mouseRelease(framed.handle(), Qt::LeftButton, {}, framed.title());
+        QTRY_COMPARE(framed.window->geometry(), kStart.translated(30, 20));
     }
 
     void doubleClickElsewhereOrOnAFixedFrameOrWithAnotherButtonDoesNothing_data()
