@@ -170,18 +170,27 @@ void AutoResize::rescale()
         m_busy = false;
     }
 
-    // A window recorded without extent in one direction is not scaled in it.
-    const float xFactor = m_recordedSize.width() > 0 ? float(size.width()) / float(m_recordedSize.width()) : 1.0f;
-    const float yFactor = m_recordedSize.height() > 0 ? float(size.height()) / float(m_recordedSize.height()) : 1.0f;
+    // The controls scale within the area inside the fixed strips. An area
+    // recorded without extent in one direction is not scaled in it.
+    const QSize fixed(m_margins.left() + m_margins.right(), m_margins.top() + m_margins.bottom());
+    const QSize recordedArea = m_recordedSize - fixed;
+    const QSize area = size - fixed;
+    const float xFactor = recordedArea.width() > 0 ? float(area.width()) / float(recordedArea.width()) : 1.0f;
+    const float yFactor = recordedArea.height() > 0 ? float(area.height()) / float(recordedArea.height()) : 1.0f;
     const float fontFactor = xFactor < yFactor ? xFactor : yFactor;
+    const float left = float(m_margins.left());
+    const float top = float(m_margins.top());
+    const float leftTwips = float(Twips::fromPixels(m_margins.left()));
+    const float topTwips = float(Twips::fromPixels(m_margins.top()));
 
     for (const Record &r : std::as_const(m_records)) {
         QWidget *control = r.control.data();
         if (!control)
             continue;
         if (r.isLine) {
-            static_cast<LineShape *>(control)->setLineTwips(nearest(xFactor * r.a), nearest(yFactor * r.b),
-                                                            nearest(xFactor * r.c), nearest(yFactor * r.d));
+            static_cast<LineShape *>(control)->setLineTwips(
+                nearest(leftTwips + xFactor * (r.a - leftTwips)), nearest(topTwips + yFactor * (r.b - topTwips)),
+                nearest(leftTwips + xFactor * (r.c - leftTwips)), nearest(topTwips + yFactor * (r.d - topTwips)));
             continue;
         }
         if (m_fontResizable && r.fontSize > 0) {
@@ -193,8 +202,8 @@ void AutoResize::rescale()
                 font.setPointSizeF(std::max(1.0f, scaled));
             control->setFont(font);
         }
-        control->setGeometry(nearest(xFactor * r.a), nearest(yFactor * r.b), nearest(xFactor * r.c),
-                             nearest(yFactor * r.d));
+        control->setGeometry(nearest(left + xFactor * (r.a - left)), nearest(top + yFactor * (r.b - top)),
+                             nearest(xFactor * r.c), nearest(yFactor * r.d));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QSize>
@@ -46,6 +47,12 @@ public:
     int wMin() const { return m_wMin; }
     void setWMin(int twips);
 
+    // Strips along the window's edges that keep their size (a frame's title
+    // and borders): the controls are scaled within the area inside them,
+    // from its top left corner. None by default.
+    QMargins fixedMargins() const { return m_margins; }
+    void setFixedMargins(const QMargins &margins) { m_margins = margins; }
+
     // Done when the window is first shown; again on demand.
     void record();
     bool isRecorded() const { return m_recorded; }
@@ -78,6 +85,8 @@ private:
     double m_aspectRatioValue = 0;
     int m_hMin = defaultHMin;
     int m_wMin = defaultWMin;
+
+    QMargins m_margins;
 
     bool m_recorded = false;
     QSize m_recordedSize;

@@ -98,10 +98,17 @@ Form2::Form2(QWidget *parent)
     connect(Command2, &QAbstractButton::clicked, this, [this] { m_engine.next(); });
     connect(Command3, &QAbstractButton::clicked, this, [this] { m_engine.stop(); });
 
-    // The label, the lists and the buttons grow and shrink with the window;
-    // the frame lays out its own strips.
+    // The label, the lists and the buttons grow and shrink with the window,
+    // within the frame's strips, which lay themselves out. The window never
+    // gets smaller than it was designed, so neither do its fonts; the frame's
+    // drags and the layout keep that one minimum.
     Resize = new AutoResize(this, &FormLayout::form2());
     Resize->initProperties();
+    Resize->setFixedMargins(QMargins(xp_canvas::borderSize, xp_canvas::titleHeight, xp_canvas::borderSize,
+                                     xp_canvas::borderSize));
+    Resize->setWMin(FormLayout::form2().windowTwips().width());
+    Resize->setHMin(FormLayout::form2().windowTwips().height());
+    setMinimumSize(FormLayout::form2().windowPixels());
 }
 
 Form2::~Form2()

@@ -148,6 +148,25 @@ private Q_SLOTS:
         QCOMPARE(w.button->geometry(), QRect(300, 250, 80, 30));
     }
 
+    // Strips of fixed size along the edges (a frame's title and borders):
+    // the area inside them doubles, and the controls scale from its corner.
+    void controlsScaleWithinTheFixedMargins()
+    {
+        Window w;
+        w.resize->setFixedMargins(QMargins(10, 20, 10, 10));
+        w.resize->record();
+        w.window->resize(780, 570);
+        w.resize->rescale();
+        QCOMPARE(w.list->geometry(), QRect(30, 80, 600, 300));
+        QCOMPARE(w.list->font().pointSizeF(), 20.0);
+        QCOMPARE(w.button->geometry(), QRect(590, 480, 160, 60));
+        QCOMPARE(QLine(w.line->x1Twips(), w.line->y1Twips(), w.line->x2Twips(), w.line->y2Twips()),
+                 QLine(450, 5700, 5850, 5700));
+        w.window->resize(400, 300);
+        w.resize->rescale();
+        QCOMPARE(w.list->geometry(), QRect(20, 50, 300, 150));
+    }
+
     void fontsStayWhenNotResizable()
     {
         Window w;

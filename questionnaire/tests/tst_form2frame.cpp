@@ -3,6 +3,7 @@
 #include "skin/skinstrip.h"
 #include "skin/xp_canvas.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
 #include <QRegularExpression>
@@ -66,15 +67,22 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("expected");
         QTest::addColumn<QRect>("list");
         const QRect start(kPlace, kDesignSize);
-        // The topic list at 8, 88, 497 x 164 grows and shrinks with the window.
+        // The topic list at 8, 88, 497 x 164 grows and shrinks with the area
+        // inside the frame's strips; the window never gets smaller than designed.
         QTest::newRow("right +40") << QPoint(518, 150) << QPoint(40, 0) << start.adjusted(0, 0, 40, 0)
-                                   << QRect(9, 88, 535, 164);
-        QTest::newRow("left +20") << QPoint(2, 150) << QPoint(20, 0) << start.adjusted(20, 0, 0, 0)
-                                  << QRect(8, 88, 478, 164);
+                                   << QRect(8, 88, 536, 164);
+        QTest::newRow("left -20") << QPoint(2, 150) << QPoint(-20, 0) << start.adjusted(-20, 0, 0, 0)
+                                  << QRect(8, 88, 516, 164);
         QTest::newRow("bottom +30") << QPoint(260, 302) << QPoint(0, 30) << start.adjusted(0, 0, 0, 30)
-                                    << QRect(8, 97, 497, 180);
+                                    << QRect(8, 95, 497, 182);
         QTest::newRow("bottom above the top: no change") << QPoint(260, 302) << QPoint(0, -320) << start
                                                          << QRect(8, 88, 497, 164);
+        QTest::newRow("left past the design size: no change") << QPoint(2, 150) << QPoint(20, 0) << start
+                                                              << QRect(8, 88, 497, 164);
+        QTest::newRow("right under the design size: no change") << QPoint(518, 150) << QPoint(-200, 0) << start
+                                                                << QRect(8, 88, 497, 164);
+        QTest::newRow("bottom under the design size: no change") << QPoint(260, 302) << QPoint(0, -65) << start
+                                                                 << QRect(8, 88, 497, 164);
     }
     void borderStripsResizeTheWindow()
     {
@@ -96,8 +104,9 @@ private Q_SLOTS:
         QTRY_COMPARE(form.List2->geometry(), list);
     }
 
-    // Two drags make the window a fifth larger each way: every control and
-    // its font grow by a fifth, halves to the even neighbour.
+    // Two drags make the area inside the strips about a fifth larger each
+    // way (615 x 332 from 511 x 271): every control grows with it from the
+    // area's corner, and its font by the smaller growth.
     void borderDragsScaleTheControls_data()
     {
         QTest::addColumn<QString>("name");
@@ -105,11 +114,11 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("scaled");
         QTest::addColumn<int>("designFont");
         QTest::addColumn<int>("scaledFont");
-        QTest::newRow("Label1") << "Label1" << QRect(8, 32, 497, 49) << QRect(10, 38, 596, 59) << 17 << 20;
-        QTest::newRow("List2") << "List2" << QRect(8, 88, 497, 164) << QRect(10, 106, 596, 197) << 13 << 16;
-        QTest::newRow("List1") << "List1" << QRect(8, 88, 497, 164) << QRect(10, 106, 596, 197) << 13 << 16;
-        QTest::newRow("Command2") << "Command2" << QRect(8, 260, 153, 33) << QRect(10, 312, 184, 40) << 11 << 13;
-        QTest::newRow("Command3") << "Command3" << QRect(416, 260, 89, 33) << QRect(499, 312, 107, 40) << 11 << 13;
+        QTest::newRow("Label1") << "Label1" << QRect(8, 32, 497, 49) << QRect(9, 33, 598, 60) << 17 << 20;
+        QTest::newRow("List2") << "List2" << QRect(8, 88, 497, 164) << QRect(9, 101, 598, 201) << 13 << 16;
+        QTest::newRow("List1") << "List1" << QRect(8, 88, 497, 164) << QRect(9, 101, 598, 201) << 13 << 16;
+        QTest::newRow("Command2") << "Command2" << QRect(8, 260, 153, 33) << QRect(9, 312, 184, 40) << 11 << 13;
+        QTest::newRow("Command3") << "Command3" << QRect(416, 260, 89, 33) << QRect(500, 312, 107, 40) << 11 << 13;
     }
     void borderDragsScaleTheControls()
     {
@@ -143,6 +152,39 @@ private Q_SLOTS:
         QTRY_COMPARE(form.size(), kDesignSize);
         QTRY_COMPARE(control->geometry(), design);
         QCOMPARE(control->font().pixelSize(), designFont);
+    }
+
+    // However the window is sized, its controls stay inside the frame's
+    // strips, and their fonts never get smaller than designed.
+    void controlsStayInsideTheFrame_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("designed") << kDesignSize;
+        QTest::newRow("wide") << QSize(780, 305);
+        QTest::newRow("tall") << QSize(521, 640);
+        QTest::newRow("large") << QSize(760, 640);
+        QTest::newRow("asked smaller than designed") << QSize(320, 200);
+    }
+    void controlsStayInsideTheFrame()
+    {
+        QFETCH(QSize, size);
+        Form2 form;
+        form.present(kPlace);
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.Command2->show();
+        form.Command3->show();
+        QHash<QWidget *, int> designFonts;
+        for (QWidget *control : {static_cast<QWidget *>(form.Label1), static_cast<QWidget *>(form.List2),
+                                 static_cast<QWidget *>(form.Command2), static_cast<QWidget *>(form.Command3)})
+            designFonts.insert(control, control->font().pixelSize());
+        form.resize(size);
+        QTRY_COMPARE(form.size(), size.expandedTo(kDesignSize));
+        const QRect inside(xp_canvas::borderSize, xp_canvas::titleHeight, form.width() - 2 * xp_canvas::borderSize,
+                           form.height() - xp_canvas::titleHeight - xp_canvas::borderSize);
+        for (auto it = designFonts.cbegin(); it != designFonts.cend(); ++it) {
+            QVERIFY2(inside.contains(it.key()->geometry()), qPrintable(it.key()->objectName()));
+            QVERIFY(it.key()->font().pixelSize() >= it.value());
+        }
     }
 
     void titleDragMovesTheWindow()
