@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
   libfreexl-dev libgsf-1-dev libturbojpeg0-dev libcap-dev
   fonts-liberation
-  xvfb xauth imagemagick xdotool
+  xvfb xauth imagemagick xdotool openbox
   qt6-gtk-platformtheme qt6ct
   python3 python3-xlwt
   clang libclang-rt-14-dev

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Palmora and runs the whole test suite: the
 # fuzz targets briefly, then the tests once as built for use, that build's look
-# under dark desktop schemes and under Wayland, the Debian package of that
+# under dark desktop schemes and under Wayland and its frame under a window
+# manager and without one, the Debian package of that
 # build, and the tests once more under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
@@ -20,8 +21,10 @@ export LSAN_OPTIONS="suppressions=$root/scripts/lsan.supp:print_suppressions=0"
 # Warnings count as errors here, so the build stays free of them.
 "$root/scripts/build.sh" "$root/build" -DPALMORA_WERROR=ON
 (cd "$root/build" && ctest --output-on-failure --parallel "$(nproc)")
-# That build on virtual displays under dark desktop schemes and under Wayland.
+# That build on virtual displays under dark desktop schemes and under Wayland,
+# and its frame on a bare display, under a window manager and on scaled screens.
 "$root/scripts/desktop-schemes.sh" "$root/build"
+"$root/scripts/desktop-frame.sh" "$root/build"
 # The Debian package of that build, unpacked and run from a temporary root.
 "$root/scripts/test-package.sh"
 

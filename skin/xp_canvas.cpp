@@ -486,8 +486,10 @@ void xp_canvas::beginMoveOnceDragged(const QMouseEvent *event)
     QWidget *window = hostWindow();
     if (!window)
         return;
-    // The window system's own move, where it has one; otherwise the window
-    // follows the pointer from the press until the release.
+    // The window system's own move, where it has one, carries the window on
+    // from where the pointer is now, so the window lags behind the pointer by
+    // the drag distance. Otherwise the window follows the pointer from the
+    // press until the release.
     if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
         return;
     m_moving = true;

@@ -1,0 +1,257 @@
+#!/usr/bin/env bash
+# desktop-frame.sh [BUILD_DIR]: the windows' own frame on real X displays, as a
+# user meets it, once on a bare virtual display and once under a window
+# manager (openbox):
+#  - quick clicks and double clicks on the main window's title leave it where
+#    it is (no window stays glued to the pointer);
+#  - a slow drag on the title moves it by exactly the drag;
+#  - the main window is of fixed size: a caption double click leaves it as is;
+#  - a caption double click maximises the questionnaire window to the screen's
+#    area and a second one brings back its place and size;
+#  - minimising the main window with nothing to show it minimised (bare
+#    display) leaves it on the screen, still moving by its title.
+# Then at QT_SCALE_FACTOR 2 and 1.5 the main window takes the design's
+# proportions in device pixels; the screenshots stay in BUILD_DIR/desktop-frame.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+program="$build/bin/palmora"
+shots="$build/desktop-frame"
+
+for tool in Xvfb import xdotool openbox; do
+  if ! command -v "$tool" >/dev/null; then
+    echo "desktop-frame.sh: $tool is missing; scripts/setup.sh installs it" >&2
+    exit 1
+  fi
+done
+if [ ! -x "$program" ]; then
+  echo "desktop-frame.sh: Palmora is not built in $build" >&2
+  exit 1
+fi
+
+work="$(mktemp -d)"
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+rm -rf "$shots"
+mkdir -p "$shots" "$work/runtime"
+chmod 700 "$work/runtime"
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" HOME="$work/home"
+unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR WAYLAND_DISPLAY
+failures=0
+fail() {
+  echo "FAILED: $*" >&2
+  failures=$((failures + 1))
+}
+ok() { echo "$*"; }
+
+# A virtual screen; its display name goes to DISPLAY.
+start_xvfb() {
+  local size="$1" numberfile="$work/display-$1"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  pids+=($!)
+  for _ in $(seq 100); do
+    if [ -s "$numberfile" ] && DISPLAY=":$(head -n 1 "$numberfile")" xdotool getmouselocation >/dev/null 2>&1; then
+      export DISPLAY=":$(head -n 1 "$numberfile")"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "desktop-frame.sh: the virtual display (Xvfb) did not start" >&2
+  exit 1
+}
+
+app=""
+# The main window is this wide at least; the splash window is narrower.
+main_width=1000
+start_program() {
+  local dir="$work/install-$1"
+  shift
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp "$program" "$dir/"
+  cp -r "$build/bin/Data" "$build/bin/Anketa" "$build/bin/инструкция.rtf" "$dir/"
+  # Not the first start: the main window shows at once, without the splash.
+  printf 'done\r\n' >"$dir/run.ini"
+  env "$@" "$dir/palmora" >"$dir/stdout.log" 2>"$dir/stderr.log" &
+  app=$!
+  pids+=("$app")
+  for _ in $(seq 100); do
+    main="$(window_named 'Пальмора 2.1' "$main_width" 2>/dev/null || true)"
+    [ -n "$main" ] && return 0
+    sleep 0.1
+  done
+  cat "$dir/stderr.log" >&2
+  fail "Palmora's main window did not show ($*)"
+  return 1
+}
+stop_program() {
+  kill "$app" 2>/dev/null || true
+  wait "$app" 2>/dev/null || true
+}
+
+# The visible window of that title at least that wide (the splash window
+# shares the main window's title).
+window_named() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$id")"
+    if [ "$WIDTH" -ge "$2" ]; then
+      echo "$id"
+      return 0
+    fi
+  done
+  return 1
+}
+# "x y w h" of a window, as on the screen.
+place() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$X $Y $WIDTH $HEIGHT"
+}
+
+check_frame() {
+  local desktop="$1"
+  start_program "$desktop" || return 0
+  sleep 1
+  local x y w h
+  read -r x y w h < <(place "$main")
+  local title_x=$((x + 500)) title_y=$((y + 14))
+
+  # Quick clicks, as a touchpad tap gives, and quick double clicks.
+  xdotool mousemove "$title_x" "$title_y"
+  for _ in $(seq 6); do xdotool click 1; sleep 0.08; done
+  xdotool click --repeat 2 --delay 60 1
+  xdotool mousemove $((title_x + 150)) $((title_y + 120))
+  sleep 0.5
+  if [ "$(place "$main")" = "$x $y $w $h" ]; then
+    ok "$desktop: quick clicks and double clicks on the title leave the main window in place"
+  else
+    fail "$desktop: quick clicks on the title moved the main window to $(place "$main") from $x $y $w $h"
+  fi
+
+  # A slow drag.
+  xdotool mousemove "$title_x" "$title_y" mousedown 1
+  local step
+  for step in $(seq 1 10); do
+    xdotool mousemove $((title_x + 6 * step)) $((title_y + 4 * step))
+    sleep 0.05
+  done
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.5
+  local nx ny nw nh
+  read -r nx ny nw nh < <(place "$main")
+  if [ "$desktop" = bare ] && [ "$nx $ny $nw $nh" = "$((x + 60)) $((y + 40)) $w $h" ]; then
+    ok "$desktop: a slow drag of 60, 40 on the title moves the main window by 60, 40"
+  elif [ "$desktop" != bare ] && [ "$nw $nh" = "$w $h" ] && [ $((x + 60 - nx + y + 40 - ny)) -le "$drag_distance" ] \
+    && [ "$nx" -le $((x + 60)) ] && [ "$ny" -le $((y + 40)) ]; then
+    # The window manager's move takes over once the pointer has passed the
+    # drag distance, from where the pointer is then.
+    ok "$desktop: a slow drag of 60, 40 on the title moves the main window by $((nx - x)), $((ny - y))"
+  else
+    fail "$desktop: a slow drag of 60, 40 left the main window at $nx $ny $nw $nh, from $x $y"
+  fi
+  read -r x y w h < <(place "$main")
+  import -window root "$shots/$desktop-main.png"
+
+  # The main window is of fixed size.
+  xdotool mousemove $((x + 60)) $((y + 12)) click --repeat 2 --delay 60 1
+  sleep 0.8
+  if [ "$(place "$main")" = "$x $y $w $h" ]; then
+    ok "$desktop: a caption double click leaves the fixed main window as it is"
+  else
+    fail "$desktop: a caption double click changed the fixed main window to $(place "$main")"
+  fi
+
+  # The questionnaire window maximises and comes back.
+  xdotool mousemove $((x + 74)) $((y + 50)) click 1
+  local form=""
+  for _ in $(seq 50); do
+    form="$(window_named 'Анкета' 100 || true)"
+    [ -n "$form" ] && break
+    sleep 0.1
+  done
+  if [ -z "$form" ]; then
+    fail "$desktop: the questionnaire window did not show"
+  else
+    sleep 0.5
+    local before
+    before="$(place "$form")"
+    local fx fy fw fh
+    read -r fx fy fw fh <<<"$before"
+    xdotool mousemove $((fx + 40)) $((fy + 12)) click --repeat 2 --delay 60 1
+    sleep 1
+    import -window root "$shots/$desktop-questionnaire-maximised.png"
+    read -r fx fy fw fh < <(place "$form")
+    if [ "$fw x $fh" = "$screen_size" ]; then
+      ok "$desktop: a caption double click maximises the questionnaire window to $fw x $fh"
+    else
+      fail "$desktop: after a caption double click the questionnaire window is at $fx $fy, $fw x $fh"
+    fi
+    xdotool mousemove $((fx + 40)) $((fy + 12)) click --repeat 2 --delay 60 1
+    sleep 1
+    if [ "$(place "$form")" = "$before" ]; then
+      ok "$desktop: a second double click brings back its place and size"
+    else
+      fail "$desktop: after a second double click the questionnaire window is at $(place "$form"), not $before"
+    fi
+  fi
+
+  if [ "$desktop" = bare ]; then
+    # Nothing can show a minimised window here: it stays, and still moves.
+    read -r x y w h < <(place "$main")
+    xdotool mousemove $((x + 974)) $((y + 15)) click 1
+    sleep 1
+    xdotool mousemove $((x + 500)) $((y + 14)) mousedown 1
+    for step in $(seq 1 5); do
+      xdotool mousemove $((x + 500 + 6 * step)) $((y + 14 + 4 * step))
+      sleep 0.05
+    done
+    xdotool mouseup 1
+    sleep 0.5
+    if [ "$(place "$main")" = "$((x + 30)) $((y + 20)) $w $h" ]; then
+      ok "$desktop: minimising with nothing to show it leaves the main window on the screen, moving by its title"
+    else
+      fail "$desktop: after minimising, the main window is at $(place "$main") and does not move by its title"
+    fi
+  fi
+  stop_program
+}
+
+screen_size="1280 x 800"
+# Qt's drag distance on X11, in pixels along both axes together.
+drag_distance=10
+start_xvfb 1280x800
+check_frame bare
+openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
+pids+=($!)
+sleep 1
+check_frame openbox
+
+# Scaled screens: every size the design gives in pixels, times the scale.
+for scale in 2 1.5; do
+  start_xvfb 2560x1600
+  main_width="$(awk -v s="$scale" 'BEGIN { printf "%d", 1000 * s }')"
+  if start_program "scale-$scale" QT_SCALE_FACTOR="$scale"; then
+    sleep 1
+    read -r x y w h < <(place "$main")
+    expected="$(awk -v s="$scale" 'BEGIN { printf "%d %d", 1016 * s + 0.5, 711 * s + 0.5 }')"
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/scale-$scale-main.png"
+    if [ "$w $h" = "$expected" ]; then
+      ok "scale $scale: the main window is $w x $h device pixels, the design's size times $scale"
+    else
+      fail "scale $scale: the main window is $w x $h device pixels, not $expected"
+    fi
+    stop_program
+  fi
+done
+
+if [ "$failures" -ne 0 ]; then
+  echo "desktop-frame.sh: $failures checks failed; the screenshots are in $shots" >&2
+  exit 1
+fi
+echo "desktop-frame.sh: the frame behaves on a bare display and under openbox; screenshots in $shots"
