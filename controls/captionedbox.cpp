@@ -1,5 +1,8 @@
 #include "controls/captionedbox.h"
 
+#include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
+
 #include <QPainter>
 
 CaptionedBox::CaptionedBox(QWidget *parent)
@@ -7,24 +10,51 @@ CaptionedBox::CaptionedBox(QWidget *parent)
 {
 }
 
+void CaptionedBox::initSharedProperties()
+{
+    setCaption(objectName());
+    setEnabled(true);
+    setFont(containerFont());
+    setBackColor(defaultBackColor);
+    setForeColor(defaultForeColor);
+}
+
+void CaptionedBox::readSharedProperties(const PropertyStore &store)
+{
+    setCaption(store.read(SettingKeys::Caption, objectName()));
+    setEnabled(store.read(SettingKeys::Enabled, true));
+    setFont(store.read(SettingKeys::Font, containerFont()));
+    setBackColor(store.read(SettingKeys::BackColor, defaultBackColor));
+    setForeColor(store.read(SettingKeys::ForeColor, defaultForeColor));
+}
+
+void CaptionedBox::writeSharedProperties(PropertyStore &store) const
+{
+    store.write(SettingKeys::Font, font(), containerFont());
+    store.write(SettingKeys::Caption, caption(), objectName());
+    store.write(SettingKeys::Enabled, isEnabled(), true);
+    store.write(SettingKeys::BackColor, backColor(), defaultBackColor);
+    store.write(SettingKeys::ForeColor, foreColor(), defaultForeColor);
+}
+
 void CaptionedBox::setCaption(const QString &caption)
 {
     m_caption = caption;
     refreshFace();
-    Q_EMIT propertyChanged(QStringLiteral("Caption"));
+    Q_EMIT propertyChanged(SettingKeys::Caption);
 }
 
 void CaptionedBox::setBackColor(quint32 colour)
 {
     m_backColor = colour;
-    Q_EMIT propertyChanged(QStringLiteral("BackColor"));
+    Q_EMIT propertyChanged(SettingKeys::BackColor);
     refreshFace();
 }
 
 void CaptionedBox::setForeColor(quint32 colour)
 {
     m_foreColor = colour;
-    Q_EMIT propertyChanged(QStringLiteral("ForeColor"));
+    Q_EMIT propertyChanged(SettingKeys::ForeColor);
     refreshFace();
 }
 
@@ -67,5 +97,5 @@ void CaptionedBox::changeEvent(QEvent *event)
 {
     FamilyButton::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        Q_EMIT propertyChanged(QStringLiteral("Font"));
+        Q_EMIT propertyChanged(SettingKeys::Font);
 }

@@ -3,6 +3,8 @@
 #include "controls/familybutton.h"
 #include "platform/controlhost/colorvalue.h"
 
+class PropertyStore;
+
 // A box picture at the control's left edge, centred vertically, and the
 // caption in its label 32 pixels from the left, centred too: the check box and
 // the radio button. The face shows one cell picture in the box.
@@ -33,6 +35,12 @@ public:
 
 protected:
     explicit CaptionedBox(QWidget *parent);
+
+    // The settings the check box and the radio button share: the caption,
+    // Enabled, the font and the two colours, with their defaults.
+    void initSharedProperties();
+    void readSharedProperties(const PropertyStore &store);
+    void writeSharedProperties(PropertyStore &store) const;
 
     // The picture of cell n.
     virtual QImage cellPicture(int n) const = 0;

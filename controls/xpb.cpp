@@ -5,6 +5,7 @@
 #include "controls/xpbaccessible.h"
 #include "platform/controlhost/controlinput.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 #include "platform/twips.h"
 
 #include <QGuiApplication>
@@ -18,13 +19,11 @@
 namespace {
 
 const QString kShowFocusRect = QStringLiteral("ShowFocusRect");
-const QString kCaption = QStringLiteral("Caption");
 const QString kPicturePosition = QStringLiteral("PicturePosition");
 const QString kButtonStyle = QStringLiteral("ButtonStyle");
 const QString kPictureWidth = QStringLiteral("PictureWidth");
 const QString kPictureHeight = QStringLiteral("PictureHeight");
 const QString kPicture = QStringLiteral("Picture");
-const QString kEnabled = QStringLiteral("Enabled");
 const QString kXPColorPressed = QStringLiteral("XPColor_Pressed");
 const QString kXPColorHover = QStringLiteral("XPColor_Hover");
 const QString kXPDefaultColors = QStringLiteral("XPDefaultColors");
@@ -168,7 +167,7 @@ void XpB::ApplySize()
 PropertyStore XpB::windowSettings(const QString &caption, const PictureObject &picture, int picturePosition)
 {
     return PropertyStore{
-        {QStringLiteral("Caption"), caption},
+        {SettingKeys::Caption, caption},
         {QStringLiteral("PicturePosition"), picturePosition},
         {QStringLiteral("ButtonStyle"), int(XpBDrawing::XP)},
         {QStringLiteral("Picture"), QVariant::fromValue(picture)},
@@ -184,7 +183,7 @@ PropertyStore XpB::windowSettings(const QString &caption, const PictureObject &p
 void XpB::readProperties(const PropertyStore &store)
 {
     m_state.showFocusRect = readBoolean(store, kShowFocusRect);
-    m_state.caption = store.read(kCaption, objectName());
+    m_state.caption = store.read(SettingKeys::Caption, objectName());
     setText(m_state.caption);
     m_state.picturePosition = store.read(kPicturePosition, kDefaultPicturePosition);
     m_state.buttonStyle = store.read(kButtonStyle, kDefaultButtonStyle);
@@ -192,7 +191,7 @@ void XpB::readProperties(const PropertyStore &store)
     m_state.pictureHeight = store.read(kPictureHeight, kDefaultPictureSide);
     // The stored sizes stand, whatever the picture's own.
     m_state.picture = store.read(kPicture, PictureObject());
-    setEnabled(store.read(kEnabled, true));
+    setEnabled(store.read(SettingKeys::Enabled, true));
     m_state.xpColorPressed = store.read(kXPColorPressed, kDefaultPressedColor);
     m_state.xpColorHover = store.read(kXPColorHover, kDefaultHoverColor);
     m_state.xpDefaultColors = readBoolean(store, kXPDefaultColors);
@@ -205,13 +204,13 @@ void XpB::readProperties(const PropertyStore &store)
 
 void XpB::writeProperties(PropertyStore &store) const
 {
-    store.write(kCaption, m_state.caption, objectName());
+    store.write(SettingKeys::Caption, m_state.caption, objectName());
     store.write(kPicturePosition, m_state.picturePosition, kDefaultPicturePosition);
     store.write(kButtonStyle, m_state.buttonStyle, kDefaultButtonStyle);
     store.write(kPicture, m_state.picture, PictureObject());
     store.write(kPictureWidth, m_state.pictureWidth, kDefaultPictureSide);
     store.write(kPictureHeight, m_state.pictureHeight, kDefaultPictureSide);
-    store.write(kEnabled, !testAttribute(Qt::WA_Disabled), true);
+    store.write(SettingKeys::Enabled, !testAttribute(Qt::WA_Disabled), true);
     store.write(kShowFocusRect, storedBoolean(m_state.showFocusRect), booleanDefault());
     store.write(kXPColorPressed, m_state.xpColorPressed, kDefaultPressedColor);
     store.write(kXPColorHover, m_state.xpColorHover, kDefaultHoverColor);

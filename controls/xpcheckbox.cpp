@@ -3,17 +3,12 @@
 #include "controls/familyartwork.h"
 #include "platform/controlhost/picturestrip.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 
 #include <QMouseEvent>
 
 namespace {
 
-const QString kValue = QStringLiteral("Value");
-const QString kCaption = QStringLiteral("Caption");
-const QString kEnabled = QStringLiteral("Enabled");
-const QString kFont = QStringLiteral("Font");
-const QString kBackColor = QStringLiteral("BackColor");
-const QString kForeColor = QStringLiteral("ForeColor");
 
 const PictureStrip &pc()
 {
@@ -41,32 +36,20 @@ QImage xpcheckbox::cellImage(int n)
 
 void xpcheckbox::initProperties()
 {
-    setCaption(objectName());
-    setEnabled(true);
+    initSharedProperties();
     setValue(0);
-    setFont(containerFont());
-    setBackColor(defaultBackColor);
-    setForeColor(defaultForeColor);
 }
 
 void xpcheckbox::readProperties(const PropertyStore &store)
 {
-    setValue(store.read(kValue, 0));
-    setCaption(store.read(kCaption, objectName()));
-    setEnabled(store.read(kEnabled, true));
-    setFont(store.read(kFont, containerFont()));
-    setBackColor(store.read(kBackColor, defaultBackColor));
-    setForeColor(store.read(kForeColor, defaultForeColor));
+    setValue(store.read(SettingKeys::Value, 0));
+    readSharedProperties(store);
 }
 
 void xpcheckbox::writeProperties(PropertyStore &store) const
 {
-    store.write(kFont, font(), containerFont());
-    store.write(kValue, m_value, 0);
-    store.write(kCaption, caption(), objectName());
-    store.write(kEnabled, isEnabled(), true);
-    store.write(kBackColor, backColor(), defaultBackColor);
-    store.write(kForeColor, foreColor(), defaultForeColor);
+    store.write(SettingKeys::Value, m_value, 0);
+    writeSharedProperties(store);
 }
 
 void xpcheckbox::setValue(int value)
@@ -78,7 +61,7 @@ void xpcheckbox::setValue(int value)
     setChecked(value == 1);
     m_settingChecked = false;
     ShowNormalCell();
-    Q_EMIT propertyChanged(kValue);
+    Q_EMIT propertyChanged(SettingKeys::Value);
     if (wasMixed != (value == 2)) {
         QAccessible::State changed;
         changed.checkStateMixed = true;

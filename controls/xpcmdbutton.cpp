@@ -4,6 +4,7 @@
 #include "controls/familyartwork.h"
 #include "platform/controlhost/picturestrip.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,9 +14,6 @@
 namespace {
 
 const QString kState = QStringLiteral("State");
-const QString kEnabled = QStringLiteral("Enabled");
-const QString kCaption = QStringLiteral("Caption");
-const QString kFont = QStringLiteral("Font");
 
 const PictureStrip &pc()
 {
@@ -46,17 +44,17 @@ void xpcmdbutton::initProperties()
 void xpcmdbutton::readProperties(const PropertyStore &store)
 {
     setState(store.read(kState, 0));
-    setEnabled(store.read(kEnabled, true));
-    setCaption(store.read(kCaption, objectName()));
-    setFont(store.read(kFont, containerFont()));
+    setEnabled(store.read(SettingKeys::Enabled, true));
+    setCaption(store.read(SettingKeys::Caption, objectName()));
+    setFont(store.read(SettingKeys::Font, containerFont()));
 }
 
 void xpcmdbutton::writeProperties(PropertyStore &store) const
 {
     store.write(kState, m_state, 0);
-    store.write(kEnabled, isEnabled(), true);
-    store.write(kCaption, caption(), objectName());
-    store.write(kFont, font(), containerFont());
+    store.write(SettingKeys::Enabled, isEnabled(), true);
+    store.write(SettingKeys::Caption, caption(), objectName());
+    store.write(SettingKeys::Font, font(), containerFont());
 }
 
 void xpcmdbutton::setState(int state)
@@ -71,7 +69,7 @@ void xpcmdbutton::setCaption(const QString &caption)
     // The button text carries the access key.
     setText(caption);
     refreshFace();
-    Q_EMIT propertyChanged(kCaption);
+    Q_EMIT propertyChanged(SettingKeys::Caption);
 }
 
 QString xpcmdbutton::captionText() const
@@ -142,10 +140,10 @@ bool xpcmdbutton::event(QEvent *event)
 void xpcmdbutton::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::EnabledChange) {
-        Q_EMIT propertyChanged(kEnabled);
+        Q_EMIT propertyChanged(SettingKeys::Enabled);
         showState();
     } else if (event->type() == QEvent::FontChange) {
-        Q_EMIT propertyChanged(kFont);
+        Q_EMIT propertyChanged(SettingKeys::Font);
     }
     FamilyButton::changeEvent(event);
 }

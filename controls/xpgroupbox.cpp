@@ -3,19 +3,11 @@
 #include "controls/familyartwork.h"
 #include "platform/controlhost/controlinput.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
-
-namespace {
-
-const QString kCaption = QStringLiteral("Caption");
-const QString kEnabled = QStringLiteral("Enabled");
-const QString kFont = QStringLiteral("Font");
-const QString kBackColor = QStringLiteral("BackColor");
-
-} // namespace
 
 xpgroupbox::xpgroupbox(QWidget *parent)
     : QWidget(parent)
@@ -39,31 +31,31 @@ void xpgroupbox::initProperties()
 
 void xpgroupbox::readProperties(const PropertyStore &store)
 {
-    setEnabled(store.read(kEnabled, true));
-    setFont(store.read(kFont, containerFont()));
-    setBackColor(store.read(kBackColor, defaultBackColor));
-    setCaption(store.read(kCaption, objectName()));
+    setEnabled(store.read(SettingKeys::Enabled, true));
+    setFont(store.read(SettingKeys::Font, containerFont()));
+    setBackColor(store.read(SettingKeys::BackColor, defaultBackColor));
+    setCaption(store.read(SettingKeys::Caption, objectName()));
 }
 
 void xpgroupbox::writeProperties(PropertyStore &store) const
 {
-    store.write(kCaption, m_caption, objectName());
-    store.write(kEnabled, isEnabled(), true);
-    store.write(kFont, font(), containerFont());
-    store.write(kBackColor, m_backColor, defaultBackColor);
+    store.write(SettingKeys::Caption, m_caption, objectName());
+    store.write(SettingKeys::Enabled, isEnabled(), true);
+    store.write(SettingKeys::Font, font(), containerFont());
+    store.write(SettingKeys::BackColor, m_backColor, defaultBackColor);
 }
 
 void xpgroupbox::setCaption(const QString &caption)
 {
     m_caption = caption;
-    Q_EMIT propertyChanged(kCaption);
+    Q_EMIT propertyChanged(SettingKeys::Caption);
     layOut();
 }
 
 void xpgroupbox::setBackColor(quint32 colour)
 {
     m_backColor = colour;
-    Q_EMIT propertyChanged(kBackColor);
+    Q_EMIT propertyChanged(SettingKeys::BackColor);
     layOut();
 }
 
@@ -121,11 +113,11 @@ void xpgroupbox::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     switch (event->type()) {
     case QEvent::EnabledChange:
-        Q_EMIT propertyChanged(kEnabled);
+        Q_EMIT propertyChanged(SettingKeys::Enabled);
         layOut();
         break;
     case QEvent::FontChange:
-        Q_EMIT propertyChanged(kFont);
+        Q_EMIT propertyChanged(SettingKeys::Font);
         layOut();
         break;
     case QEvent::PaletteChange:

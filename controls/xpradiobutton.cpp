@@ -2,19 +2,9 @@
 
 #include "controls/familyartwork.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 
 #include <QMouseEvent>
-
-namespace {
-
-const QString kValue = QStringLiteral("Value");
-const QString kCaption = QStringLiteral("Caption");
-const QString kEnabled = QStringLiteral("Enabled");
-const QString kFont = QStringLiteral("Font");
-const QString kBackColor = QStringLiteral("BackColor");
-const QString kForeColor = QStringLiteral("ForeColor");
-
-} // namespace
 
 xpradiobutton::xpradiobutton(QWidget *parent)
     : CaptionedBox(parent)
@@ -33,32 +23,20 @@ QImage xpradiobutton::cellImage(int n)
 
 void xpradiobutton::initProperties()
 {
-    setCaption(objectName());
-    setEnabled(true);
+    initSharedProperties();
     setValue(false);
-    setFont(containerFont());
-    setBackColor(defaultBackColor);
-    setForeColor(defaultForeColor);
 }
 
 void xpradiobutton::readProperties(const PropertyStore &store)
 {
-    setValue(store.read(kValue, false));
-    setCaption(store.read(kCaption, objectName()));
-    setEnabled(store.read(kEnabled, true));
-    setFont(store.read(kFont, containerFont()));
-    setBackColor(store.read(kBackColor, defaultBackColor));
-    setForeColor(store.read(kForeColor, defaultForeColor));
+    setValue(store.read(SettingKeys::Value, false));
+    readSharedProperties(store);
 }
 
 void xpradiobutton::writeProperties(PropertyStore &store) const
 {
-    store.write(kFont, font(), containerFont());
-    store.write(kValue, m_value, false);
-    store.write(kCaption, caption(), objectName());
-    store.write(kEnabled, isEnabled(), true);
-    store.write(kBackColor, backColor(), defaultBackColor);
-    store.write(kForeColor, foreColor(), defaultForeColor);
+    store.write(SettingKeys::Value, m_value, false);
+    writeSharedProperties(store);
 }
 
 void xpradiobutton::setValue(bool value)
@@ -68,7 +46,7 @@ void xpradiobutton::setValue(bool value)
     setChecked(value);
     m_settingChecked = false;
     ShowNormalCell();
-    Q_EMIT propertyChanged(kValue);
+    Q_EMIT propertyChanged(SettingKeys::Value);
 }
 
 void xpradiobutton::checkStateSet()

@@ -2,6 +2,7 @@
 
 #include "layout/formlayout.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 #include "platform/twips.h"
 #include "platform/widgets/lineshape.h"
 
@@ -15,7 +16,6 @@
 
 namespace {
 
-const QString kEnabled = QStringLiteral("Enabled");
 const QString kFontResizable = QStringLiteral("FontResizable");
 const QString kKeepAspectRatio = QStringLiteral("KeepAspectRatio");
 const QString kAspectRatioValue = QStringLiteral("AspectRatioValue");
@@ -51,7 +51,7 @@ void AutoResize::initProperties()
 
 void AutoResize::readProperties(const PropertyStore &store)
 {
-    m_enabled = store.read(kEnabled, true);
+    m_enabled = store.read(SettingKeys::Enabled, true);
     m_fontResizable = store.read(kFontResizable, true);
     m_keepAspectRatio = store.read(kKeepAspectRatio, false);
     m_aspectRatioValue = store.read(kAspectRatioValue, 0.0);
@@ -61,7 +61,7 @@ void AutoResize::readProperties(const PropertyStore &store)
 
 void AutoResize::writeProperties(PropertyStore &store) const
 {
-    store.write(kEnabled, m_enabled, true);
+    store.write(SettingKeys::Enabled, m_enabled, true);
     store.write(kFontResizable, m_fontResizable, true);
     store.write(kKeepAspectRatio, m_keepAspectRatio, false);
     store.write(kAspectRatioValue, m_aspectRatioValue, 0.0);
@@ -72,7 +72,7 @@ void AutoResize::writeProperties(PropertyStore &store) const
 void AutoResize::setEnabled(bool enabled)
 {
     m_enabled = enabled;
-    Q_EMIT propertyChanged(kEnabled);
+    Q_EMIT propertyChanged(SettingKeys::Enabled);
 }
 
 void AutoResize::setFontResizable(bool resizable)

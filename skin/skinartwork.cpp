@@ -9,8 +9,6 @@ namespace {
 constexpr int kTitleWidth = 66;
 constexpr int kTitleHeight = 29;
 constexpr QColor kOutline(102, 102, 126);
-// What shows outside the curved corners: the title strip's own background.
-constexpr QColor kTitleBackground(188, 189, 205);
 
 QImage blank(int width, int height, const QColor &fill)
 {
@@ -42,7 +40,8 @@ QImage squareTitle(const QColor &top, const QColor &middle, const QColor &bottom
 
 QImage SkinArtwork::titleNormal()
 {
-    QImage image = blank(kTitleWidth, kTitleHeight, kTitleBackground);
+    // Outside the curved corners the title strip's own background shows.
+    QImage image = blank(kTitleWidth, kTitleHeight, SkinArtwork::titleBackground);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
 
@@ -127,7 +126,7 @@ QImage SkinArtwork::defaultIcon()
     blue.setColorAt(0, QColor(64, 132, 248));
     blue.setColorAt(1, QColor(0, 62, 190));
     painter.fillRect(QRectF(3, 5, 27, 7), blue);
-    painter.setPen(QPen(QColor(188, 189, 205), 2));
+    painter.setPen(QPen(SkinArtwork::titleBackground, 2));
     painter.drawLine(QPointF(7, 17), QPointF(25, 17));
     painter.drawLine(QPointF(7, 21), QPointF(21, 21));
     painter.drawLine(QPointF(7, 25), QPointF(23, 25));

@@ -18,6 +18,9 @@ public:
         0xffe0dfe3,
     };
 
+    // What shows of the title strip where no title picture covers it.
+    static constexpr QColor titleBackground{188, 189, 205};
+
     static QImage titleNormal();            // 66 x 29, silver, curved upper corners
     static QImage titleMaximised();         // 66 x 29, saturated blue, square corners
     static QImage titleMaximisedInactive(); // 66 x 29, pale blue, square corners

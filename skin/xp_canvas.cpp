@@ -2,6 +2,7 @@
 
 #include "platform/controlhost/controlinput.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 #include "platform/controlhost/windowstaterequest.h"
 #include "platform/widgets/fonts.h"
 #include "skin/skinartwork.h"
@@ -26,7 +27,6 @@ namespace {
 // How long a window manager is given to carry out a change of the window's state.
 constexpr int kSettleTime = 400; // ms
 
-const QString kCaptionKey = QStringLiteral("Caption");
 const QString kIconKey = QStringLiteral("Icon");
 const QString kFixedSingleKey = QStringLiteral("Fixed_Single");
 
@@ -64,7 +64,7 @@ xp_canvas::xp_canvas(QWidget *host)
     : QWidget(host)
     , m_host(host)
 {
-    pictop = new SkinStrip(titleBackground, this);
+    pictop = new SkinStrip(SkinArtwork::titleBackground, this);
     pictop->setObjectName(QStringLiteral("pictop"));
     picbottom = new SkinStrip(clientColour, this);
     picbottom->setObjectName(QStringLiteral("picbottom"));
@@ -127,14 +127,14 @@ void xp_canvas::initProperties()
 
 void xp_canvas::readProperties(const PropertyStore &store)
 {
-    setCaption(store.read(kCaptionKey, objectName()));
+    setCaption(store.read(SettingKeys::Caption, objectName()));
     setIcon(store.read(kIconKey, m_defaultIcon));
     setFixedSingle(store.read(kFixedSingleKey, false));
 }
 
 void xp_canvas::writeProperties(PropertyStore &store) const
 {
-    store.write(kCaptionKey, caption(), objectName());
+    store.write(SettingKeys::Caption, caption(), objectName());
     store.write(kIconKey, m_icon, m_defaultIcon);
     store.write(kFixedSingleKey, m_fixedSingle, false);
 }
@@ -151,7 +151,7 @@ void xp_canvas::setCaption(const QString &caption)
     if (QWidget *window = hostWindow())
         window->setWindowTitle(caption);
     LayoutFrame();
-    Q_EMIT propertyChanged(kCaptionKey);
+    Q_EMIT propertyChanged(SettingKeys::Caption);
 }
 
 void xp_canvas::setIcon(const QImage &picture)

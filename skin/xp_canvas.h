@@ -40,7 +40,6 @@ public:
     static constexpr int iconSide = 16;
     static constexpr QPoint captionPlace{26, 6};
     static constexpr QColor clientColour{224, 223, 227};
-    static constexpr QColor titleBackground{188, 189, 205};
 
     // The frame lies on the host window, under everything else placed there.
     explicit xp_canvas(QWidget *host);

@@ -3,6 +3,7 @@
 #include "platform/controlhost/controlinput.h"
 #include "platform/controlhost/pointerwatch.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/controlhost/settingkeys.h"
 #include "skin/topbuttonartwork.h"
 
 #include <QMouseEvent>
@@ -12,8 +13,6 @@
 
 namespace {
 
-const QString kValueKey = QStringLiteral("Value");
-const QString kEnabledKey = QStringLiteral("Enabled");
 
 constexpr int kNormal = TopButtonArtwork::Normal;
 constexpr int kHover = TopButtonArtwork::Hover;
@@ -69,20 +68,20 @@ void xptopbuttons::initProperties()
 void xptopbuttons::readProperties(const PropertyStore &store)
 {
     // The stored glyph shows when the button is first shown.
-    m_value = store.read(kValueKey, 0);
-    setEnabled(store.read(kEnabledKey, true));
+    m_value = store.read(SettingKeys::Value, 0);
+    setEnabled(store.read(SettingKeys::Enabled, true));
 }
 
 void xptopbuttons::writeProperties(PropertyStore &store) const
 {
-    store.write(kValueKey, m_value, 0);
-    store.write(kEnabledKey, isEnabled(), true);
+    store.write(SettingKeys::Value, m_value, 0);
+    store.write(SettingKeys::Enabled, isEnabled(), true);
 }
 
 void xptopbuttons::setValue(int value)
 {
     m_value = value;
-    Q_EMIT propertyChanged(kValueKey);
+    Q_EMIT propertyChanged(SettingKeys::Value);
     RefreshGlyph();
 }
 
