@@ -15,55 +15,11 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
-program="$build/bin/palmora"
 shots="$build/desktop-frame"
-
-for tool in Xvfb import xdotool openbox; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "desktop-frame.sh: $tool is missing; scripts/setup.sh installs it" >&2
-    exit 1
-  fi
-done
-if [ ! -x "$program" ]; then
-  echo "desktop-frame.sh: Palmora is not built in $build" >&2
-  exit 1
-fi
-
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-rm -rf "$shots"
-mkdir -p "$shots" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" HOME="$work/home"
-unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_SCALE_FACTOR WAYLAND_DISPLAY
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
+# shellcheck source=scripts/desktop-common.sh
+. "$root/scripts/desktop-common.sh"
+desktop_setup desktop-frame.sh Xvfb import xdotool openbox
 ok() { echo "$*"; }
-
-# A virtual screen; its display name goes to DISPLAY.
-start_xvfb() {
-  local size="$1" numberfile="$work/display-$1"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
-  pids+=($!)
-  for _ in $(seq 100); do
-    if [ -s "$numberfile" ] && DISPLAY=":$(head -n 1 "$numberfile")" xdotool getmouselocation >/dev/null 2>&1; then
-      export DISPLAY=":$(head -n 1 "$numberfile")"
-      return 0
-    fi
-    sleep 0.1
-  done
-  echo "desktop-frame.sh: the virtual display (Xvfb) did not start" >&2
-  exit 1
-}
 
 app=""
 # The main window is this wide at least; the splash window is narrower.
@@ -225,7 +181,8 @@ check_frame() {
 screen_size="1280 x 800"
 # Qt's drag distance on X11, in pixels along both axes together.
 drag_distance=10
-start_xvfb 1280x800
+start_xvfb 1280x800 0
+export DISPLAY="$started"
 check_frame bare
 openbox --sm-disable --config-file /dev/null >"$work/openbox.log" 2>&1 &
 pids+=($!)
@@ -234,7 +191,8 @@ check_frame openbox
 
 # Scaled screens: every size the design gives in pixels, times the scale.
 for scale in 2 1.5; do
-  start_xvfb 2560x1600
+  start_xvfb 2560x1600 "${scale%.*}"
+  export DISPLAY="$started"
   main_width="$(awk -v s="$scale" 'BEGIN { printf "%d", 1000 * s }')"
   if start_program "scale-$scale" QT_SCALE_FACTOR="$scale"; then
     sleep 1

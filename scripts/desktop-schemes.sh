@@ -15,63 +15,10 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
-program="$build/bin/palmora"
 shots="$build/desktop-schemes"
-
-for tool in Xvfb import compare convert xdotool; do
-  if ! command -v "$tool" >/dev/null; then
-    echo "desktop-schemes.sh: $tool is missing; scripts/setup.sh installs it" >&2
-    exit 1
-  fi
-done
-if [ ! -x "$program" ]; then
-  echo "desktop-schemes.sh: Palmora is not built in $build" >&2
-  exit 1
-fi
-
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-rm -rf "$shots"
-mkdir -p "$shots" "$work/runtime"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR="$work/runtime"
-# Nothing of the user's own desktop settings reaches the runs.
-export XDG_CONFIG_HOME="$work/config"
-unset QT_QPA_PLATFORM QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE GTK_THEME WAYLAND_DISPLAY
-failures=0
-fail() {
-  echo "FAILED: $*" >&2
-  failures=$((failures + 1))
-}
-
-# A virtual screen of the given size; its display name goes to $started.
-started=""
-start_xvfb() {
-  local size="$1" offset="$2" numberfile="$work/display$2"
-  if [ -n "${DISPLAY_NUMBER:-}" ]; then
-    Xvfb ":$((DISPLAY_NUMBER + offset))" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-    pids+=($!)
-    echo "$((DISPLAY_NUMBER + offset))" >"$numberfile"
-  else
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
-    pids+=($!)
-  fi
-  for _ in $(seq 100); do
-    if [ -s "$numberfile" ] && DISPLAY=":$(head -n 1 "$numberfile")" xdotool getmouselocation >/dev/null 2>&1; then
-      started=":$(head -n 1 "$numberfile")"
-      return 0
-    fi
-    sleep 0.1
-  done
-  echo "desktop-schemes.sh: the virtual display (Xvfb) did not start" >&2
-  return 1
-}
+# shellcheck source=scripts/desktop-common.sh
+. "$root/scripts/desktop-common.sh"
+desktop_setup desktop-schemes.sh Xvfb import compare convert xdotool
 
 # A fresh installation: the program and the sample data, no first-run marker.
 install_copy() {
