@@ -1,7 +1,8 @@
-#include "controls/xpcheckbox.h"
 #include "controlonwindow.h"
+#include "controls/xpcheckbox.h"
 #include "platform/controlhost/colorvalue.h"
 #include "platform/controlhost/propertystore.h"
+#include "platform/testsupport/pointerevents.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -25,23 +26,6 @@ bool hasPixelOf(QWidget *widget, QRect area, QColor colour)
             if (shot.pixelColor(x, y) == colour)
                 return true;
     return false;
-}
-
-// The leave the platform hands the window when the pointer leaves it; Qt
-// passes it on to the widget the pointer was last over and its parents.
-void leaveWindow(QWindow *window)
-{
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(window, &leave);
-}
-
-// A pointer move as the platform reports it when the window really lies
-// `shift` away from where the program last heard it was.
-void moveOnWindowMovedBy(QWindow *window, QPoint local, QPoint shift)
-{
-    QMouseEvent move(QEvent::MouseMove, local, window->mapToGlobal(local) + shift, Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &move);
 }
 
 const QColor kButtonFace(236, 233, 216);

@@ -1,4 +1,5 @@
 #include "platform/controlhost/propertystore.h"
+#include "platform/testsupport/pointerevents.h"
 #include "platform/testsupport/pointerfollower.h"
 #include "skin/xptopbuttons.h"
 
@@ -60,23 +61,6 @@ bool showsFace(xptopbuttons *button, int strip, int cell)
             if (qAlpha(face.pixel(x, y)) == 255 && shot.pixel(x, y) != face.pixel(x, y))
                 return false;
     return true;
-}
-
-// The leave the platform hands the window when the pointer leaves it; Qt
-// passes it on to the widget the pointer was last over and its parents.
-void leaveWindow(QWindow *window)
-{
-    QEvent leave(QEvent::Leave);
-    QCoreApplication::sendEvent(window, &leave);
-}
-
-// A pointer move as the platform reports it when the window really lies
-// `shift` away from where the program last heard it was.
-void moveOnWindowMovedBy(QWindow *window, QPoint local, QPoint shift)
-{
-    QMouseEvent move(QEvent::MouseMove, local, window->mapToGlobal(local) + shift, Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &move);
 }
 
 } // namespace
