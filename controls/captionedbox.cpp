@@ -1,5 +1,6 @@
 #include "controls/captionedbox.h"
 
+#include "platform/controlhost/devicepixels.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/settingkeys.h"
 
@@ -87,7 +88,7 @@ void CaptionedBox::drawFace(QImage &face) const
 {
     QPainter painter(&face);
     painter.fillRect(face.rect(), ColorValue::toColor(m_backColor, palette()));
-    painter.drawImage(boxRect().topLeft(), cellPicture(m_cell));
+    painter.drawImage(boxRect().topLeft(), DevicePixels::scaled(cellPicture(m_cell), face.devicePixelRatio()));
     painter.setFont(font());
     painter.setPen(labelColour());
     painter.drawText(labelRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);

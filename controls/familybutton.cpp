@@ -3,6 +3,7 @@
 #include "controls/familyaccessible.h"
 #include "controls/virtualkey.h"
 #include "platform/controlhost/controlinput.h"
+#include "platform/controlhost/devicepixels.h"
 #include "platform/controlhost/pointerwatch.h"
 
 #include <QApplication>
@@ -56,7 +57,12 @@ QFont FamilyButton::containerFont() const
 
 void FamilyButton::refreshFace()
 {
-    QImage face(size(), QImage::Format_ARGB32_Premultiplied);
+    // Drawn for the screen's device pixel ratio: text at the screen's own
+    // resolution, pictures in whole device pixels.
+    const qreal ratio = devicePixelRatioF();
+    QImage face(DevicePixels::extent(width(), ratio), DevicePixels::extent(height(), ratio),
+                QImage::Format_ARGB32_Premultiplied);
+    face.setDevicePixelRatio(ratio);
     face.fill(Qt::transparent);
     drawFace(face);
     m_face = std::move(face);
@@ -76,6 +82,9 @@ bool FamilyButton::isInside(QPointF point) const
 
 void FamilyButton::paintEvent(QPaintEvent *)
 {
+    // Shown on a screen of another device pixel ratio than it was drawn for.
+    if (m_face.devicePixelRatio() != devicePixelRatioF())
+        refreshFace();
     QPainter painter(this);
     painter.drawImage(0, 0, m_face);
 }

@@ -78,7 +78,7 @@ void XpB::Refresh()
     m_state.enabled = isEnabled();
     m_state.font = font();
     m_state.palette = palette();
-    m_face = XpBDrawing::draw(m_state);
+    m_face = XpBDrawing::draw(m_state, devicePixelRatioF());
     update();
 }
 
@@ -232,6 +232,9 @@ bool XpB::event(QEvent *event)
 
 void XpB::paintEvent(QPaintEvent *)
 {
+    // Shown on a screen of another device pixel ratio than it was drawn for.
+    if (m_face.devicePixelRatio() != devicePixelRatioF())
+        m_face = XpBDrawing::draw(m_state, devicePixelRatioF());
     QPainter painter(this);
     painter.drawImage(0, 0, m_face);
 }

@@ -2,6 +2,7 @@
 
 #include "controls/xpblayout.h"
 #include "platform/controlhost/colorvalue.h"
+#include "platform/controlhost/devicepixels.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -301,7 +302,7 @@ QSize XpBDrawing::measureCaption(const QString &caption, const QFont &font, int 
     return QSize(text.width() + 2 * margin, text.height());
 }
 
-QImage XpBDrawing::draw(State &s)
+QImage XpBDrawing::draw(State &s, qreal ratio)
 {
     QImage image(std::max(s.width, 0), std::max(s.height, 0), QImage::Format_RGB32);
     image.fill(systemColour(s, ColorValue::buttonFace));
@@ -328,11 +329,24 @@ QImage XpBDrawing::draw(State &s)
 
     if (image.isNull())
         return image;
-    if (layout.hasCaption)
-        drawCaption(image, s);
+    if (ratio == 1.0) {
+        if (layout.hasCaption)
+            drawCaption(image, s);
+        if (layout.hasPicture)
+            drawPicture(image, s);
+        if (s.hasFocus == 1 && s.showFocusRect && s.buttonStyle != XP)
+            drawFocusRect(image, s.focusRect);
+        return image;
+    }
+    // On a screen of another ratio the face, its picture and its focus
+    // rectangle become whole device pixels, the same on both sides, and the
+    // caption is set at the screen's own resolution, as crisp as any text.
     if (layout.hasPicture)
         drawPicture(image, s);
     if (s.hasFocus == 1 && s.showFocusRect && s.buttonStyle != XP)
         drawFocusRect(image, s.focusRect);
-    return image;
+    QImage device = DevicePixels::scaled(image, ratio);
+    if (layout.hasCaption)
+        drawCaption(device, s);
+    return device;
 }

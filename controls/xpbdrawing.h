@@ -56,9 +56,10 @@ public:
     static constexpr quint32 defaultPressedColor = 0x00E6AA8C; // RGB(140, 170, 230)
     static constexpr quint32 defaultHoverColor = 0x004799E1;   // RGB(225, 153, 71)
 
-    // Draws the face of the state's size; the layout rectangles, and where the
-    // state asks for it the XP colours and the mask colour, are written back.
-    static QImage draw(State &state);
+    // Draws the face of the state's size, for a screen of that device pixel
+    // ratio; the layout rectangles, and where the state asks for it the XP
+    // colours and the mask colour, are written back.
+    static QImage draw(State &state, qreal ratio = 1.0);
 
     // The caption's size as the layout takes it: word-wrapped to the inner
     // width, with a margin of one average character width on either side.

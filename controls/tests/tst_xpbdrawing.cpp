@@ -1,6 +1,8 @@
 #include "buttonhost.h"
 
 #include "controls/xpb.h"
+#include "controls/xpbdrawing.h"
+#include "platform/controlhost/devicepixels.h"
 
 #include <QPainter>
 #include <QTest>
@@ -255,6 +257,58 @@ private Q_SLOTS:
         host.button->setShowFocusRect(focusRect);
         bringTo(host, input);
         QCOMPARE(host.shot().pixelColor(point), colour);
+    }
+
+    // On a scaled screen the face keeps the design's colours and proportions
+    // in whole device pixels, its lines as wide on the right as on the left,
+    // and the caption is set at the screen's resolution.
+    void drawnForScaledScreens_data()
+    {
+        QTest::addColumn<qreal>("ratio");
+        QTest::newRow("2") << 2.0;
+        QTest::newRow("1.5") << 1.5;
+    }
+    void drawnForScaledScreens()
+    {
+        QFETCH(qreal, ratio);
+        ButtonHost host(QSize(81, 25));
+        host.button->setButtonStyle(XpBDrawing::XP);
+        host.button->setCaption(QStringLiteral("  Обновить"));
+        XpBDrawing::State state = host.button->state();
+        const QImage one = XpBDrawing::draw(state, 1.0);
+        const QImage device = XpBDrawing::draw(state, ratio);
+        QCOMPARE(device.devicePixelRatio(), ratio);
+        QCOMPARE(device.size(), QSize(qRound(81 * ratio), qRound(25 * ratio)));
+
+        // Outside the caption, the face drawn once and made whole device pixels.
+        const QImage expected = DevicePixels::scaled(one, ratio);
+        const QRectF caption = QRectF(state.captionRect);
+        const QRect captionArea =
+            QRectF(caption.topLeft() * ratio, caption.size() * ratio).toAlignedRect().adjusted(-2, -2, 2, 2);
+        for (int y = 0; y < device.height(); ++y)
+            for (int x = 0; x < device.width(); ++x)
+                if (!captionArea.contains(x, y))
+                    QCOMPARE(device.pixel(x, y), expected.pixel(x, y));
+
+        // The frame's lines as wide on both sides.
+        const auto run = [&device](QPoint from, QPoint step) {
+            int n = 0;
+            for (QPoint p = from; device.rect().contains(p) && device.pixel(p) == device.pixel(from); p += step)
+                ++n;
+            return n;
+        };
+        const int middle = device.height() / 2;
+        QCOMPARE(run(QPoint(0, middle), QPoint(1, 0)), run(QPoint(device.width() - 1, middle), QPoint(-1, 0)));
+        const int nearLeft = qRound(4 * ratio);
+        QCOMPARE(run(QPoint(nearLeft, 0), QPoint(0, 1)), run(QPoint(nearLeft, device.height() - 1), QPoint(0, -1)));
+
+        // Finer than the pixels of the face drawn once: some device pixel of
+        // the caption differs from its neighbour within one drawn pixel.
+        bool finer = false;
+        for (int y = captionArea.top(); y < captionArea.bottom() && !finer; ++y)
+            for (int x = captionArea.left(); x < captionArea.right() && !finer; ++x)
+                finer = int(x / ratio) == int((x + 1) / ratio) && device.pixel(x, y) != device.pixel(x + 1, y);
+        QVERIFY(finer);
     }
 
     void captionMovesOnePixelWhenPressed()

@@ -1,0 +1,66 @@
+#include "platform/controlhost/devicepixels.h"
+
+#include <QList>
+
+#include <cmath>
+
+namespace {
+
+// For each device pixel along one direction, the picture's pixel it shows.
+// The pixels from either end take whole device pixels as a uniform scaling
+// from that end would give them; the one or two in the middle take what is
+// left, at least one each.
+QList<int> sources(int logical, int device, qreal ratio)
+{
+    QList<int> widths(logical, 0);
+    const int outer = (logical - 1) / 2;
+    for (int i = 0; i < outer; ++i) {
+        const int w = int(std::floor((i + 1) * ratio)) - int(std::floor(i * ratio));
+        widths[i] = w;
+        widths[logical - 1 - i] = w;
+    }
+    const int used = 2 * int(std::floor(outer * ratio));
+    const int rest = std::max(device - used, logical - 2 * outer);
+    if (logical - 2 * outer == 1) {
+        widths[outer] = rest;
+    } else {
+        widths[outer] = rest / 2;
+        widths[outer + 1] = rest - rest / 2;
+    }
+    QList<int> from;
+    from.reserve(device);
+    for (int i = 0; i < logical; ++i)
+        for (int k = 0; k < widths.at(i); ++k)
+            from.append(i);
+    from.resize(device, logical - 1);
+    return from;
+}
+
+} // namespace
+
+int DevicePixels::extent(int logical, qreal ratio)
+{
+    return int(std::lround(logical * ratio));
+}
+
+QImage DevicePixels::scaled(const QImage &logical, qreal ratio)
+{
+    if (logical.isNull() || ratio == 1.0)
+        return logical;
+    const int width = extent(logical.width(), ratio);
+    const int height = extent(logical.height(), ratio);
+    const QImage source = logical.format() == QImage::Format_ARGB32_Premultiplied || logical.format() == QImage::Format_RGB32
+                              ? logical
+                              : logical.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QImage device(width, height, source.format());
+    const QList<int> columns = sources(source.width(), width, ratio);
+    const QList<int> rows = sources(source.height(), height, ratio);
+    for (int y = 0; y < height; ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(source.constScanLine(rows[y]));
+        auto *out = reinterpret_cast<QRgb *>(device.scanLine(y));
+        for (int x = 0; x < width; ++x)
+            out[x] = in[columns[x]];
+    }
+    device.setDevicePixelRatio(ratio);
+    return device;
+}
