@@ -1,5 +1,7 @@
 #include "skin/skinstrip.h"
 
+#include "platform/controlhost/devicepixels.h"
+
 #include <QPainter>
 
 SkinStrip::SkinStrip(const QColor &background, QWidget *parent)
@@ -38,5 +40,6 @@ void SkinStrip::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), m_background);
-    painter.drawImage(0, 0, m_drawing);
+    // On a scaled screen in whole device pixels, as wide on the right as on the left.
+    DevicePixels::paint(painter, m_drawing, size());
 }

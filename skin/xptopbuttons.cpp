@@ -1,6 +1,7 @@
 #include "skin/xptopbuttons.h"
 
 #include "platform/controlhost/controlinput.h"
+#include "platform/controlhost/devicepixels.h"
 #include "platform/controlhost/pointerwatch.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/settingkeys.h"
@@ -102,7 +103,8 @@ void xptopbuttons::showCell(int cell)
 void xptopbuttons::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_face);
+    // On a scaled screen in whole device pixels, as wide on the right as on the left.
+    DevicePixels::paint(painter, m_face, size());
 }
 
 bool xptopbuttons::isInside(QPointF point)

@@ -1,6 +1,7 @@
 #include "platform/controlhost/devicepixels.h"
 
 #include <QList>
+#include <QPainter>
 
 #include <cmath>
 
@@ -47,8 +48,15 @@ QImage DevicePixels::scaled(const QImage &logical, qreal ratio)
 {
     if (logical.isNull() || ratio == 1.0)
         return logical;
-    const int width = extent(logical.width(), ratio);
-    const int height = extent(logical.height(), ratio);
+    return scaled(logical, ratio, QSize(extent(logical.width(), ratio), extent(logical.height(), ratio)));
+}
+
+QImage DevicePixels::scaled(const QImage &logical, qreal ratio, QSize size)
+{
+    if (logical.isNull() || size.isEmpty())
+        return logical;
+    const int width = size.width();
+    const int height = size.height();
     const QImage source = logical.format() == QImage::Format_ARGB32_Premultiplied || logical.format() == QImage::Format_RGB32
                               ? logical
                               : logical.convertToFormat(QImage::Format_ARGB32_Premultiplied);
@@ -63,4 +71,28 @@ QImage DevicePixels::scaled(const QImage &logical, qreal ratio)
     }
     device.setDevicePixelRatio(ratio);
     return device;
+}
+
+void DevicePixels::paint(QPainter &painter, const QImage &logical, QSize widgetSize)
+{
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    if (ratio == 1.0) {
+        painter.drawImage(0, 0, logical);
+        return;
+    }
+    // Every device pixel the area touches, also one it covers only in part.
+    const QTransform toDevice = painter.deviceTransform();
+    const QPointF start = toDevice.map(QPointF(0, 0));
+    const QPointF end = toDevice.map(QPointF(widgetSize.width(), widgetSize.height()));
+    const QPoint first(int(std::floor(start.x() + 0.01)), int(std::floor(start.y() + 0.01)));
+    const QSize size(int(std::ceil(end.x() - 0.01)) - first.x(), int(std::ceil(end.y() - 0.01)) - first.y());
+    if (size.isEmpty())
+        return;
+    QImage device = scaled(logical, ratio, size);
+    device.setDevicePixelRatio(1.0);
+    painter.save();
+    // Drawn in the device's own pixels.
+    painter.setWorldTransform(toDevice.inverted() * painter.worldTransform());
+    painter.drawImage(first, device);
+    painter.restore();
 }

@@ -1,0 +1,76 @@
+#include "platform/controlhost/propertystore.h"
+#include "skin/xp_canvas.h"
+#include "skin/xptopbuttons.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// The run of pixels like the first, from a point in one direction.
+int run(const QImage &image, QPoint from, QPoint step)
+{
+    int n = 0;
+    for (QPoint p = from; image.rect().contains(p) && image.pixel(p) == image.pixel(from); p += step)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+// The frame on a screen scaled by QT_SCALE_FACTOR (2 or 1.5, as the test is
+// run): its lines are whole device pixels, as wide on the right as on the left.
+class TestScaledFrame : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (qApp->devicePixelRatio() == 1.0)
+            QSKIP("run with QT_SCALE_FACTOR set");
+    }
+
+    void borderLinesAreAlikeOnBothSides()
+    {
+        std::unique_ptr<QWidget> window(new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint));
+        window->setGeometry(100, 80, 300, 200);
+        auto *frame = new xp_canvas(window.get());
+        frame->readProperties(PropertyStore{{QStringLiteral("Caption"), QStringLiteral("Анкета")}});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QImage shot = window->grab().toImage();
+        QCOMPARE(shot.devicePixelRatio(), qApp->devicePixelRatio());
+        // Across the middle of the side strips and up the bottom strip, line by line.
+        const int middle = shot.height() / 2;
+        int fromLeft = 0;
+        int fromRight = 0;
+        for (int line = 0; line < 3; ++line) {
+            const int left = run(shot, QPoint(fromLeft, middle), QPoint(1, 0));
+            const int right = run(shot, QPoint(shot.width() - 1 - fromRight, middle), QPoint(-1, 0));
+            QCOMPARE(left, right);
+            QVERIFY(left >= 1);
+            fromLeft += left;
+            fromRight += right;
+        }
+        const int bottom = run(shot, QPoint(shot.width() / 2, shot.height() - 1), QPoint(0, -1));
+        QCOMPARE(bottom, run(shot, QPoint(0, middle), QPoint(1, 0)));
+    }
+
+    void titleBarButtonIsDrawnInWholeDevicePixels()
+    {
+        std::unique_ptr<QWidget> window(new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint));
+        window->resize(100, 60);
+        auto *button = new xptopbuttons(window.get());
+        button->readProperties(PropertyStore{});
+        button->move(10, 10);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QImage shot = button->grab().toImage();
+        const int middle = shot.height() / 2;
+        QCOMPARE(run(shot, QPoint(0, middle), QPoint(1, 0)), run(shot, QPoint(shot.width() - 1, middle), QPoint(-1, 0)));
+    }
+};
+
+QTEST_MAIN(TestScaledFrame)
+#include "tst_scaledframe.moc"
