@@ -80,11 +80,11 @@ void drawGlyph(QPainter &painter, TopButtonArtwork::Glyph glyph, const QColor &c
     }
 }
 
-void drawCell(QPainter &painter, TopButtonArtwork::Glyph glyph, TopButtonArtwork::Cell cell)
+void drawCell(QPainter &painter, TopButtonArtwork::Glyph glyph, TopButtonArtwork::Cell cell, int left)
 {
     const Face face = faceFor(glyph, cell);
     painter.save();
-    painter.translate(int(cell) * kSide, 0);
+    painter.translate(left, 0);
     painter.setRenderHint(QPainter::Antialiasing);
 
     QPainterPath square;
@@ -109,6 +109,17 @@ QImage TopButtonArtwork::strip(Glyph glyph)
     image.fill(Qt::transparent);
     QPainter painter(&image);
     for (Cell cell : {Normal, Hover, Pressed, Disabled})
-        drawCell(painter, glyph, cell);
+        drawCell(painter, glyph, cell, int(cell) * kSide);
+    return image;
+}
+
+QImage TopButtonArtwork::cellPicture(Glyph glyph, Cell cell, qreal ratio)
+{
+    const int side = qRound(kSide * ratio);
+    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    drawCell(painter, glyph, cell, 0);
     return image;
 }

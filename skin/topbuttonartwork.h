@@ -14,4 +14,7 @@ public:
 
     // 84 x 21: close on orange-red, the others on blue.
     static QImage strip(Glyph glyph);
+    // One cell drawn for a screen of that device pixel ratio: the glyph as
+    // crisp as the screen allows.
+    static QImage cellPicture(Glyph glyph, Cell cell, qreal ratio);
 };

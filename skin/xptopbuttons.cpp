@@ -1,7 +1,6 @@
 #include "skin/xptopbuttons.h"
 
 #include "platform/controlhost/controlinput.h"
-#include "platform/controlhost/devicepixels.h"
 #include "platform/controlhost/pointerwatch.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/settingkeys.h"
@@ -103,8 +102,13 @@ void xptopbuttons::showCell(int cell)
 void xptopbuttons::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    // On a scaled screen in whole device pixels, as wide on the right as on the left.
-    DevicePixels::paint(painter, m_face, size());
+    // On a scaled screen the cell is drawn anew at the screen's resolution.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0)
+        painter.drawImage(0, 0, m_face);
+    else
+        painter.drawImage(0, 0, TopButtonArtwork::cellPicture(TopButtonArtwork::Glyph(m_stripIndex),
+                                                              TopButtonArtwork::Cell(m_cell), ratio));
 }
 
 bool xptopbuttons::isInside(QPointF point)
