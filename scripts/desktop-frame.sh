@@ -68,6 +68,29 @@ place() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo "$X $Y $WIDTH $HEIGHT"
 }
+# The window's place once it has stopped changing (a busy machine may take a
+# moment to carry out a move), or after five seconds.
+settled_place() {
+  local before now
+  before="$(place "$1")"
+  for _ in $(seq 25); do
+    sleep 0.2
+    now="$(place "$1")"
+    [ "$now" = "$before" ] && break
+    before="$now"
+  done
+  echo "$before"
+}
+# Waits up to five seconds for the window to reach a place; says where it is.
+wait_for_place() {
+  local now
+  for _ in $(seq 50); do
+    now="$(place "$1")"
+    [ "$now" = "$2" ] && break
+    sleep 0.1
+  done
+  echo "$now"
+}
 
 check_frame() {
   local desktop="$1"
@@ -98,9 +121,8 @@ check_frame() {
   done
   sleep 0.2
   xdotool mouseup 1
-  sleep 0.5
   local nx ny nw nh
-  read -r nx ny nw nh < <(place "$main")
+  read -r nx ny nw nh < <(settled_place "$main")
   if [ "$desktop" = bare ] && [ "$nx $ny $nw $nh" = "$((x + 60)) $((y + 40)) $w $h" ]; then
     ok "$desktop: a slow drag of 60, 40 on the title moves the main window by 60, 40"
   elif [ "$desktop" != bare ] && [ "$nw $nh" = "$w $h" ] && [ $((x + 60 - nx + y + 40 - ny)) -le "$drag_distance" ] \
@@ -140,17 +162,16 @@ check_frame() {
     local fx fy fw fh
     read -r fx fy fw fh <<<"$before"
     xdotool mousemove $((fx + 40)) $((fy + 12)) click --repeat 2 --delay 60 1
-    sleep 1
+    read -r fx fy fw fh < <(wait_for_place "$form" "0 0 ${screen_size// x / }")
+    sleep 0.3
     import -window root "$shots/$desktop-questionnaire-maximised.png"
-    read -r fx fy fw fh < <(place "$form")
     if [ "$fw x $fh" = "$screen_size" ]; then
       ok "$desktop: a caption double click maximises the questionnaire window to $fw x $fh"
     else
       fail "$desktop: after a caption double click the questionnaire window is at $fx $fy, $fw x $fh"
     fi
     xdotool mousemove $((fx + 40)) $((fy + 12)) click --repeat 2 --delay 60 1
-    sleep 1
-    if [ "$(place "$form")" = "$before" ]; then
+    if [ "$(wait_for_place "$form" "$before")" = "$before" ]; then
       ok "$desktop: a second double click brings back its place and size"
     else
       fail "$desktop: after a second double click the questionnaire window is at $(place "$form"), not $before"
@@ -161,15 +182,14 @@ check_frame() {
     # Nothing can show a minimised window here: it stays, and still moves.
     read -r x y w h < <(place "$main")
     xdotool mousemove $((x + 974)) $((y + 15)) click 1
-    sleep 1
+    sleep 1.5
     xdotool mousemove $((x + 500)) $((y + 14)) mousedown 1
     for step in $(seq 1 5); do
       xdotool mousemove $((x + 500 + 6 * step)) $((y + 14 + 4 * step))
       sleep 0.05
     done
     xdotool mouseup 1
-    sleep 0.5
-    if [ "$(place "$main")" = "$((x + 30)) $((y + 20)) $w $h" ]; then
+    if [ "$(wait_for_place "$main" "$((x + 30)) $((y + 20)) $w $h")" = "$((x + 30)) $((y + 20)) $w $h" ]; then
       ok "$desktop: minimising with nothing to show it leaves the main window on the screen, moving by its title"
     else
       fail "$desktop: after minimising, the main window is at $(place "$main") and does not move by its title"
