@@ -10,8 +10,10 @@
 #    area and a second one brings back its place and size;
 #  - minimising the main window with nothing to show it minimised (bare
 #    display) leaves it on the screen, still moving by its title.
-# Then at QT_SCALE_FACTOR 2 and 1.5 the main window takes the design's
-# proportions in device pixels; the screenshots stay in BUILD_DIR/desktop-frame.
+# Then at QT_SCALE_FACTOR 2 and 1.5 the main window takes the design's size
+# and proportions in device pixels, its frame's lines, title, toolbar and page
+# where the design has them times the scale; the screenshots stay in
+# BUILD_DIR/desktop-frame.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${1:-$root/build}"
@@ -135,6 +137,9 @@ check_frame() {
   fi
   read -r x y w h < <(place "$main")
   import -window root "$shots/$desktop-main.png"
+  if [ "$desktop" = bare ]; then
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$shots/scale-1-main.png"
+  fi
 
   # The main window is of fixed size.
   xdotool mousemove $((x + 60)) $((y + 12)) click --repeat 2 --delay 60 1
@@ -223,6 +228,25 @@ for scale in 2 1.5; do
       ok "scale $scale: the main window is $w x $h device pixels, the design's size times $scale"
     else
       fail "scale $scale: the main window is $w x $h device pixels, not $expected"
+    fi
+    # The design's proportions: points of the frame's lines, the title, the
+    # toolbar and the tab page show at their places times the scale in the
+    # colours they have at scale 1.
+    differ=""
+    for point in "0 300" "1 300" "2 300" "3 300" "1015 300" "1014 300" "1013 300" "500 710" "500 709" \
+      "500 708" "300 2" "300 27" "600 45" "1005 45" "1000 400" "8 690"; do
+      read -r px py <<<"$point"
+      one="$(convert "$shots/scale-1-main.png" -format "%[pixel:p{$px,$py}]" info:)"
+      # Counted from the nearer edge, as the lines are drawn.
+      sx="$(awk -v p="$px" -v s="$scale" -v n=1016 -v d="$w" 'BEGIN { printf "%d", 2 * p < n ? (p + 0.5) * s : d - (n - p - 0.5) * s }')"
+      sy="$(awk -v p="$py" -v s="$scale" -v n=711 -v d="$h" 'BEGIN { printf "%d", 2 * p < n ? (p + 0.5) * s : d - (n - p - 0.5) * s }')"
+      scaled="$(convert "$shots/scale-$scale-main.png" -format "%[pixel:p{$sx,$sy}]" info:)"
+      [ "$one" = "$scaled" ] || differ="$differ ($px, $py): $one at scale 1, $scaled scaled;"
+    done
+    if [ -z "$differ" ]; then
+      ok "scale $scale: the frame's lines, the title, the toolbar and the page lie at the design's places times $scale"
+    else
+      fail "scale $scale: not in the design's proportions:$differ"
     fi
     stop_program
   fi
