@@ -51,6 +51,24 @@ public:
     static constexpr int tabNews = 3;
     static constexpr int tabAbout = 4;
 
+    // The search's mode, items and interval (set by HS2).
+    const SearchState &searchState() const { return m_search; }
+
+    // The search run and the article view.
+    ResultsArea *resultsArea = nullptr;
+    SearchPanel *searchPanel = nullptr;
+    ArticleView *articleView = nullptr;
+
+Q_SIGNALS:
+    // The program ends: the window was closed or its close button pressed.
+    void programEnded();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The window's controls; the features are handed those they use.
     // Window frame
     xp_canvas *xp_canvas1;
     xptopbuttons *xptopbuttons1; // close
@@ -108,23 +126,6 @@ public:
     QLabel *Label8;
     QLabel *Label9;
 
-    // The search's mode, items and interval (set by HS2).
-    const SearchState &searchState() const { return m_search; }
-
-    // The search run and the article view.
-    ResultsArea *resultsArea = nullptr;
-    SearchPanel *searchPanel = nullptr;
-    ArticleView *articleView = nullptr;
-
-Q_SIGNALS:
-    // The program ends: the window was closed or its close button pressed.
-    void programEnded();
-
-protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     // Shared by the run and the article view.
     SearchState m_search;
     void createFrameAndToolbar();

@@ -2,14 +2,15 @@
 // of an article with 10,000 found places.
 //   bench_window DATA_PARENT_DIR [QUERY]
 // DATA_PARENT_DIR holds the Data folder (bench/generate_kb.py writes one).
-#include "search/ui/articleview.h"
-#include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
 #include "controls/xpb.h"
 #include "platform/programfolder.h"
-#include "search/ui/searchpanel.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "platform/testsupport/namedcontrol.h"
 #include "platform/textcodec.h"
 #include "platform/widgets/xtab.h"
+#include "search/ui/articleview.h"
+#include "search/ui/searchpanel.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,12 +30,12 @@ double searchMs(Form1 &window, const QString &query, int *matches)
 {
     QEventLoop loop;
     QObject::connect(window.searchPanel, &SearchPanel::finished, &loop, &QEventLoop::quit);
-    window.Text2->setPlainText(query);
+    namedControl<QPlainTextEdit>(window, "Text2")->setPlainText(query);
     QElapsedTimer timer;
     timer.start();
-    window.Command2->click();
+    namedControl<XpB>(window, "Command2")->click();
     loop.exec();
-    *matches = window.List1->count();
+    *matches = namedControl<QListWidget>(window, "List1")->count();
     return timer.nsecsElapsed() / 1e6;
 }
 
@@ -56,7 +57,7 @@ int main(int argc, char *argv[])
         Form1 window;
         window.load();
         window.show();
-        window.XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+        namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
         int matches = 0;
         double best = 1e300;
         for (int run = 0; run < 3; ++run)
@@ -78,13 +79,13 @@ int main(int argc, char *argv[])
     Form1 window;
     window.load();
     window.show();
-    window.XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+    namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
     int matches = 0;
     searchMs(window, QStringLiteral("линия жизни"), &matches);
     double best = 1e300;
     for (int run = 0; run < 5; ++run) {
         window.articleView->Command1_Click();
-        window.List1->setCurrentRow(0);
+        namedControl<QListWidget>(window, "List1")->setCurrentRow(0);
         QElapsedTimer timer;
         timer.start();
         window.articleView->open();

@@ -1,5 +1,6 @@
 #include "app/abouttab.h"
 #include "app/form1.h"
+#include "platform/testsupport/namedcontrol.h"
 #include "platform/widgets/richtextbox.h"
 
 #include <QDesktopServices>
@@ -34,7 +35,7 @@ private Q_SLOTS:
     void showsItsPictureAtItsNaturalSize()
     {
         Form1 window;
-        const QPixmap picture = window.Image3->pixmap();
+        const QPixmap picture = namedControl<QLabel>(window, "Image3")->pixmap();
         QCOMPARE(picture.size(), QSize(567, 425));
         // Drawn, not blank: the corners and the palm differ.
         const QImage image = picture.toImage();
@@ -44,7 +45,7 @@ private Q_SLOTS:
     void creditsNameIdeaAndDeveloperWithNicknames()
     {
         Form1 window;
-        const QString credits = window.Label8->text();
+        const QString credits = namedControl<QLabel>(window, "Label8")->text();
         const QStringList lines = credits.split(u'\n');
         QCOMPARE(lines.size(), 2);
         for (const QString &line : lines)
@@ -54,30 +55,30 @@ private Q_SLOTS:
     void linkClickOpensTheClubsAddress()
     {
         Form1 window;
-        QTest::mouseClick(window.Label9, Qt::LeftButton);
+        QTest::mouseClick(namedControl<QLabel>(window, "Label9"), Qt::LeftButton);
         QCOMPARE(m_recorder.opened, QList<QUrl>{QUrl(QString::fromLatin1(AboutTab::clubAddress))});
     }
 
     void otherButtonsDoNotOpenIt()
     {
         Form1 window;
-        QTest::mouseClick(window.Label9, Qt::RightButton);
-        QTest::mouseClick(window.Label8, Qt::LeftButton);
+        QTest::mouseClick(namedControl<QLabel>(window, "Label9"), Qt::RightButton);
+        QTest::mouseClick(namedControl<QLabel>(window, "Label8"), Qt::LeftButton);
         QVERIFY(m_recorder.opened.isEmpty());
     }
 
     void sampleManualLoadsWithItsFormatting()
     {
         Form1 window;
-        QVERIFY(window.RichTextBox2->loadFile(QStringLiteral(PALMORA_SAMPLE_DIR "/инструкция.rtf")));
-        const QString text = window.RichTextBox2->text();
+        QVERIFY(namedControl<RichTextBox>(window, "RichTextBox2")->loadFile(QStringLiteral(PALMORA_SAMPLE_DIR "/инструкция.rtf")));
+        const QString text = namedControl<RichTextBox>(window, "RichTextBox2")->text();
         for (const char *topic : {"Поиск по словам", "Интервал поиска", "Поиск по фразе", "«!»",
                                   "Список результатов", "полоса перехода", "Фотография ладони", "Анкетирование",
                                   "Новости"})
             QVERIFY2(text.contains(QString::fromUtf8(topic), Qt::CaseInsensitive), topic);
         QVERIFY(text.contains(QStringLiteral("\r\n")));
 
-        QTextDocument *document = window.RichTextBox2->document();
+        QTextDocument *document = namedControl<RichTextBox>(window, "RichTextBox2")->document();
         const QTextCursor heading = document->find(QStringLiteral("Поиск по фразе"));
         QVERIFY(!heading.isNull());
         QTextCursor inside(document);

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/xtab.h"
 #include "questionnaire/form2.h"
@@ -78,7 +79,7 @@ QImage mainWindowOnTab(int tab)
 {
     Form1 window;
     window.load();
-    window.XTab1->setCurrentTab(tab);
+    namedControl<XTab>(window, "XTab1")->setCurrentTab(tab);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window))
         return QImage();

@@ -1,8 +1,9 @@
 #include "app/form1.h"
-#include "platform/testsupport/quitflag.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
 #include "platform/eventloop.h"
+#include "platform/testsupport/namedcontrol.h"
+#include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/xtab.h"
 
@@ -95,7 +96,7 @@ private Q_SLOTS:
         for (const QAbstractButton *b : window.findChildren<QAbstractButton *>()) {
             if (qobject_cast<const QTabBar *>(b->parentWidget()))
                 continue;
-            QVERIFY2(qobject_cast<const XpB *>(b) || b == window.Check1, qPrintable(b->objectName()));
+            QVERIFY2(qobject_cast<const XpB *>(b) || b == namedControl<xpcheckbox>(window, "Check1"), qPrintable(b->objectName()));
         }
         QCOMPARE(window.findChildren<XpB *>().size(), 9);
     }
@@ -107,8 +108,8 @@ private Q_SLOTS:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         // At rest: neither focused nor hovered.
-        window.Command6->clearFocus();
-        const QImage face = window.Command6->grab().toImage();
+        namedControl<XpB>(window, "Command6")->clearFocus();
+        const QImage face = namedControl<XpB>(window, "Command6")->grab().toImage();
         QCOMPARE(face.size(), QSize(25, 23));
         QCOMPARE(face.pixelColor(1, 1), QColor(Qt::black));
         QCOMPARE(face.pixelColor(3, 1), QColor(253, 253, 253));
@@ -139,19 +140,19 @@ private Q_SLOTS:
         QFETCH(QString, hint);
         Form1 window;
         window.load();
-        window.XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+        namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
         showAndActivate(window);
         auto *button = window.findChild<XpB *>(name);
         QWindow *handle = window.windowHandle();
-        const QPoint away = centreIn(window, window.List1);
+        const QPoint away = centreIn(window, namedControl<QListWidget>(window, "List1"));
         QTest::mouseMove(handle, away + QPoint(1, 1));
         QTest::mouseMove(handle, away);
-        QVERIFY(!window.Label4->isVisible());
+        QVERIFY(!namedControl<QLabel>(window, "Label4")->isVisible());
         QTest::mouseMove(handle, centreIn(window, button));
-        QVERIFY(window.Label4->isVisible());
-        QCOMPARE(window.Label4->text(), hint);
+        QVERIFY(namedControl<QLabel>(window, "Label4")->isVisible());
+        QCOMPARE(namedControl<QLabel>(window, "Label4")->text(), hint);
         QTest::mouseMove(handle, away);
-        QVERIFY(!window.Label4->isVisible());
+        QVERIFY(!namedControl<QLabel>(window, "Label4")->isVisible());
     }
 
     // Short Russian names of their own; the hint, where there is one,
@@ -204,7 +205,7 @@ private Q_SLOTS:
         QFETCH(int, tab);
         Form1 window;
         window.load();
-        window.XTab1->setCurrentTab(tab);
+        namedControl<XTab>(window, "XTab1")->setCurrentTab(tab);
         showAndActivate(window);
         auto *start = window.findChild<QWidget *>(from);
         start->setFocus();
@@ -234,7 +235,7 @@ private Q_SLOTS:
         QFETCH(int, tab);
         Form1 window;
         window.load();
-        window.XTab1->setCurrentTab(tab);
+        namedControl<XTab>(window, "XTab1")->setCurrentTab(tab);
         showAndActivate(window);
         auto *field = window.findChild<QWidget *>(typing);
         auto *pressed = window.findChild<XpB *>(button);

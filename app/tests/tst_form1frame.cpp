@@ -1,14 +1,15 @@
 #include "app/form1.h"
-#include "platform/testsupport/quitflag.h"
-#include "skin/tests/borderlinerows.h"
 #include "platform/eventloop.h"
+#include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/pointerfollower.h"
+#include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
-#include "skin/skinstrip.h"
-#include "skin/xp_canvas.h"
-#include "skin/xptopbuttons.h"
 #include "platform/widgets/framebox.h"
 #include "platform/widgets/xtab.h"
+#include "skin/skinstrip.h"
+#include "skin/tests/borderlinerows.h"
+#include "skin/xp_canvas.h"
+#include "skin/xptopbuttons.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -41,13 +42,13 @@ private Q_SLOTS:
     {
         Form1 window;
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
-        QCOMPARE(window.xp_canvas1->geometry(), QRect(QPoint(0, 0), kDesignSize));
-        QCOMPARE(window.xp_canvas1->caption(), QStringLiteral("Пальмора 2.1"));
+        QCOMPARE(namedControl<xp_canvas>(window, "xp_canvas1")->geometry(), QRect(QPoint(0, 0), kDesignSize));
+        QCOMPARE(namedControl<xp_canvas>(window, "xp_canvas1")->caption(), QStringLiteral("Пальмора 2.1"));
         QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора 2.1"));
-        QVERIFY(window.xp_canvas1->fixedSingle());
+        QVERIFY(namedControl<xp_canvas>(window, "xp_canvas1")->fixedSingle());
         // The toolbar and the tabs lie on the frame's surface, above it.
-        QCOMPARE(window.Frame1->parentWidget(), window.xp_canvas1);
-        QCOMPARE(window.XTab1->parentWidget(), window.xp_canvas1);
+        QCOMPARE(namedControl<FrameBox>(window, "Frame1")->parentWidget(), namedControl<xp_canvas>(window, "xp_canvas1"));
+        QCOMPARE(namedControl<XTab>(window, "XTab1")->parentWidget(), namedControl<xp_canvas>(window, "xp_canvas1"));
     }
 
     // Outside in, on the left, right and bottom strips.
@@ -70,8 +71,8 @@ private Q_SLOTS:
         int checked = 0;
         auto check = [&](QPoint p) {
             const QWidget *shown = window.childAt(p);
-            if (shown != window.xp_canvas1->picleft && shown != window.xp_canvas1->picright
-                && shown != window.xp_canvas1->picbottom)
+            if (shown != namedControl<xp_canvas>(window, "xp_canvas1")->picleft && shown != namedControl<xp_canvas>(window, "xp_canvas1")->picright
+                && shown != namedControl<xp_canvas>(window, "xp_canvas1")->picbottom)
                 return true;
             ++checked;
             return QColor(shot.pixel(p)) == colour;
@@ -102,7 +103,7 @@ private Q_SLOTS:
         Form1 window;
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        auto *button = window.xp_canvas1->findChild<xptopbuttons *>(name);
+        auto *button = namedControl<xp_canvas>(window, "xp_canvas1")->findChild<xptopbuttons *>(name);
         QVERIFY(button);
         QCOMPARE(button->geometry(), place);
         QCOMPARE(button->value(), glyph);
@@ -183,7 +184,7 @@ private Q_SLOTS:
         QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, strip + drag);
         QTest::qWait(20);
         QCOMPARE(window.geometry(), before);
-        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, window.xp_canvas1->lblcaption->geometry().center());
+        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, namedControl<xp_canvas>(window, "xp_canvas1")->lblcaption->geometry().center());
         QTest::qWait(20);
         QCOMPARE(window.windowState(), Qt::WindowNoState);
         QCOMPARE(window.geometry(), before);
@@ -198,8 +199,8 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (const QPoint at : {QPoint(2, 40), QPoint(4, 62), QPoint(1012, 40), QPoint(500, 708), QPoint(2, 400)}) {
             QWidget *under = window.childAt(at);
-            QVERIFY2(under == window.xp_canvas1->picleft || under == window.xp_canvas1->picright
-                         || under == window.xp_canvas1->picbottom,
+            QVERIFY2(under == namedControl<xp_canvas>(window, "xp_canvas1")->picleft || under == namedControl<xp_canvas>(window, "xp_canvas1")->picright
+                         || under == namedControl<xp_canvas>(window, "xp_canvas1")->picbottom,
                      qPrintable(QStringLiteral("(%1, %2): %3").arg(at.x()).arg(at.y()).arg(under ? under->objectName() : QString())));
         }
     }

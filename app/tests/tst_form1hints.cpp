@@ -1,9 +1,10 @@
 #include "app/form1.h"
-#include "platform/testsupport/quitflag.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
 #include "platform/eventloop.h"
+#include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/pointerfollower.h"
+#include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/framebox.h"
 #include "platform/widgets/xtab.h"
@@ -33,10 +34,10 @@ struct ShownWindow
     ShownWindow()
     {
         window.load();
-        window.XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+        namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
         // The browser's buttons and the back button show with an article.
-        for (QWidget *w : {static_cast<QWidget *>(window.Command1), static_cast<QWidget *>(window.Command4),
-                           static_cast<QWidget *>(window.Command5)})
+        for (QWidget *w : {static_cast<QWidget *>(namedControl<XpB>(window, "Command1")), static_cast<QWidget *>(namedControl<XpB>(window, "Command4")),
+                           static_cast<QWidget *>(namedControl<XpB>(window, "Command5"))})
             w->show();
         window.show();
         window.activateWindow();
@@ -49,9 +50,9 @@ struct ShownWindow
         moveTo(away());
         // The check box's first poll finds the pointer elsewhere.
         QTest::qWait(50);
-        return !window.Label4->isVisible();
+        return !namedControl<QLabel>(window, "Label4")->isVisible();
     }
-    QPoint away() const { return centreIn(window, window.List1); }
+    QPoint away() const { return centreIn(window, namedControl<QListWidget>(window, "List1")); }
     void moveTo(QPoint p) { QTest::mouseMove(window.windowHandle(), p); }
     void moveOver(const QWidget *control, QPoint offset = QPoint()) { moveTo(centreIn(window, control) + offset); }
     QWidget *control(const QString &name) const { return window.findChild<QWidget *>(name); }
@@ -80,10 +81,10 @@ private Q_SLOTS:
     void check1IsTheSkinnedBoxCheckedForWordMode()
     {
         Form1 window;
-        QCOMPARE(window.Check1->value(), 1);
-        QVERIFY(window.Check1->isChecked());
-        QCOMPARE(window.Check1->caption(), QStringLiteral("xpcheckbox1"));
-        QCOMPARE(window.Check1->size(), QSize(17, 17));
+        QCOMPARE(namedControl<xpcheckbox>(window, "Check1")->value(), 1);
+        QVERIFY(namedControl<xpcheckbox>(window, "Check1")->isChecked());
+        QCOMPARE(namedControl<xpcheckbox>(window, "Check1")->caption(), QStringLiteral("xpcheckbox1"));
+        QCOMPARE(namedControl<xpcheckbox>(window, "Check1")->size(), QSize(17, 17));
     }
 
     void eachControlShowsItsHint_data()
@@ -108,23 +109,23 @@ private Q_SLOTS:
         ShownWindow on;
         QVERIFY(on.ready());
         on.moveOver(on.control(name));
-        QCOMPARE(on.window.Label4->isVisible(), !hint.isEmpty());
+        QCOMPARE(namedControl<QLabel>(on.window, "Label4")->isVisible(), !hint.isEmpty());
         if (!hint.isEmpty())
-            QCOMPARE(on.window.Label4->text(), hint);
+            QCOMPARE(namedControl<QLabel>(on.window, "Label4")->text(), hint);
         // Leaving hides it: at once for a button, at the next poll for the box.
         on.moveTo(on.away());
-        QTRY_VERIFY(!on.window.Label4->isVisible());
-        QVERIFY(on.window.Timer1->isActive() || hint.isEmpty());
+        QTRY_VERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
+        QVERIFY(namedControl<QTimer>(on.window, "Timer1")->isActive() || hint.isEmpty());
     }
 
     void command9OnTheNewsTabHasNone()
     {
         ShownWindow on;
-        on.window.XTab1->setCurrentTab(Form1::tabNews);
+        namedControl<XTab>(on.window, "XTab1")->setCurrentTab(Form1::tabNews);
         QVERIFY(on.ready());
-        on.moveOver(on.window.Command9);
-        QVERIFY(on.window.Command9->isVisible());
-        QVERIFY(!on.window.Label4->isVisible());
+        on.moveOver(namedControl<XpB>(on.window, "Command9"));
+        QVERIFY(namedControl<XpB>(on.window, "Command9")->isVisible());
+        QVERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
     }
 
     void aDisabledControlShowsNoHint_data()
@@ -141,19 +142,19 @@ private Q_SLOTS:
         QVERIFY(on.ready());
         on.moveOver(on.control(name));
         on.moveOver(on.control(name), QPoint(1, 1));
-        QVERIFY(!on.window.Label4->isVisible());
+        QVERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
     }
 
     void theHintGoesAfterFourTicks()
     {
         ShownWindow on;
         QVERIFY(on.ready());
-        on.moveOver(on.window.Command2);
-        tick(on.window.Timer1, 3);
-        QVERIFY(on.window.Label4->isVisible());
-        tick(on.window.Timer1);
-        QVERIFY(!on.window.Label4->isVisible());
-        QVERIFY(!on.window.Timer1->isActive());
+        on.moveOver(namedControl<XpB>(on.window, "Command2"));
+        tick(namedControl<QTimer>(on.window, "Timer1"), 3);
+        QVERIFY(namedControl<QLabel>(on.window, "Label4")->isVisible());
+        tick(namedControl<QTimer>(on.window, "Timer1"));
+        QVERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
+        QVERIFY(!namedControl<QTimer>(on.window, "Timer1")->isActive());
     }
 
     // Over the box every move starts the four ticks again; over a button
@@ -162,21 +163,21 @@ private Q_SLOTS:
     {
         ShownWindow on;
         QVERIFY(on.ready());
-        on.moveOver(on.window.Check1);
+        on.moveOver(namedControl<xpcheckbox>(on.window, "Check1"));
         for (int move = 1; move <= 3; ++move) {
-            tick(on.window.Timer1, 3);
-            on.moveOver(on.window.Check1, QPoint(move % 2, 1));
-            QCOMPARE(on.window.Label4->text(), kCheck1Hint);
-            QVERIFY(on.window.Label4->isVisible());
+            tick(namedControl<QTimer>(on.window, "Timer1"), 3);
+            on.moveOver(namedControl<xpcheckbox>(on.window, "Check1"), QPoint(move % 2, 1));
+            QCOMPARE(namedControl<QLabel>(on.window, "Label4")->text(), kCheck1Hint);
+            QVERIFY(namedControl<QLabel>(on.window, "Label4")->isVisible());
         }
-        tick(on.window.Timer1, 4);
-        QVERIFY(!on.window.Label4->isVisible());
+        tick(namedControl<QTimer>(on.window, "Timer1"), 4);
+        QVERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
 
-        on.moveOver(on.window.Command2);
-        tick(on.window.Timer1, 3);
-        on.moveOver(on.window.Command2, QPoint(1, 1));
-        tick(on.window.Timer1);
-        QVERIFY(!on.window.Label4->isVisible());
+        on.moveOver(namedControl<XpB>(on.window, "Command2"));
+        tick(namedControl<QTimer>(on.window, "Timer1"), 3);
+        on.moveOver(namedControl<XpB>(on.window, "Command2"), QPoint(1, 1));
+        tick(namedControl<QTimer>(on.window, "Timer1"));
+        QVERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
     }
 
     void aPressDraggedOffAControlHidesTheHint_data()
@@ -193,13 +194,13 @@ private Q_SLOTS:
         QWidget *control = on.control(name);
         on.moveOver(control);
         QTest::mousePress(on.window.windowHandle(), Qt::LeftButton, {}, centreIn(on.window, control));
-        QVERIFY(on.window.Label4->isVisible());
+        QVERIFY(namedControl<QLabel>(on.window, "Label4")->isVisible());
         on.moveTo(on.away());
-        QTRY_VERIFY(!on.window.Label4->isVisible());
+        QTRY_VERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
         QTest::mouseRelease(on.window.windowHandle(), Qt::LeftButton, {}, on.away());
-        QVERIFY(!on.window.Label4->isVisible());
+        QVERIFY(!namedControl<QLabel>(on.window, "Label4")->isVisible());
         // Released away from it: no click, the box still checked.
-        QVERIFY(on.window.Check1->isChecked());
+        QVERIFY(namedControl<xpcheckbox>(on.window, "Check1")->isChecked());
     }
 
     // The hint shows whole in the toolbar: the rows its text inks there are
@@ -209,8 +210,8 @@ private Q_SLOTS:
     {
         ShownWindow on;
         QVERIFY(on.ready());
-        on.moveOver(on.window.Check1);
-        QLabel *label = on.window.Label4;
+        on.moveOver(namedControl<xpcheckbox>(on.window, "Check1"));
+        QLabel *label = namedControl<QLabel>(on.window, "Label4");
         QVERIFY(label->isVisible());
         // Fully inked pixels have the text colour itself.
         const QRgb ink = label->palette().color(QPalette::WindowText).rgba();
@@ -240,20 +241,20 @@ private Q_SLOTS:
         QVERIFY(freeBottom > 2 * label->height()); // it has descenders
 
         // Where the toolbar shows the label.
-        const QRect visible = QRect(label->pos(), label->size()).intersected(on.window.Frame1->rect());
-        const QImage shown = on.window.Frame1->grab(visible).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRect visible = QRect(label->pos(), label->size()).intersected(namedControl<FrameBox>(on.window, "Frame1")->rect());
+        const QImage shown = namedControl<FrameBox>(on.window, "Frame1")->grab(visible).toImage().convertToFormat(QImage::Format_ARGB32);
         const auto [shownTop, shownBottom] = inkedRows(shown);
         QVERIFY(shownTop >= 0);
         QCOMPARE(shownBottom - shownTop, freeBottom - freeTop);
         // Clear of the toolbar's lower border.
-        QVERIFY(visible.top() + shownBottom < on.window.Frame1->height() - 2);
+        QVERIFY(visible.top() + shownBottom < namedControl<FrameBox>(on.window, "Frame1")->height() - 2);
     }
 
     void wordModeBoxShowsItsMarkAndTheRingUnderThePointer()
     {
         ShownWindow on;
         QVERIFY(on.ready());
-        xpcheckbox *box = on.window.Check1;
+        xpcheckbox *box = namedControl<xpcheckbox>(on.window, "Check1");
         const QColor buttonFace = box->palette().color(QPalette::Button);
         QImage face = box->grab().toImage();
         QCOMPARE(face.pixelColor(7, 8), QColor(32, 160, 32));

@@ -1,10 +1,11 @@
-#include "platform/eventloop.h"
-#include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
 #include "controls/xpb.h"
-#include "platform/programfolder.h"
-#include "platform/testsupport/temporaryinstallation.h"
 #include "news/tests/testhttpserver.h"
+#include "platform/eventloop.h"
+#include "platform/programfolder.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "platform/testsupport/namedcontrol.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
@@ -37,7 +38,7 @@ private Q_SLOTS:
         window.load();
         QVERIFY(dialogs.messages.isEmpty());
 
-        window.Command9->click();
+        namedControl<XpB>(window, "Command9")->click();
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text,
                  QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."));
@@ -65,10 +66,10 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("Новости:\r\n\r\n\r\nДобро пожаловать"));
         QVERIFY(!shownDuringMessage);
-        QVERIFY(window.Text4->toPlainText().contains(QStringLiteral("\nДобро пожаловать\n")));
+        QVERIFY(namedControl<QPlainTextEdit>(window, "Text4")->toPlainText().contains(QStringLiteral("\nДобро пожаловать\n")));
 
         // Pressing the button again finds nothing new and says nothing.
-        window.Command9->click();
+        namedControl<XpB>(window, "Command9")->click();
         QCOMPARE(dialogs.messages.size(), 1);
     }
 

@@ -1,11 +1,12 @@
-#include "platform/eventloop.h"
-#include "platform/testsupport/quitflag.h"
 #include "app/form1.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
+#include "platform/eventloop.h"
+#include "platform/programfolder.h"
+#include "platform/testsupport/namedcontrol.h"
+#include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/lineshape.h"
-#include "platform/programfolder.h"
 #include "platform/widgets/xtab.h"
 
 #include <QLabel>
@@ -44,7 +45,7 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         Form1 window;
         window.load();
-        QCOMPARE(window.XTab1->tabCaption(index), caption);
+        QCOMPARE(namedControl<XTab>(window, "XTab1")->tabCaption(index), caption);
     }
 
     void windowHasItsDesignSizeAndCaption()
@@ -87,14 +88,14 @@ private Q_SLOTS:
         Form1 window;
         window.load();
         window.show();
-        window.XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
-        QVERIFY(window.List1->isVisible());
-        QVERIFY(window.Check1->isChecked());
-        for (QWidget *hidden : {static_cast<QWidget *>(window.Command1), static_cast<QWidget *>(window.HS1),
-                                static_cast<QWidget *>(window.Label1), static_cast<QWidget *>(window.Line1),
-                                static_cast<QWidget *>(window.Label4)})
+        namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
+        QVERIFY(namedControl<QListWidget>(window, "List1")->isVisible());
+        QVERIFY(namedControl<xpcheckbox>(window, "Check1")->isChecked());
+        for (QWidget *hidden : {static_cast<QWidget *>(namedControl<XpB>(window, "Command1")), static_cast<QWidget *>(namedControl<QScrollBar>(window, "HS1")),
+                                static_cast<QWidget *>(namedControl<QLabel>(window, "Label1")), static_cast<QWidget *>(namedControl<LineShape>(window, "Line1")),
+                                static_cast<QWidget *>(namedControl<QLabel>(window, "Label4"))})
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
-        QVERIFY(window.Command6->isVisible()); // the toolbar belongs to no tab
+        QVERIFY(namedControl<XpB>(window, "Command6")->isVisible()); // the toolbar belongs to no tab
     }
 
     void resizeInTheNormalStateSnapsBack()
@@ -110,10 +111,10 @@ private Q_SLOTS:
     {
         Form1 window;
         window.load();
-        window.HS2->setValue(window.HS2->maximum());
-        QCOMPARE(window.Label2->text(), QStringLiteral(" 1000"));
+        namedControl<QScrollBar>(window, "HS2")->setValue(namedControl<QScrollBar>(window, "HS2")->maximum());
+        QCOMPARE(namedControl<QLabel>(window, "Label2")->text(), QStringLiteral(" 1000"));
         QCOMPARE(window.searchState().Search_Int, qint64(SearchInterval::kSliderMaximum));
-        QCOMPARE(window.HS2->minimum(), 50);
+        QCOMPARE(namedControl<QScrollBar>(window, "HS2")->minimum(), 50);
     }
 
     void closingEndsTheProgram()

@@ -1,17 +1,18 @@
-#include "search/ui/articleview.h"
-#include "platform/eventloop.h"
-#include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
-#include "platform/widgets/lineshape.h"
+#include "platform/eventloop.h"
 #include "platform/programfolder.h"
-#include "platform/widgets/richtextbox.h"
-#include "search/ui/searchpanel.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/textcodec.h"
+#include "platform/widgets/lineshape.h"
+#include "platform/widgets/richtextbox.h"
 #include "platform/widgets/webbrowser.h"
 #include "platform/widgets/xtab.h"
+#include "search/ui/articleview.h"
+#include "search/ui/searchpanel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -52,7 +53,7 @@ private Q_SLOTS:
         m_window.reset(new Form1);
         m_window->load();
         m_window->show();
-        m_window->XTab1->setCurrentTab(Form1::tabPhotoAndSearch);
+        namedControl<XTab>(*m_window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
     }
     void cleanup()
     {
@@ -65,13 +66,13 @@ private Q_SLOTS:
     {
         article("a.txt", "линия жизни длинная");
         QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
-        m_window->Text2->setFocus();
-        m_window->Text2->setPlainText(QStringLiteral("линия"));
-        m_window->Text2->moveCursor(QTextCursor::End);
-        QTest::keyClick(m_window->Text2, Qt::Key_Return);
-        QCOMPARE(m_window->Text2->toPlainText(), QStringLiteral("линия"));
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->setFocus();
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->setPlainText(QStringLiteral("линия"));
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->moveCursor(QTextCursor::End);
+        QTest::keyClick(namedControl<QPlainTextEdit>(*m_window, "Text2"), Qt::Key_Return);
+        QCOMPARE(namedControl<QPlainTextEdit>(*m_window, "Text2")->toPlainText(), QStringLiteral("линия"));
         QVERIFY(done.wait(10000));
-        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("a.txt")});
+        QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")), QStringList{QStringLiteral("a.txt")});
     }
 
     void pastedLinesAreJoined()
@@ -80,11 +81,11 @@ private Q_SLOTS:
         article("apart.txt", "линия жизни");
         QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
         QApplication::clipboard()->setText(QStringLiteral("линия\r\nжизни"));
-        m_window->Text2->setFocus();
-        m_window->Text2->paste();
-        QCOMPARE(m_window->Text2->toPlainText(), QStringLiteral("линияжизни"));
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->setFocus();
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->paste();
+        QCOMPARE(namedControl<QPlainTextEdit>(*m_window, "Text2")->toPlainText(), QStringLiteral("линияжизни"));
         QVERIFY(done.wait(10000));
-        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("joined.txt")});
+        QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")), QStringList{QStringLiteral("joined.txt")});
     }
 
     void wordModeListsExactlyTheMatchingFile()
@@ -92,10 +93,10 @@ private Q_SLOTS:
         article("Линия жизни.txt", "Линия жизни длинная и ровная.");
         article("Другое.txt", "жизни линия");
         search(QStringLiteral("линия жизни"));
-        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("Линия жизни.txt")});
+        QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")), QStringList{QStringLiteral("Линия жизни.txt")});
         QVERIFY(m_dialogs->messages.isEmpty());
-        QVERIFY(!m_window->Label1->isVisible());
-        QVERIFY(!m_window->Line1->isVisible());
+        QVERIFY(!namedControl<QLabel>(*m_window, "Label1")->isVisible());
+        QVERIFY(!namedControl<LineShape>(*m_window, "Line1")->isVisible());
     }
 
     void noMatchIsReportedOnceAfterTheBarIsHidden()
@@ -104,15 +105,15 @@ private Q_SLOTS:
         bool barHidden = false;
         bool noticeShown = false;
         m_dialogs->onMessage = [&](const QString &) {
-            barHidden = !m_window->Line1->isVisible() && !m_window->Line2->isVisible();
-            noticeShown = m_window->Label1->isVisible();
+            barHidden = !namedControl<LineShape>(*m_window, "Line1")->isVisible() && !namedControl<LineShape>(*m_window, "Line2")->isVisible();
+            noticeShown = namedControl<QLabel>(*m_window, "Label1")->isVisible();
         };
         search(QStringLiteral("хиромантия"));
         QCOMPARE(m_dialogs->messages.size(), 1);
         QCOMPARE(m_dialogs->messages.first().text, QStringLiteral("Ничего не найдено!"));
         QVERIFY(barHidden);
         QVERIFY(noticeShown);
-        QVERIFY(!m_window->Label1->isVisible());
+        QVERIFY(!namedControl<QLabel>(*m_window, "Label1")->isVisible());
     }
 
     // After the last of N entries the bar ends at 315 + N × 1060 / N twips; a
@@ -131,13 +132,13 @@ private Q_SLOTS:
         article("1.txt", "нет");
         article("2.txt", "нет");
         article("3.txt", "нет");
-        m_window->Check1->setChecked(wordMode);
+        namedControl<xpcheckbox>(*m_window, "Check1")->setChecked(wordMode);
         int endAtBox = -1;
-        m_dialogs->onMessage = [&](const QString &) { endAtBox = m_window->Line1->x2Twips(); };
+        m_dialogs->onMessage = [&](const QString &) { endAtBox = namedControl<LineShape>(*m_window, "Line1")->x2Twips(); };
         search(QStringLiteral("хиромантия"));
         QCOMPARE(endAtBox, endAtMessage);
-        QCOMPARE(m_window->Line1->x1Twips(), 240);
-        QCOMPARE(m_window->Line2->x2Twips(), 2525);
+        QCOMPARE(namedControl<LineShape>(*m_window, "Line1")->x1Twips(), 240);
+        QCOMPARE(namedControl<LineShape>(*m_window, "Line2")->x2Twips(), 2525);
     }
 
     // A caret left after a found place must not lend its format to the next article.
@@ -145,16 +146,16 @@ private Q_SLOTS:
     {
         article("a.txt", "жизнжизн");
         article("b.txt", "жизн и прочее");
-        m_window->Check1->setChecked(false);
+        namedControl<xpcheckbox>(*m_window, "Check1")->setChecked(false);
         search(QStringLiteral("жизн"));
         openFirst();
-        m_window->HS1->setValue(1);
-        QCOMPARE(m_window->RichTextBox1->selStart(), 4);
+        namedControl<QScrollBar>(*m_window, "HS1")->setValue(1);
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), 4);
         QCoreApplication::processEvents(); // the control's caret catches up
-        m_window->Command1->click();
-        m_window->List1->setCurrentRow(1);
-        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(1));
-        QCOMPARE(m_window->RichTextBox1->text(), QStringLiteral("жизн и прочее"));
+        namedControl<XpB>(*m_window, "Command1")->click();
+        namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(1);
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->text(), QStringLiteral("жизн и прочее"));
         QVERIFY(formatAt(0).fontWeight() >= QFont::Bold);
         for (int offset : {4, 5, 7, 12}) {
             const QTextCharFormat plain = formatAt(offset);
@@ -182,17 +183,17 @@ private Q_SLOTS:
         QFETCH(int, caret);
         article("a.txt", "жизн жизн жизн");
         article("b.txt", second.toUtf8().constData());
-        m_window->Check1->setChecked(false);
+        namedControl<xpcheckbox>(*m_window, "Check1")->setChecked(false);
         search(QStringLiteral("жизн"));
         openFirst();
-        m_window->HS1->setValue(2);
-        QCOMPARE(m_window->RichTextBox1->selStart(), 10);
-        m_window->Command1->click();
-        m_window->List1->setCurrentRow(1);
-        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(1));
-        QCOMPARE(m_window->HS1->maximum(), maximum);
-        QCOMPARE(m_window->HS1->value(), value);
-        QCOMPARE(m_window->RichTextBox1->selStart(), caret);
+        namedControl<QScrollBar>(*m_window, "HS1")->setValue(2);
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), 10);
+        namedControl<XpB>(*m_window, "Command1")->click();
+        namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(1);
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
+        QCOMPARE(namedControl<QScrollBar>(*m_window, "HS1")->maximum(), maximum);
+        QCOMPARE(namedControl<QScrollBar>(*m_window, "HS1")->value(), value);
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), caret);
     }
 
     void emptyQueryOnlyBringsTheListBack()
@@ -200,14 +201,14 @@ private Q_SLOTS:
         article("a.txt", "линия");
         search(QStringLiteral("линия"));
         openFirst();
-        QVERIFY(!m_window->List1->isVisible());
-        m_window->Text2->clear();
-        m_window->Command2->click();
-        QVERIFY(m_window->List1->isVisible());
-        QVERIFY(!m_window->RichTextBox1->isVisible());
+        QVERIFY(!namedControl<QListWidget>(*m_window, "List1")->isVisible());
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->clear();
+        namedControl<XpB>(*m_window, "Command2")->click();
+        QVERIFY(namedControl<QListWidget>(*m_window, "List1")->isVisible());
+        QVERIFY(!namedControl<RichTextBox>(*m_window, "RichTextBox1")->isVisible());
         QVERIFY(!m_window->searchPanel->isRunning());
         QCOMPARE(m_dialogs->messages.size(), 0);
-        QCOMPARE(m_window->List1->count(), 1);
+        QCOMPARE(namedControl<QListWidget>(*m_window, "List1")->count(), 1);
     }
 
     void searchingWhileAnArticleIsOpenReturnsToTheList()
@@ -216,30 +217,30 @@ private Q_SLOTS:
         article("b.txt", "ум");
         search(QStringLiteral("линия"));
         openFirst();
-        QVERIFY(m_window->RichTextBox1->isVisible());
-        m_window->Text2->setPlainText(QStringLiteral("ум"));
-        m_window->Command2->click();
-        QVERIFY(m_window->List1->isVisible());
-        QVERIFY(!m_window->RichTextBox1->isVisible());
-        QVERIFY(!m_window->Command1->isVisible());
-        QCOMPARE(m_window->List1->count(), 0); // each run starts from an empty list
+        QVERIFY(namedControl<RichTextBox>(*m_window, "RichTextBox1")->isVisible());
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->setPlainText(QStringLiteral("ум"));
+        namedControl<XpB>(*m_window, "Command2")->click();
+        QVERIFY(namedControl<QListWidget>(*m_window, "List1")->isVisible());
+        QVERIFY(!namedControl<RichTextBox>(*m_window, "RichTextBox1")->isVisible());
+        QVERIFY(!namedControl<XpB>(*m_window, "Command1")->isVisible());
+        QCOMPARE(namedControl<QListWidget>(*m_window, "List1")->count(), 0); // each run starts from an empty list
         QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
         QVERIFY(done.wait(10000));
-        QCOMPARE(items(m_window->List1), QStringList{QStringLiteral("b.txt")});
+        QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")), QStringList{QStringLiteral("b.txt")});
     }
 
     void phraseModeJumpsBetweenPlaces()
     {
         article("a.txt", "Жизнь и жизнь");
-        m_window->Check1->setChecked(false);
+        namedControl<xpcheckbox>(*m_window, "Check1")->setChecked(false);
         search(QStringLiteral("жизн"));
         openFirst();
         QCOMPARE(m_window->articleView->Jump_Pos(), (QList<qint64>{0, 8}));
-        QCOMPARE(m_window->HS1->maximum(), 1);
-        QCOMPARE(m_window->RichTextBox1->selStart(), 0);
-        m_window->HS1->setValue(1);
-        QCOMPARE(m_window->RichTextBox1->selStart(), 8);
-        QVERIFY(m_window->HS1->isVisible());
+        QCOMPARE(namedControl<QScrollBar>(*m_window, "HS1")->maximum(), 1);
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), 0);
+        namedControl<QScrollBar>(*m_window, "HS1")->setValue(1);
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), 8);
+        QVERIFY(namedControl<QScrollBar>(*m_window, "HS1")->isVisible());
     }
 
     void wordModeHighlightsEveryCluster()
@@ -263,9 +264,9 @@ private Q_SLOTS:
         QCOMPARE(plain.foreground().color(), QColor(Qt::black));
         // F3 goes to the next place, Shift+F3 back.
         QTest::keyClick(m_window.get(), Qt::Key_F3);
-        QCOMPARE(m_window->RichTextBox1->selStart(), second);
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), second);
         QTest::keyClick(m_window.get(), Qt::Key_F3, Qt::ShiftModifier);
-        QCOMPARE(m_window->RichTextBox1->selStart(), 0);
+        QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), 0);
     }
 
     void backToTheListKeepsItsEntriesAndSelection()
@@ -273,14 +274,14 @@ private Q_SLOTS:
         article("a.txt", "линия");
         article("b.txt", "линия");
         search(QStringLiteral("линия"));
-        m_window->List1->setCurrentRow(1);
-        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(1));
-        QVERIFY(m_window->Command1->isVisible());
-        m_window->Command1->click();
-        QVERIFY(m_window->List1->isVisible());
-        QCOMPARE(items(m_window->List1), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
-        QCOMPARE(m_window->List1->currentRow(), 1);
-        QVERIFY(!m_window->HS1->isVisible());
+        namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(1);
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
+        QVERIFY(namedControl<XpB>(*m_window, "Command1")->isVisible());
+        namedControl<XpB>(*m_window, "Command1")->click();
+        QVERIFY(namedControl<QListWidget>(*m_window, "List1")->isVisible());
+        QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+        QCOMPARE(namedControl<QListWidget>(*m_window, "List1")->currentRow(), 1);
+        QVERIFY(!namedControl<QScrollBar>(*m_window, "HS1")->isVisible());
     }
 
     void webPageOpensInTheBrowserAndBackUndoesALink()
@@ -289,16 +290,16 @@ private Q_SLOTS:
         writeFile("other.htm", "<html><body><p>other page</p></body></html>");
         search(QStringLiteral("линия"));
         openFirst();
-        QVERIFY(m_window->WebBrowser1->isVisible());
-        QVERIFY(m_window->Command4->isVisible());
-        QVERIFY(m_window->Command5->isVisible());
-        QVERIFY(!m_window->RichTextBox1->isVisible());
-        m_window->WebBrowser1->setSource(QUrl::fromLocalFile(m_install->program.path() + QStringLiteral("/Data/other.htm")));
-        QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("other page")));
-        m_window->Command4->click();
-        QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("линия")));
-        m_window->Command5->click();
-        QVERIFY(m_window->WebBrowser1->toPlainText().contains(QStringLiteral("other page")));
+        QVERIFY(namedControl<WebBrowser>(*m_window, "WebBrowser1")->isVisible());
+        QVERIFY(namedControl<XpB>(*m_window, "Command4")->isVisible());
+        QVERIFY(namedControl<XpB>(*m_window, "Command5")->isVisible());
+        QVERIFY(!namedControl<RichTextBox>(*m_window, "RichTextBox1")->isVisible());
+        namedControl<WebBrowser>(*m_window, "WebBrowser1")->setSource(QUrl::fromLocalFile(m_install->program.path() + QStringLiteral("/Data/other.htm")));
+        QVERIFY(namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("other page")));
+        namedControl<XpB>(*m_window, "Command4")->click();
+        QVERIFY(namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("линия")));
+        namedControl<XpB>(*m_window, "Command5")->click();
+        QVERIFY(namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("other page")));
     }
 
     void aSecondPressStopsTheRun()
@@ -307,17 +308,17 @@ private Q_SLOTS:
         for (int i = 0; i < files; ++i)
             article(QStringLiteral("%1.txt").arg(i, 5, 10, QLatin1Char('0')).toUtf8().constData(), "линия жизни");
         QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
-        m_window->Text2->setPlainText(QStringLiteral("линия жизни"));
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->setPlainText(QStringLiteral("линия жизни"));
         // Within the double-click interval a second press would be part of the first.
         const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
         QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
-        m_window->Command2->click();
+        namedControl<XpB>(*m_window, "Command2")->click();
         QVERIFY(m_window->searchPanel->isRunning());
-        m_window->Command2->click();
+        namedControl<XpB>(*m_window, "Command2")->click();
         QVERIFY(done.wait(20000));
         QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
         QCOMPARE(done.count(), 1);
-        QVERIFY(m_window->List1->count() < files);
+        QVERIFY(namedControl<QListWidget>(*m_window, "List1")->count() < files);
         QVERIFY(!m_window->searchPanel->isRunning());
     }
 
@@ -333,22 +334,22 @@ private:
     void search(const QString &query)
     {
         QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
-        m_window->Text2->setPlainText(query);
-        m_window->Command2->click();
+        namedControl<QPlainTextEdit>(*m_window, "Text2")->setPlainText(query);
+        namedControl<XpB>(*m_window, "Command2")->click();
         QVERIFY(done.wait(10000));
     }
 
     void openFirst()
     {
-        QVERIFY(m_window->List1->count() > 0);
-        m_window->List1->setCurrentRow(0);
-        Q_EMIT m_window->List1->itemClicked(m_window->List1->item(0));
+        QVERIFY(namedControl<QListWidget>(*m_window, "List1")->count() > 0);
+        namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(0);
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(0));
     }
 
     QTextCharFormat formatAt(int offset)
     {
-        QTextCursor cursor(m_window->RichTextBox1->document());
-        cursor.setPosition(m_window->RichTextBox1->toDocumentPosition(offset) + 1);
+        QTextCursor cursor(namedControl<RichTextBox>(*m_window, "RichTextBox1")->document());
+        cursor.setPosition(namedControl<RichTextBox>(*m_window, "RichTextBox1")->toDocumentPosition(offset) + 1);
         return cursor.charFormat();
     }
 

@@ -1,9 +1,10 @@
-#include "platform/eventloop.h"
-#include "platform/testsupport/fakedialogs.h"
 #include "app/form1.h"
-#include "platform/testsupport/temporaryinstallation.h"
 #include "app/form3.h"
+#include "platform/eventloop.h"
 #include "platform/programfolder.h"
+#include "platform/testsupport/fakedialogs.h"
+#include "platform/testsupport/namedcontrol.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/richtextbox.h"
 #include "platform/widgets/xtab.h"
 
@@ -23,7 +24,7 @@ int startAndReportTab()
 {
     Form1 window;
     window.load();
-    return window.XTab1->currentTab();
+    return namedControl<XTab>(window, "XTab1")->currentTab();
 }
 
 // Records when watched windows are shown and hidden.
@@ -109,7 +110,7 @@ private Q_SLOTS:
         FakeDialogs dialogs;
         Form1 window;
         window.load();
-        QVERIFY(window.RichTextBox2->text().isEmpty());
+        QVERIFY(namedControl<RichTextBox>(window, "RichTextBox2")->text().isEmpty());
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -121,7 +122,7 @@ private Q_SLOTS:
         manual.close();
         Form1 window;
         window.load();
-        QCOMPARE(window.RichTextBox2->text(), QStringLiteral("Привет"));
+        QCOMPARE(namedControl<RichTextBox>(window, "RichTextBox2")->text(), QStringLiteral("Привет"));
         manual.remove();
     }
 
