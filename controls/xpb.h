@@ -95,13 +95,13 @@ public:
 Q_SIGNALS:
     // The host's events, in the order hosts number them.
     void Click();
-    void KeyDown(int KeyCode, int Shift);
-    void KeyUp(int KeyCode, int Shift);
-    void MouseDown(int Button, int Shift, float X, float Y);
-    void MouseMove(int Button, int Shift, float X, float Y);
-    void MouseUp(int Button, int Shift, float X, float Y);
-    void MouseIn(int Shift);
-    void MouseOut(int Shift);
+    void KeyDown(int keyCode, int shift);
+    void KeyUp(int keyCode, int shift);
+    void MouseDown(int button, int shift, float x, float y);
+    void MouseMove(int button, int shift, float x, float y);
+    void MouseUp(int button, int shift, float x, float y);
+    void MouseIn(int shift);
+    void MouseOut(int shift);
 
 protected:
     bool event(QEvent *event) override;
