@@ -20,10 +20,14 @@ void drawMountNames(QPainter &p)
     font.setPixelSize(15);
     font.setItalic(true);
     p.setFont(font);
-    struct Name { int x, y; const char *text; };
+    struct Name
+    {
+        int x, y;
+        const char *text;
+    };
     const Name names[] = {
         {400, 120, "Юпитер"}, {400, 150, "Сатурн"}, {400, 180, "Аполлон"}, {400, 210, "Меркурий"},
-        {400, 290, "Луна"}, {40, 330, "Венера"}, {40, 200, "Марс"},
+        {400, 290, "Луна"},   {40, 330, "Венера"},  {40, 200, "Марс"},
     };
     for (const Name &n : names)
         p.drawText(n.x, n.y, QString::fromUtf8(n.text));
@@ -82,8 +86,7 @@ bool AboutTab::eventFilter(QObject *watched, QEvent *event)
     } else if (event->type() == QEvent::MouseButtonRelease) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         // A click: pressed and released on the link. A failure to open is not reported.
-        if (m_pressed && mouse->button() == Qt::LeftButton
-            && m_link->rect().contains(mouse->position().toPoint()))
+        if (m_pressed && mouse->button() == Qt::LeftButton && m_link->rect().contains(mouse->position().toPoint()))
             QDesktopServices::openUrl(QUrl(QString::fromLatin1(clubAddress)));
         m_pressed = false;
     }

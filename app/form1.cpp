@@ -1,32 +1,32 @@
 #include "app/form1.h"
 
 #include "app/abouttab.h"
+#include "app/hoverhints.h"
+#include "app/icons.h"
 #include "controls/xpb.h"
 #include "controls/xpblayout.h"
 #include "controls/xpcheckbox.h"
-#include "platform/eventloop.h"
-#include "platform/widgets/fonts.h"
-#include "platform/widgets/framebox.h"
-#include "app/hoverhints.h"
-#include "app/icons.h"
-#include "platform/widgets/lineshape.h"
-#include "platform/widgets/programpalette.h"
+#include "layout/formlayout.h"
 #include "news/news.h"
 #include "photo/photoworkspace.h"
-#include "search/ui/articleview.h"
-#include "search/ui/resultsarea.h"
-#include "layout/formlayout.h"
-#include "search/knowledgebase.h"
-#include "search/ui/searchpanel.h"
+#include "platform/controlhost/propertystore.h"
+#include "platform/eventloop.h"
 #include "platform/programfolder.h"
-#include "questionnaire/questionnairelauncher.h"
-#include "platform/widgets/richtextbox.h"
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 #include "platform/twips.h"
+#include "platform/widgets/fonts.h"
+#include "platform/widgets/framebox.h"
+#include "platform/widgets/lineshape.h"
+#include "platform/widgets/programpalette.h"
+#include "platform/widgets/richtextbox.h"
 #include "platform/widgets/webbrowser.h"
 #include "platform/widgets/xtab.h"
-#include "platform/controlhost/propertystore.h"
+#include "questionnaire/questionnairelauncher.h"
+#include "search/knowledgebase.h"
+#include "search/ui/articleview.h"
+#include "search/ui/resultsarea.h"
+#include "search/ui/searchpanel.h"
 #include "skin/xp_canvas.h"
 #include "skin/xptopbuttons.h"
 
@@ -36,8 +36,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -74,7 +74,7 @@ void setTextColour(QWidget *w, const QColor &colour)
 // window's design data keeps for it. A click does not take the focus from
 // where the user is typing; Tab reaches the button.
 XpB *pictureButton(QWidget *container, const char *name, const PictureObject &picture,
-                               const QString &caption = QString(), int picturePosition = XpBLayout::Above)
+                   const QString &caption = QString(), int picturePosition = XpBLayout::Above)
 {
     auto *button = make<XpB>(container, name);
     button->readProperties(XpB::windowSettings(caption, picture, picturePosition));
@@ -113,8 +113,8 @@ Form1::Form1(QWidget *parent)
     m_results = std::make_unique<ResultsArea>(
         ResultsArea::Controls{List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5});
     resultsArea = m_results.get();
-    searchPanel = new SearchPanel({this, Text2, Command2, Check1, resultsArea, Line1, Line2, Label1}, m_search,
-                                  dataFolder, this);
+    searchPanel =
+        new SearchPanel({this, Text2, Command2, Check1, resultsArea, Line1, Line2, Label1}, m_search, dataFolder, this);
     articleView = new ArticleView(*resultsArea, Label1, m_search, dataFolder, this);
 
     // Which controls hint, and with what text: a fixed one, or empty for the
@@ -126,7 +126,8 @@ Form1::Form1(QWidget *parent)
         QString fixedText;
         QString name;
     } hintedButtons[] = {
-        {Command6, QStringLiteral("Сoхранить картинку"), QStringLiteral("Сохранить картинку")}, // the hint's "o" is Latin
+        {Command6, QStringLiteral("Сoхранить картинку"),
+         QStringLiteral("Сохранить картинку")}, // the hint's "o" is Latin
         {Command3, QStringLiteral("Вставить из буфера"), QStringLiteral("Вставить из буфера")},
         {Command8, QStringLiteral("Произвести анкетирование"), QStringLiteral("Анкетирование")},
         {Command7, QStringLiteral("Сохранить текст"), QStringLiteral("Сохранить текст")},
@@ -207,11 +208,14 @@ void Form1::createPhotoAndSearchTab()
     Text2->document()->setDocumentMargin(1);
 
     Command2 = pictureButton(tab, "Command2", Icons::search());
-    Command2->setProperty("Tag", QStringLiteral("Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'"));
+    Command2->setProperty("Tag",
+                          QStringLiteral("Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'"));
     // Only the box shows: the caption lies beyond its 17 pixels.
     Check1 = make<xpcheckbox>(tab, "Check1");
-    Check1->readProperties(PropertyStore{{QStringLiteral("Value"), 1}, {QStringLiteral("Caption"), QStringLiteral("xpcheckbox1")}});
-    Check1->setProperty("Tag", QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком."));
+    Check1->readProperties(
+        PropertyStore{{QStringLiteral("Value"), 1}, {QStringLiteral("Caption"), QStringLiteral("xpcheckbox1")}});
+    Check1->setProperty("Tag",
+                        QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком."));
     Command1 = pictureButton(tab, "Command1", Icons::back());
     Command1->setProperty("Tag", QStringLiteral("Нажмите здесь чтобы вернуться к спискам книг"));
     Command1->hide();
@@ -263,10 +267,11 @@ void Form1::createSettingsTab()
     HS2->setSingleStep(1);
     HS2->setPageStep(1);
     Label2 = make<QLabel>(Frame2, "Label2");
-    Label6 = make<QLabel>(Frame2, "Label6",
-                          QStringLiteral("Данный интервал указывает кол-во символов в радиусе которых ищется одно искомое "
-                                         "слово от другого. Значение рекомендуется увеличивать при сложном поиске "
-                                         "состоящем из четырех и более слов, а так же при поиске редких слов."));
+    Label6 =
+        make<QLabel>(Frame2, "Label6",
+                     QStringLiteral("Данный интервал указывает кол-во символов в радиусе которых ищется одно искомое "
+                                    "слово от другого. Значение рекомендуется увеличивать при сложном поиске "
+                                    "состоящем из четырех и более слов, а так же при поиске редких слов."));
     Label6->setFont(Fonts::make(QStringLiteral("Times New Roman"), 11.25, false, true));
     setTextColour(Label6, QColor(0, 128, 0));
     Label6->setWordWrap(true);
@@ -351,7 +356,8 @@ void Form1::resizeEvent(QResizeEvent *event)
     const QSize fixed = FormLayout::form1().windowPixels();
     if (size() != fixed)
         QTimer::singleShot(0, this, [this, fixed] {
-            if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) && size() != fixed)
+            if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+                && size() != fixed)
                 resize(fixed);
         });
 }

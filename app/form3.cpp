@@ -1,9 +1,9 @@
 #include "app/form3.h"
 
-#include "platform/eventloop.h"
 #include "app/form1.h"
-#include "layout/formlayout.h"
 #include "app/splashpicture.h"
+#include "layout/formlayout.h"
+#include "platform/eventloop.h"
 #include "platform/widgets/programpalette.h"
 
 #include <QCoreApplication>

@@ -16,5 +16,5 @@ public:
     // only 17 pixels high.
     static PictureObject back();
     static PictureObject forward();
-    static PictureObject refresh();       // 16 x 16
+    static PictureObject refresh(); // 16 x 16
 };

@@ -1,7 +1,7 @@
-#include "platform/eventloop.h"
 #include "app/form3.h"
 #include "app/programoptions.h"
 #include "app/russiantranslations.h"
+#include "platform/eventloop.h"
 
 #include <QApplication>
 #include <QTextStream>

@@ -11,9 +11,14 @@ void PalmDrawing::draw(QPainter &p)
     p.setBrush(skin);
 
     // Fingers first, so the palm covers their roots.
-    struct Finger { double x, y, w, h, angle; };
+    struct Finger
+    {
+        double x, y, w, h, angle;
+    };
     const Finger fingers[] = {
-        {118, 82, 26, 86, -10}, {148, 62, 28, 100, -3}, {181, 66, 28, 96, 4},
+        {118, 82, 26, 86, -10},
+        {148, 62, 28, 100, -3},
+        {181, 66, 28, 96, 4},
         {212, 88, 25, 80, 11},
     };
     for (const Finger &f : fingers) {

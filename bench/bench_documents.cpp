@@ -20,7 +20,8 @@ QString makeFile(const QTemporaryDir &dir, const QString &name, const QByteArray
 {
     const QString path = dir.filePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size() || (size > head.size() && !file.resize(size)))
+    if (!file.open(QIODevice::WriteOnly) || file.write(head) != head.size()
+        || (size > head.size() && !file.resize(size)))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }
@@ -65,7 +66,8 @@ int main(int argc, char **argv)
         {"2 GB of NUL bytes", makeFile(dir, "nul.txt", QByteArray(), 2048 * mb), Where::Article},
         {"200 MB of x after a line of words",
          makeFile(dir, "xs.txt", repeated(words, 4096) + "\r\n" + QByteArray(8 * mb, 'x'), 200 * mb), Where::Article},
-        {"50 MB page", makeFile(dir, "big.htm", repeated("<p>" + words + "<b>" + words + "</b></p>\n", 8 * mb), 50 * mb),
+        {"50 MB page",
+         makeFile(dir, "big.htm", repeated("<p>" + words + "<b>" + words + "</b></p>\n", 8 * mb), 50 * mb),
          Where::Browser},
         {"page with a 300,000-character line",
          makeFile(dir, "line.htm", "<html><body><p>" + QByteArray(300'000, 'x') + "</p></body></html>", 0),
@@ -73,8 +75,8 @@ int main(int argc, char **argv)
         {"30,000 nested blocks", makeFile(dir, "divs.htm", QByteArray("<div>").repeated(30000) + words, 0),
          Where::Browser},
         {"30,000 nested bold", makeFile(dir, "bold.htm", QByteArray("<b>").repeated(30000) + words, 0), Where::Browser},
-        {"1,000 nested tables",
-         makeFile(dir, "tables.htm", QByteArray("<table><tr><td>").repeated(1000) + words, 0), Where::Browser},
+        {"1,000 nested tables", makeFile(dir, "tables.htm", QByteArray("<table><tr><td>").repeated(1000) + words, 0),
+         Where::Browser},
         {"manual of 3 million paragraphs",
          makeFile(dir, "manual.rtf", "{\\rtf1\\ansi " + repeated(words + "\\par ", 33 * mb) + "}", 0), Where::Manual},
         {"manual of 600,000 characters without a space",

@@ -55,8 +55,7 @@ int main(int argc, char **argv)
 
     out << "12-megapixel photo (4000 x 3000), best of " << runs << " runs\n"
         << "  bitmap buffer from the picture: " << fill << " ms\n"
-        << "  JPEG export at quality 80:      " << encode << " ms ("
-        << QFileInfo(path).size() / 1024 << " KB)\n"
+        << "  JPEG export at quality 80:      " << encode << " ms (" << QFileInfo(path).size() / 1024 << " KB)\n"
         << "  whole save:                     " << whole << " ms (target under 300 ms)\n";
     return whole < 300 ? 0 : 1;
 }

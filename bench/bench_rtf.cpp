@@ -1,8 +1,8 @@
 // Measures the displayed-text pass over a 10 MB RTF file shaped like the
 // knowledge base's articles: Russian text as \'hh escapes, some formatting.
 #include "bench/benchtiming.h"
-#include "platform/widgets/richtextbox.h"
 #include "platform/rtfreader.h"
+#include "platform/widgets/richtextbox.h"
 #include "platform/widgets/rtfdocumentreader.h"
 
 #include <QApplication>
@@ -44,8 +44,8 @@ int main(int argc, char **argv)
 
     qsizetype chars = 0;
     const double text = bestSeconds(5, [&] { chars = RtfReader::displayedText(rtf).size(); });
-    out << "displayedText: " << mb << " MB -> " << chars << " characters in " << text * 1000 << " ms, "
-        << mb / text << " MB/s\n";
+    out << "displayedText: " << mb << " MB -> " << chars << " characters in " << text * 1000 << " ms, " << mb / text
+        << " MB/s\n";
 
     const double doc = bestSeconds(1, [&] {
         QTextDocument document;

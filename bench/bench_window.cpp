@@ -12,6 +12,7 @@
 #include "search/ui/articleview.h"
 #include "search/ui/searchpanel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -19,7 +20,6 @@
 #include <QFile>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QAbstractButton>
 #include <QTemporaryDir>
 
 #include <cstdio>

@@ -8,8 +8,7 @@
 
 CaptionedBox::CaptionedBox(QWidget *parent)
     : FamilyButton(parent)
-{
-}
+{}
 
 void CaptionedBox::initSharedProperties()
 {

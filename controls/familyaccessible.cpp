@@ -16,8 +16,7 @@ QAccessibleInterface *familyFactory(const QString &, QObject *object)
 
 FamilyAccessible::FamilyAccessible(FamilyButton *button)
     : QAccessibleWidget(button, button->accessibleRole())
-{
-}
+{}
 
 void FamilyAccessible::install()
 {

@@ -51,8 +51,8 @@ void drawInterior(QImage &cell, int look)
             QRgb colour = 0;
             switch (look) {
             case FamilyArtwork::Normal:
-                colour = FamilyArtwork::diagonalShade(FamilyArtwork::normalTopLeft, FamilyArtwork::normalBottomRight, x, y,
-                                                      inner, inner);
+                colour = FamilyArtwork::diagonalShade(FamilyArtwork::normalTopLeft, FamilyArtwork::normalBottomRight, x,
+                                                      y, inner, inner);
                 break;
             case FamilyArtwork::Hover: {
                 const bool ring = std::min({x, y, inner - 1 - x, inner - 1 - y}) < 2;
@@ -62,8 +62,8 @@ void drawInterior(QImage &cell, int look)
                 break;
             }
             case FamilyArtwork::Pressed:
-                colour = FamilyArtwork::diagonalShade(FamilyArtwork::pressedTopLeft, FamilyArtwork::pressedBottomRight, x, y,
-                                                      inner, inner);
+                colour = FamilyArtwork::diagonalShade(FamilyArtwork::pressedTopLeft, FamilyArtwork::pressedBottomRight,
+                                                      x, y, inner, inner);
                 break;
             default:
                 colour = qRgb(255, 255, 255);
@@ -112,19 +112,9 @@ QImage boxCell(int value, int look)
 // ---- Radio button -----------------------------------------------------------
 
 constexpr const char *kCircle[FamilyArtwork::radioSide] = {
-    "....XXXXX....",
-    "..XX.....XX..",
-    ".X.........X.",
-    ".X.........X.",
-    "X...........X",
-    "X...........X",
-    "X...........X",
-    "X...........X",
-    "X...........X",
-    ".X.........X.",
-    ".X.........X.",
-    "..XX.....XX..",
-    "....XXXXX....",
+    "....XXXXX....", "..XX.....XX..", ".X.........X.", ".X.........X.", "X...........X",
+    "X...........X", "X...........X", "X...........X", "X...........X", ".X.........X.",
+    ".X.........X.", "..XX.....XX..", "....XXXXX....",
 };
 
 constexpr const char *kDot[5] = {".XXX.", "XXXXX", "XXXXX", "XXXXX", ".XXX."};
@@ -152,18 +142,17 @@ QImage radioPicture(bool value, int look)
             QRgb colour = qRgb(255, 255, 255);
             switch (look) {
             case FamilyArtwork::Normal:
-                colour = FamilyArtwork::diagonalShade(FamilyArtwork::normalTopLeft, FamilyArtwork::normalBottomRight, ix, iy,
-                                                      11, 11);
+                colour = FamilyArtwork::diagonalShade(FamilyArtwork::normalTopLeft, FamilyArtwork::normalBottomRight,
+                                                      ix, iy, 11, 11);
                 break;
             case FamilyArtwork::Hover:
-                colour = std::hypot(x - 6.0, y - 6.0) > 3.5
-                             ? FamilyArtwork::diagonalShade(FamilyArtwork::hoverRingTopLeft,
-                                                            FamilyArtwork::hoverRingBottomRight, ix, iy, 11, 11)
-                             : FamilyArtwork::hoverSquare;
+                colour = std::hypot(x - 6.0, y - 6.0) > 3.5 ? FamilyArtwork::diagonalShade(
+                             FamilyArtwork::hoverRingTopLeft, FamilyArtwork::hoverRingBottomRight, ix, iy, 11, 11)
+                                                            : FamilyArtwork::hoverSquare;
                 break;
             case FamilyArtwork::Pressed:
-                colour = FamilyArtwork::diagonalShade(FamilyArtwork::pressedTopLeft, FamilyArtwork::pressedBottomRight, ix,
-                                                      iy, 11, 11);
+                colour = FamilyArtwork::diagonalShade(FamilyArtwork::pressedTopLeft, FamilyArtwork::pressedBottomRight,
+                                                      ix, iy, 11, 11);
                 break;
             default:
                 break;
@@ -189,7 +178,7 @@ QImage radioPicture(bool value, int look)
 struct CommandLook
 {
     QRgb outline;
-    QRgb top, bottom;            // the face, graded from top to bottom
+    QRgb top, bottom; // the face, graded from top to bottom
     bool innerFrame;
     QRgb frameTop, frameSide, frameBottom;
 };
@@ -294,8 +283,8 @@ const QImage &FamilyArtwork::groupFramePieces()
         made.fill(Qt::transparent);
         const QRgb ink = groupFrameLine;
         // Rounded corners.
-        for (const QPoint p : {QPoint(1, 0), QPoint(2, 0), QPoint(0, 1), QPoint(0, 2),        // top left
-                               QPoint(19, 0), QPoint(20, 0), QPoint(21, 1), QPoint(21, 2),    // top right
+        for (const QPoint p : {QPoint(1, 0), QPoint(2, 0), QPoint(0, 1), QPoint(0, 2),         // top left
+                               QPoint(19, 0), QPoint(20, 0), QPoint(21, 1), QPoint(21, 2),     // top right
                                QPoint(21, 17), QPoint(21, 18), QPoint(19, 19), QPoint(20, 19), // bottom right
                                QPoint(0, 17), QPoint(0, 18), QPoint(1, 19), QPoint(2, 19)})    // bottom left
             made.setPixel(p, ink);

@@ -27,24 +27,30 @@ public:
     static constexpr int commandCellHeight = 21;
     static constexpr int commandCells = 5;
     // Command button cells.
-    enum CommandCell { CommandNormal = 0, CommandPressed = 1, CommandDisabled = 2, CommandHover = 3, CommandDefault = 4 };
+    enum CommandCell {
+        CommandNormal = 0,
+        CommandPressed = 1,
+        CommandDisabled = 2,
+        CommandHover = 3,
+        CommandDefault = 4
+    };
 
     // Colours the cells are drawn with.
-    static constexpr QRgb boxFrame = 0xff1f5080;          // RGB(31, 80, 128)
-    static constexpr QRgb disabledInk = 0xffcfcfbf;       // RGB(207, 207, 191)
-    static constexpr QRgb checkMark = 0xff20a020;         // RGB(32, 160, 32)
+    static constexpr QRgb boxFrame = 0xff1f5080;    // RGB(31, 80, 128)
+    static constexpr QRgb disabledInk = 0xffcfcfbf; // RGB(207, 207, 191)
+    static constexpr QRgb checkMark = 0xff20a020;   // RGB(32, 160, 32)
     static constexpr QRgb checkMarkPressed = 0xff107010;
-    static constexpr QRgb grayedNormal = 0xffa0d0a0;      // RGB(160, 208, 160)
+    static constexpr QRgb grayedNormal = 0xffa0d0a0; // RGB(160, 208, 160)
     static constexpr QRgb grayedHover = 0xff20a020;
     static constexpr QRgb grayedPressed = 0xff107010;
-    static constexpr QRgb normalTopLeft = 0xffdfdfd0;     // RGB(223, 223, 208)
+    static constexpr QRgb normalTopLeft = 0xffdfdfd0; // RGB(223, 223, 208)
     static constexpr QRgb normalBottomRight = 0xffffffff;
-    static constexpr QRgb pressedTopLeft = 0xffb0b0a0;    // RGB(176, 176, 160)
-    static constexpr QRgb pressedBottomRight = 0xfff0efdf; // RGB(240, 239, 223)
-    static constexpr QRgb hoverRingTopLeft = 0xfffff0cf;  // RGB(255, 240, 207)
+    static constexpr QRgb pressedTopLeft = 0xffb0b0a0;       // RGB(176, 176, 160)
+    static constexpr QRgb pressedBottomRight = 0xfff0efdf;   // RGB(240, 239, 223)
+    static constexpr QRgb hoverRingTopLeft = 0xfffff0cf;     // RGB(255, 240, 207)
     static constexpr QRgb hoverRingBottomRight = 0xffffb030; // RGB(255, 176, 48)
-    static constexpr QRgb hoverSquare = 0xffe0e0e0;       // RGB(224, 224, 224)
-    static constexpr QRgb commandOutline = 0xff003c74;    // RGB(0, 60, 116)
+    static constexpr QRgb hoverSquare = 0xffe0e0e0;          // RGB(224, 224, 224)
+    static constexpr QRgb commandOutline = 0xff003c74;       // RGB(0, 60, 116)
     static constexpr QRgb commandDisabledOutline = 0xffc9c7ba;
     static constexpr QRgb groupFrameLine = 0xffd0d0bf;
 

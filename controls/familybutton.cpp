@@ -40,9 +40,7 @@ QString FamilyButton::accessibleText() const
     return hint.isEmpty() ? captionText() : hint;
 }
 
-void FamilyButton::addAccessibleState(QAccessible::State &) const
-{
-}
+void FamilyButton::addAccessibleState(QAccessible::State &) const {}
 
 void FamilyButton::accessiblePress()
 {

@@ -54,8 +54,8 @@ PictureObject PictureObject::keyedBitmap(const QImage &art, QRgb key)
         for (int x = 0; x < source.width(); ++x) {
             const int a = qAlpha(in[x]);
             const auto blend = [a](int over, int under) { return (over * a + under * (255 - a) + 127) / 255; };
-            out[x] = qRgb(blend(qRed(in[x]), qRed(key)), blend(qGreen(in[x]), qGreen(key)),
-                          blend(qBlue(in[x]), qBlue(key)));
+            out[x] =
+                qRgb(blend(qRed(in[x]), qRed(key)), blend(qGreen(in[x]), qGreen(key)), blend(qBlue(in[x]), qBlue(key)));
         }
     }
     return bitmap(flat);

@@ -9,10 +9,10 @@
 #include "platform/twips.h"
 
 #include <QGuiApplication>
-#include <QWindow>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWindow>
 
 #include <utility>
 
@@ -145,8 +145,9 @@ void XpB::UpdateAccessKey()
 {
     m_accessKey = AccessKey::of(m_state.caption);
     // Alt and the key; the shortcut matches either case of a letter.
-    setShortcut(m_accessKey.isNull() ? QKeySequence()
-                                     : QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(m_accessKey.toUpper().unicode()))));
+    setShortcut(m_accessKey.isNull()
+                    ? QKeySequence()
+                    : QKeySequence(QKeyCombination(Qt::AltModifier, Qt::Key(m_accessKey.toUpper().unicode()))));
 }
 
 void XpB::ApplySize()

@@ -19,8 +19,7 @@ QAccessibleInterface *factory(const QString &className, QObject *object)
 
 XpBAccessible::XpBAccessible(XpB *button)
     : QAccessibleWidget(button, QAccessible::Button)
-{
-}
+{}
 
 void XpBAccessible::install()
 {

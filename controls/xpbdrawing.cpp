@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kTextFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic
-                           | Qt::TextIncludeTrailingSpaces | Qt::TextExpandTabs;
+    | Qt::TextIncludeTrailingSpaces | Qt::TextExpandTabs;
 
 // 0x00BBGGRR as a pixel; the top byte is not looked at.
 QRgb pixelOf(quint32 rgbValue)
@@ -95,7 +95,8 @@ void drawXPFace(QImage &image, XpBDrawing::State &s)
             // Nearly white at the top, about 205 grey at the bottom.
             const float step = 50.0f / float(h);
             for (int i = 1; i <= h; ++i)
-                line(image, 0, i, w, i, pixelOf(XpBDrawing::shiftColor(0x00FFFFFF, XpBLayout::round(-double(step) * i))));
+                line(image, 0, i, w, i,
+                     pixelOf(XpBDrawing::shiftColor(0x00FFFFFF, XpBLayout::round(-double(step) * i))));
             frame(image, 0, 0, w, h, darkShadow);
             if (s.hasFocus == 1 || s.hovered == 1) {
                 const quint32 q = ColorValue::translate(s.hovered != 0 ? s.xpColorHover : s.xpColorPressed, s.palette);
@@ -117,7 +118,8 @@ void drawXPFace(QImage &image, XpBDrawing::State &s)
             const float step = 25.0f / float(h);
             const quint32 base = XpBDrawing::shiftColor(light, -32);
             for (int i = 1; i <= h; ++i)
-                line(image, 0, h - i, w, h - i, pixelOf(XpBDrawing::shiftColor(base, XpBLayout::round(-double(step) * i))));
+                line(image, 0, h - i, w, h - i,
+                     pixelOf(XpBDrawing::shiftColor(base, XpBLayout::round(-double(step) * i))));
             frame(image, 0, 0, w, h, darkShadow);
         }
     } else {
@@ -289,7 +291,9 @@ void drawFocusRect(QImage &image, const QRect &rect)
 
 quint32 XpBDrawing::shiftColor(quint32 color, int amount)
 {
-    const auto channel = [&](int shift) { return quint32(std::clamp(int(color >> shift & 0xff) + amount, 0, 255)) << shift; };
+    const auto channel = [&](int shift) {
+        return quint32(std::clamp(int(color >> shift & 0xff) + amount, 0, 255)) << shift;
+    };
     return channel(0) | channel(8) | channel(16);
 }
 

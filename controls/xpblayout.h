@@ -17,14 +17,14 @@ public:
 
     struct Input
     {
-        QSize client;            // W x H
+        QSize client; // W x H
         bool hasCaption = false;
-        QSize captionSize;       // measured, margins included
+        QSize captionSize; // measured, margins included
         bool hasPicture = false;
-        QSize pictureSize;       // PictureWidth x PictureHeight
+        QSize pictureSize; // PictureWidth x PictureHeight
         int picturePosition = Above;
-        QRect previousPicture;   // kept where the layout leaves the picture be
-        QRect previousCaption;   // kept where the layout leaves the caption be
+        QRect previousPicture; // kept where the layout leaves the picture be
+        QRect previousCaption; // kept where the layout leaves the caption be
     };
     struct Result
     {

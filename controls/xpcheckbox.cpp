@@ -9,7 +9,6 @@
 
 namespace {
 
-
 const PictureStrip &pc()
 {
     static const PictureStrip strip(FamilyArtwork::checkBoxStrip(), 1, FamilyArtwork::boxCells);

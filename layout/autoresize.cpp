@@ -160,7 +160,8 @@ void AutoResize::rescale()
     QSize size = m_window->size();
     size.setHeight(std::max(size.height(), Twips::toPixels(m_hMin)));
     size.setWidth(std::max(size.width(), Twips::toPixels(m_wMin)));
-    const bool normalState = !(m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    const bool normalState =
+        !(m_window->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
     if (m_keepAspectRatio && m_aspectRatioValue > 0 && normalState)
         size.setHeight(nearest(float(size.width()) * float(m_aspectRatioValue)));
     if (size != m_window->size()) {

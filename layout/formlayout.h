@@ -32,8 +32,7 @@ public:
         : m_window(windowTwips)
         , m_controls(controls)
         , m_lines(lines)
-    {
-    }
+    {}
 
     // The main window, the questionnaire window and the splash window.
     static const FormLayout &form1();

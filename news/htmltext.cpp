@@ -11,16 +11,16 @@ namespace {
 const QSet<QString> &blockElements()
 {
     static const QSet<QString> names{
-        QStringLiteral("address"), QStringLiteral("article"), QStringLiteral("aside"), QStringLiteral("blockquote"),
-        QStringLiteral("body"), QStringLiteral("caption"), QStringLiteral("center"), QStringLiteral("dd"),
-        QStringLiteral("div"), QStringLiteral("dl"), QStringLiteral("dt"), QStringLiteral("fieldset"),
-        QStringLiteral("figcaption"), QStringLiteral("figure"), QStringLiteral("footer"), QStringLiteral("form"),
-        QStringLiteral("h1"), QStringLiteral("h2"), QStringLiteral("h3"), QStringLiteral("h4"), QStringLiteral("h5"),
-        QStringLiteral("h6"), QStringLiteral("header"), QStringLiteral("hr"), QStringLiteral("html"),
-        QStringLiteral("li"), QStringLiteral("main"), QStringLiteral("nav"), QStringLiteral("ol"), QStringLiteral("p"),
-        QStringLiteral("pre"), QStringLiteral("section"), QStringLiteral("table"), QStringLiteral("tbody"),
-        QStringLiteral("td"), QStringLiteral("tfoot"), QStringLiteral("th"), QStringLiteral("thead"),
-        QStringLiteral("tr"), QStringLiteral("ul")};
+        QStringLiteral("address"),    QStringLiteral("article"), QStringLiteral("aside"),  QStringLiteral("blockquote"),
+        QStringLiteral("body"),       QStringLiteral("caption"), QStringLiteral("center"), QStringLiteral("dd"),
+        QStringLiteral("div"),        QStringLiteral("dl"),      QStringLiteral("dt"),     QStringLiteral("fieldset"),
+        QStringLiteral("figcaption"), QStringLiteral("figure"),  QStringLiteral("footer"), QStringLiteral("form"),
+        QStringLiteral("h1"),         QStringLiteral("h2"),      QStringLiteral("h3"),     QStringLiteral("h4"),
+        QStringLiteral("h5"),         QStringLiteral("h6"),      QStringLiteral("header"), QStringLiteral("hr"),
+        QStringLiteral("html"),       QStringLiteral("li"),      QStringLiteral("main"),   QStringLiteral("nav"),
+        QStringLiteral("ol"),         QStringLiteral("p"),       QStringLiteral("pre"),    QStringLiteral("section"),
+        QStringLiteral("table"),      QStringLiteral("tbody"),   QStringLiteral("td"),     QStringLiteral("tfoot"),
+        QStringLiteral("th"),         QStringLiteral("thead"),   QStringLiteral("tr"),     QStringLiteral("ul")};
     return names;
 }
 
@@ -33,15 +33,15 @@ bool hiddenContent(const QString &name)
 const QHash<QString, char16_t> &namedReferences()
 {
     static const QHash<QString, char16_t> names{
-        {QStringLiteral("amp"), u'&'},     {QStringLiteral("lt"), u'<'},       {QStringLiteral("gt"), u'>'},
-        {QStringLiteral("quot"), u'"'},    {QStringLiteral("apos"), u'\''},    {QStringLiteral("nbsp"), u' '},
-        {QStringLiteral("laquo"), u'«'},   {QStringLiteral("raquo"), u'»'},    {QStringLiteral("mdash"), u'—'},
-        {QStringLiteral("ndash"), u'–'},   {QStringLiteral("hellip"), u'…'},   {QStringLiteral("copy"), u'©'},
-        {QStringLiteral("reg"), u'®'},     {QStringLiteral("trade"), u'™'},    {QStringLiteral("deg"), u'°'},
-        {QStringLiteral("bull"), u'•'},    {QStringLiteral("middot"), u'·'},   {QStringLiteral("times"), u'×'},
-        {QStringLiteral("lsquo"), u'‘'},   {QStringLiteral("rsquo"), u'’'},    {QStringLiteral("ldquo"), u'“'},
-        {QStringLiteral("rdquo"), u'”'},   {QStringLiteral("bdquo"), u'„'},    {QStringLiteral("euro"), u'€'},
-        {QStringLiteral("sect"), u'§'},    {QStringLiteral("numero"), u'№'},   {QStringLiteral("shy"), u'\u00AD'}};
+        {QStringLiteral("amp"), u'&'},   {QStringLiteral("lt"), u'<'},     {QStringLiteral("gt"), u'>'},
+        {QStringLiteral("quot"), u'"'},  {QStringLiteral("apos"), u'\''},  {QStringLiteral("nbsp"), u' '},
+        {QStringLiteral("laquo"), u'«'}, {QStringLiteral("raquo"), u'»'},  {QStringLiteral("mdash"), u'—'},
+        {QStringLiteral("ndash"), u'–'}, {QStringLiteral("hellip"), u'…'}, {QStringLiteral("copy"), u'©'},
+        {QStringLiteral("reg"), u'®'},   {QStringLiteral("trade"), u'™'},  {QStringLiteral("deg"), u'°'},
+        {QStringLiteral("bull"), u'•'},  {QStringLiteral("middot"), u'·'}, {QStringLiteral("times"), u'×'},
+        {QStringLiteral("lsquo"), u'‘'}, {QStringLiteral("rsquo"), u'’'},  {QStringLiteral("ldquo"), u'“'},
+        {QStringLiteral("rdquo"), u'”'}, {QStringLiteral("bdquo"), u'„'},  {QStringLiteral("euro"), u'€'},
+        {QStringLiteral("sect"), u'§'},  {QStringLiteral("numero"), u'№'}, {QStringLiteral("shy"), u'\u00AD'}};
     return names;
 }
 

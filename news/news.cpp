@@ -1,11 +1,11 @@
 #include "news/news.h"
 
-#include "platform/widgets/dialogs.h"
-#include "platform/eventloop.h"
 #include "news/messagestore.h"
 #include "news/newspage.h"
+#include "platform/eventloop.h"
 #include "platform/programfolder.h"
 #include "platform/textcodec.h"
+#include "platform/widgets/dialogs.h"
 
 #include <QFile>
 #include <QPlainTextEdit>
@@ -35,8 +35,7 @@ QUrl pageAddress()
 News::News(QPlainTextEdit *Text4, QWidget *dialogParent)
     : m_text4(Text4)
     , m_dialogParent(dialogParent)
-{
-}
+{}
 
 News::~News() = default;
 
@@ -73,9 +72,9 @@ void News::Get_Mes(bool By_User)
         return;
 
     if (By_User && !newsFound)
-        Dialogs::instance().message(m_dialogParent,
-                                    QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."),
-                                    Dialogs::Icon::Information);
+        Dialogs::instance().message(
+            m_dialogParent, QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."),
+            Dialogs::Icon::Information);
 
     if (m_text4 && MessageStore::exists(MessageStore::archiveFile())) {
         bool cut = false;

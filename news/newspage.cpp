@@ -1,7 +1,6 @@
 #include "news/newspage.h"
 
 #include "news/htmltext.h"
-
 #include "platform/textcodec.h"
 
 #include <QRegularExpression>

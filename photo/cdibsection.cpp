@@ -1,7 +1,7 @@
 #include "photo/cdibsection.h"
 
-#include "platform/widgets/dialogs.h"
 #include "photo/gdibitmap.h"
+#include "platform/widgets/dialogs.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -37,9 +37,9 @@ bool cDIBSection::CopyToClipboard(bool bAsDIB)
         return false;
     // Refused whatever the buffer holds, before it is looked at.
     if (bAsDIB) {
-        Dialogs::instance().message(nullptr,
-                                    QStringLiteral("I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!"),
-                                    Dialogs::Icon::None);
+        Dialogs::instance().message(
+            nullptr, QStringLiteral("I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!"),
+            Dialogs::Icon::None);
         return false;
     }
     if (!m_hDC)
@@ -119,8 +119,8 @@ int32_t cDIBSection::Height() const
     return m_tBI.biHeight;
 }
 
-void cDIBSection::LoadPictureBlt(GdiContext *lhDC, int32_t lSrcLeft, int32_t lSrcTop,
-                                 int32_t lSrcWidth, int32_t lSrcHeight, RasterOp eRop)
+void cDIBSection::LoadPictureBlt(GdiContext *lhDC, int32_t lSrcLeft, int32_t lSrcTop, int32_t lSrcWidth,
+                                 int32_t lSrcHeight, RasterOp eRop)
 {
     if (lSrcWidth < 0)
         lSrcWidth = m_tBI.biWidth;
@@ -129,9 +129,8 @@ void cDIBSection::LoadPictureBlt(GdiContext *lhDC, int32_t lSrcLeft, int32_t lSr
     GdiContext::blt(m_hDC.get(), 0, 0, lSrcWidth, lSrcHeight, lhDC, lSrcLeft, lSrcTop, eRop);
 }
 
-void cDIBSection::PaintPicture(GdiContext *lhDC, int32_t lDestLeft, int32_t lDestTop,
-                               int32_t lDestWidth, int32_t lDestHeight,
-                               int32_t lSrcLeft, int32_t lSrcTop, RasterOp eRop)
+void cDIBSection::PaintPicture(GdiContext *lhDC, int32_t lDestLeft, int32_t lDestTop, int32_t lDestWidth,
+                               int32_t lDestHeight, int32_t lSrcLeft, int32_t lSrcTop, RasterOp eRop)
 {
     if (lDestWidth < 0)
         lDestWidth = m_tBI.biWidth;

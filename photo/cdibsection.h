@@ -47,12 +47,10 @@ public:
     int32_t Width() const;
     int32_t Height() const;
     // A negative width or height stands for the buffer's own.
-    void LoadPictureBlt(GdiContext *lhDC, int32_t lSrcLeft = 0, int32_t lSrcTop = 0,
-                        int32_t lSrcWidth = -1, int32_t lSrcHeight = -1,
-                        RasterOp eRop = RasterOp::SrcCopy);
-    void PaintPicture(GdiContext *lhDC, int32_t lDestLeft = 0, int32_t lDestTop = 0,
-                      int32_t lDestWidth = -1, int32_t lDestHeight = -1,
-                      int32_t lSrcLeft = 0, int32_t lSrcTop = 0,
+    void LoadPictureBlt(GdiContext *lhDC, int32_t lSrcLeft = 0, int32_t lSrcTop = 0, int32_t lSrcWidth = -1,
+                        int32_t lSrcHeight = -1, RasterOp eRop = RasterOp::SrcCopy);
+    void PaintPicture(GdiContext *lhDC, int32_t lDestLeft = 0, int32_t lDestTop = 0, int32_t lDestWidth = -1,
+                      int32_t lDestHeight = -1, int32_t lSrcLeft = 0, int32_t lSrcTop = 0,
                       RasterOp eRop = RasterOp::SrcCopy);
     GdiContext *hdc() const;
     GdiBitmap *hDib() const;

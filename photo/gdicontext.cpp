@@ -34,16 +34,43 @@ bool known(RasterOp rop)
 void combine(uint8_t *d, const uint8_t *s, size_t n, RasterOp rop)
 {
     switch (rop) {
-    case RasterOp::SrcCopy: std::memmove(d, s, n); break;
-    case RasterOp::SrcPaint: for (size_t i = 0; i < n; ++i) d[i] |= s[i]; break;
-    case RasterOp::SrcAnd: for (size_t i = 0; i < n; ++i) d[i] &= s[i]; break;
-    case RasterOp::SrcInvert: for (size_t i = 0; i < n; ++i) d[i] ^= s[i]; break;
-    case RasterOp::SrcErase: for (size_t i = 0; i < n; ++i) d[i] = s[i] & uint8_t(~d[i]); break;
-    case RasterOp::NotSrcCopy: for (size_t i = 0; i < n; ++i) d[i] = uint8_t(~s[i]); break;
-    case RasterOp::NotSrcErase: for (size_t i = 0; i < n; ++i) d[i] = uint8_t(~(s[i] | d[i])); break;
-    case RasterOp::DstInvert: for (size_t i = 0; i < n; ++i) d[i] = uint8_t(~d[i]); break;
-    case RasterOp::Blackness: std::memset(d, 0, n); break;
-    case RasterOp::Whiteness: std::memset(d, 0xFF, n); break;
+    case RasterOp::SrcCopy:
+        std::memmove(d, s, n);
+        break;
+    case RasterOp::SrcPaint:
+        for (size_t i = 0; i < n; ++i)
+            d[i] |= s[i];
+        break;
+    case RasterOp::SrcAnd:
+        for (size_t i = 0; i < n; ++i)
+            d[i] &= s[i];
+        break;
+    case RasterOp::SrcInvert:
+        for (size_t i = 0; i < n; ++i)
+            d[i] ^= s[i];
+        break;
+    case RasterOp::SrcErase:
+        for (size_t i = 0; i < n; ++i)
+            d[i] = s[i] & uint8_t(~d[i]);
+        break;
+    case RasterOp::NotSrcCopy:
+        for (size_t i = 0; i < n; ++i)
+            d[i] = uint8_t(~s[i]);
+        break;
+    case RasterOp::NotSrcErase:
+        for (size_t i = 0; i < n; ++i)
+            d[i] = uint8_t(~(s[i] | d[i]));
+        break;
+    case RasterOp::DstInvert:
+        for (size_t i = 0; i < n; ++i)
+            d[i] = uint8_t(~d[i]);
+        break;
+    case RasterOp::Blackness:
+        std::memset(d, 0, n);
+        break;
+    case RasterOp::Whiteness:
+        std::memset(d, 0xFF, n);
+        break;
     }
 }
 
@@ -51,8 +78,7 @@ void combine(uint8_t *d, const uint8_t *s, size_t n, RasterOp rop)
 
 GdiContext::GdiContext()
     : m_bitmap(GdiBitmap::stock())
-{
-}
+{}
 
 GdiBitmap *GdiContext::select(GdiBitmap *bitmap)
 {
@@ -61,8 +87,8 @@ GdiBitmap *GdiContext::select(GdiBitmap *bitmap)
     return previous;
 }
 
-bool GdiContext::blt(GdiContext *dest, int left, int top, int width, int height,
-                     GdiContext *source, int srcLeft, int srcTop, RasterOp rop)
+bool GdiContext::blt(GdiContext *dest, int left, int top, int width, int height, GdiContext *source, int srcLeft,
+                     int srcTop, RasterOp rop)
 {
     if (!known(rop) || !dest || !dest->m_bitmap)
         return false;

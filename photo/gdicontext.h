@@ -34,8 +34,8 @@ public:
     // Copies width × height pixels from (srcLeft, srcTop) of the source onto
     // (left, top) of the destination, clipped to both bitmaps. False when an
     // argument is missing or the operation is unknown.
-    static bool blt(GdiContext *dest, int left, int top, int width, int height,
-                    GdiContext *source, int srcLeft, int srcTop, RasterOp rop);
+    static bool blt(GdiContext *dest, int left, int top, int width, int height, GdiContext *source, int srcLeft,
+                    int srcTop, RasterOp rop);
 
 private:
     GdiBitmap *m_bitmap;

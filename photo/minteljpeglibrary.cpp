@@ -7,9 +7,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 
-#include <turbojpeg.h>
-
 #include <memory>
+#include <turbojpeg.h>
 
 namespace mIntelJPEGLibrary {
 
@@ -61,9 +60,9 @@ bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int qualit
     // The buffer's rows are bottom-up blue-green-red with padding: handed over as they are.
     unsigned char *jpeg = nullptr;
     unsigned long jpegSize = 0;
-    const int status = tjCompress2(compressor.get(), buffer.DIBSectionBitsPtr(), buffer.Width(),
-                                   buffer.BytesPerScanLine(), buffer.Height(), TJPF_BGR,
-                                   &jpeg, &jpegSize, TJSAMP_420, quality, TJFLAG_BOTTOMUP);
+    const int status =
+        tjCompress2(compressor.get(), buffer.DIBSectionBitsPtr(), buffer.Width(), buffer.BytesPerScanLine(),
+                    buffer.Height(), TJPF_BGR, &jpeg, &jpegSize, TJSAMP_420, quality, TJFLAG_BOTTOMUP);
     std::unique_ptr<unsigned char, JpegBufferDeleter> encoded(jpeg);
     if (status != 0)
         throw RaisedError(errorNumber, errorSource(), QStringLiteral("Failed to save to JPG %1").arg(status));

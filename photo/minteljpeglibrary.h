@@ -20,8 +20,7 @@ constexpr int fileAccessErrorNumber = 75;
 // the folder allows no temporary file beside it); a file it replaces passes
 // on its access and modification times and its permissions. Returns true;
 // every failure is raised as a RaisedError and leaves an existing file as it was.
-bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int quality,
-                  const SafeFile &files = SafeFile());
+bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int quality, const SafeFile &files = SafeFile());
 
 // "<executable name>.mIntelJPEGLibrary", the source of the errors raised.
 QString errorSource();

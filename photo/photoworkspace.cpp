@@ -1,21 +1,20 @@
 #include "photo/photoworkspace.h"
 
 #include "layout/formlayout.h"
-
 #include "photo/cdibsection.h"
-#include "platform/widgets/dialogs.h"
 #include "photo/minteljpeglibrary.h"
 #include "photo/picturereader.h"
 #include "photo/raisederror.h"
 #include "platform/twips.h"
+#include "platform/widgets/dialogs.h"
 
+#include <QAbstractButton>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QAbstractButton>
 
 #include <algorithm>
 
@@ -24,8 +23,8 @@ double PhotoWorkspace::photoWidthTwips()
     return FormLayout::form1().twips(u"Image1").width();
 }
 
-PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
-                               QAbstractButton *command3, QAbstractButton *command6, QWidget *dialogParent)
+PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2, QAbstractButton *command3,
+                               QAbstractButton *command6, QWidget *dialogParent)
     : m_image1(image1)
     , m_label3(label3)
     , m_image2(image2)
@@ -58,8 +57,8 @@ void PhotoWorkspace::openPhoto()
 {
     const bool promptWasVisible = !m_label3->isHidden();
     m_label3->hide();
-    const QString fileName = Dialogs::instance().openFileName(
-        m_dialogParent, QStringLiteral("Open Image"), QStringLiteral("Image files (*.*)|*.*"));
+    const QString fileName = Dialogs::instance().openFileName(m_dialogParent, QStringLiteral("Open Image"),
+                                                              QStringLiteral("Image files (*.*)|*.*"));
     if (fileName.isEmpty())
         return;
     PictureReader::Problem problem = PictureReader::Problem::None;
@@ -80,7 +79,9 @@ void PhotoWorkspace::openPhoto()
                        .arg(PictureReader::maxPixels / 1'000'000);
             break;
         case PictureReader::Problem::NotAFile:
-            text = QStringLiteral("«%1» — не файл с данными, а папка, канал или устройство. Выберите файл с фотографией.").arg(name);
+            text =
+                QStringLiteral("«%1» — не файл с данными, а папка, канал или устройство. Выберите файл с фотографией.")
+                    .arg(name);
             break;
         default:
             text = QStringLiteral("Файл «%1» не удалось открыть как изображение. Выберите фотографию "
@@ -110,14 +111,12 @@ void PhotoWorkspace::pastePhoto()
 void PhotoWorkspace::savePhoto()
 {
     if (!hasPhoto()) {
-        Dialogs::instance().message(
-            m_dialogParent,
-            QStringLiteral("Фотография ещё не вставлена: сохранять нечего."),
-            Dialogs::Icon::Information);
+        Dialogs::instance().message(m_dialogParent, QStringLiteral("Фотография ещё не вставлена: сохранять нечего."),
+                                    Dialogs::Icon::Information);
         return;
     }
-    const QString fileName = Dialogs::instance().saveFileName(
-        m_dialogParent, QStringLiteral("Save Image"), QStringLiteral("*.jpeg|*.jpg"));
+    const QString fileName =
+        Dialogs::instance().saveFileName(m_dialogParent, QStringLiteral("Save Image"), QStringLiteral("*.jpeg|*.jpg"));
     if (fileName.isEmpty())
         return;
     bool saved = false;
@@ -154,8 +153,8 @@ void PhotoWorkspace::place(const QImage &picture)
     // shown at, not from a second full-size copy scaled at every paint.
     const QSize shown = m_image1->size() * m_image1->devicePixelRatioF();
     const bool larger = qint64(picture.width()) * picture.height() > qint64(shown.width()) * shown.height();
-    const QPixmap pixmap = QPixmap::fromImage(
-        larger ? picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : picture);
+    const QPixmap pixmap =
+        QPixmap::fromImage(larger ? picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : picture);
     m_image2->setPixmap(pixmap);
     m_image2->resize(picture.size());
     m_image1->setPixmap(pixmap);

@@ -22,8 +22,8 @@ public:
     // image1 shows the photo stretched, label3 is the prompt over it, image2 is
     // the hidden probe that takes a picture's natural size. Not owned; the
     // window that holds them owns the workspace and ends it before them.
-    PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2,
-                   QAbstractButton *command3, QAbstractButton *command6, QWidget *dialogParent);
+    PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2, QAbstractButton *command3, QAbstractButton *command6,
+                   QWidget *dialogParent);
     ~PhotoWorkspace() override;
 
     void openPhoto();

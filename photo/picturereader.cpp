@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include <algorithm>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>

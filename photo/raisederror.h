@@ -14,8 +14,7 @@ public:
         , m_number(number)
         , m_source(source)
         , m_description(description)
-    {
-    }
+    {}
 
     int number() const { return m_number; }
     const QString &source() const { return m_source; }

@@ -1,4 +1,5 @@
 #include "platform/eventloop.h"
+
 #include "platform/eventloop_p.h"
 
 #include <QCoreApplication>

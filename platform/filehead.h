@@ -12,7 +12,7 @@ public:
     struct Head
     {
         QByteArray bytes;
-        bool cut = false;   // the file goes on beyond these bytes
+        bool cut = false; // the file goes on beyond these bytes
         qint64 fileSize = 0;
         bool readable = false;
     };

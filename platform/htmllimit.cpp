@@ -54,8 +54,8 @@ qsizetype implicitlyClosed(const QList<QString> &open, const QString &name)
 // The parts of a table, left out with the table they belong to.
 bool isTablePart(const QString &name)
 {
-    static const QStringList names{QStringLiteral("tr"),    QStringLiteral("td"),       QStringLiteral("th"),
-                                   QStringLiteral("thead"), QStringLiteral("tbody"),    QStringLiteral("tfoot"),
+    static const QStringList names{QStringLiteral("tr"),      QStringLiteral("td"),      QStringLiteral("th"),
+                                   QStringLiteral("thead"),   QStringLiteral("tbody"),   QStringLiteral("tfoot"),
                                    QStringLiteral("caption"), QStringLiteral("colgroup")};
     return names.contains(name);
 }
@@ -145,7 +145,8 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
         }
         const bool closing = i + 1 < html.size() && html[i + 1] == u'/';
         const qsizetype nameStart = i + (closing ? 2 : 1);
-        if (nameStart >= html.size() || !(html[nameStart].isLetter() || html[nameStart] == u'!' || html[nameStart] == u'?')) {
+        if (nameStart >= html.size()
+            || !(html[nameStart].isLetter() || html[nameStart] == u'!' || html[nameStart] == u'?')) {
             out += u'<';
             ++i;
             continue;

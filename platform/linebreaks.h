@@ -20,8 +20,7 @@ public:
     public:
         explicit Counter(qsizetype max = maxLine)
             : m_max(max)
-        {
-        }
+        {}
         // Whether a break goes before c, which comes next (counted in).
         bool breakBefore(QChar c)
         {

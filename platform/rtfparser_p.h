@@ -21,9 +21,9 @@ namespace RtfParsing {
 using Kind = RtfTokens::Kind;
 
 enum class Act : uint8_t {
-    Skip, // a destination that is not displayed
-    Char, // shows one character
-    Break, // \par and its kin: CR LF
+    Skip,      // a destination that is not displayed
+    Char,      // shows one character
+    Break,     // \par and its kin: CR LF
     LineBreak, // \line: CR LF within the paragraph
     Uc,
     U,
@@ -189,9 +189,8 @@ inline const Keyword *findKeyword(QByteArrayView name)
 {
     const auto *begin = std::begin(kKeywords);
     const auto *end = std::end(kKeywords);
-    const auto *it = std::lower_bound(begin, end, name, [](const Keyword &k, QByteArrayView n) {
-        return QByteArrayView(k.name).compare(n) < 0;
-    });
+    const auto *it = std::lower_bound(
+        begin, end, name, [](const Keyword &k, QByteArrayView n) { return QByteArrayView(k.name).compare(n) < 0; });
     if (it != end && QByteArrayView(it->name) == name)
         return it;
     return nullptr;
@@ -267,8 +266,8 @@ struct Props
     int halfPoints = 24;
     int colour = 0;
     int highlight = 0;
-    int font = -1; // the document's default
-    int align = 0; // 0 left, 1 centre, 2 right, 3 justify
+    int font = -1;                                             // the document's default
+    int align = 0;                                             // 0 left, 1 centre, 2 right, 3 justify
     int left = 0, right = 0, first = 0, before = 0, after = 0; // twips
     // The paragraph's own tab stops, in twips from the left margin; a few are
     // kept, the rest of a long list is dropped.
@@ -279,8 +278,8 @@ struct Props
     bool sameCharacter(const Props &o) const
     {
         return bold == o.bold && italic == o.italic && underline == o.underline && strike == o.strike
-               && vertical == o.vertical && halfPoints == o.halfPoints && colour == o.colour
-               && highlight == o.highlight && font == o.font;
+            && vertical == o.vertical && halfPoints == o.halfPoints && colour == o.colour && highlight == o.highlight
+            && font == o.font;
     }
     void resetCharacter()
     {
@@ -303,8 +302,7 @@ struct Props
 };
 
 struct NoProps
-{
-};
+{};
 
 // Reads the group structure with an explicit stack, so that deep nesting costs
 // memory, never the call stack. The sink receives characters and breaks; with
@@ -684,7 +682,7 @@ private:
     CodeTable m_table;
     std::vector<State> m_stack;
     std::size_t m_overflow = 0; // groups opened beyond the depth we keep
-    int m_pendingSkip = 0; // fallback characters after \uN still to pass over
+    int m_pendingSkip = 0;      // fallback characters after \uN still to pass over
     // Font and colour table entries being read.
     int m_fontNumber = -1;
     QString m_fontName;

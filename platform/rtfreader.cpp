@@ -72,8 +72,7 @@ public:
 
     explicit PieceSink(const std::function<bool(QStringView)> &consume)
         : m_consume(consume)
-    {
-    }
+    {}
 
     void run(const unsigned char *p, qsizetype n, const CodeTable &table)
     {

@@ -106,21 +106,16 @@ template <class Input = RtfWholeInput>
 class RtfTokenizerT : public RtfTokens
 {
 public:
-
-    explicit RtfTokenizerT(QByteArrayView bytes)
-        requires(!Input::kStreaming)
+    explicit RtfTokenizerT(QByteArrayView bytes) requires(!Input::kStreaming)
         : m_p(reinterpret_cast<const unsigned char *>(bytes.data()))
         , m_end(m_p + bytes.size())
-    {
-    }
+    {}
 
-    explicit RtfTokenizerT(Input &input)
-        requires(Input::kStreaming)
+    explicit RtfTokenizerT(Input &input) requires(Input::kStreaming)
         : m_p(nullptr)
         , m_end(nullptr)
         , m_input(&input)
-    {
-    }
+    {}
 
     qsizetype remaining() const { return m_end - m_p; }
 

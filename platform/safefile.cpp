@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstring>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,8 +100,7 @@ private:
 
 SafeFile::SafeFile(Channel channel)
     : m_channel(std::move(channel))
-{
-}
+{}
 
 bool SafeFile::write(const QString &path, const Producer &produce, QString *error, const Finisher &finish) const
 {
@@ -160,8 +158,7 @@ bool SafeFile::write(const QString &path, const Producer &produce, QString *erro
     return true;
 }
 
-bool SafeFile::writeInPlace(const QString &path, const Producer &produce, QString *error,
-                            const Finisher &finish) const
+bool SafeFile::writeInPlace(const QString &path, const Producer &produce, QString *error, const Finisher &finish) const
 {
     const auto fail = [&](const QString &reason) {
         if (error)
@@ -224,5 +221,6 @@ bool SafeFile::writeInPlace(const QString &path, const Producer &produce, QStrin
 
 bool SafeFile::write(const QString &path, QByteArrayView bytes, QString *error) const
 {
-    return write(path, [bytes](QIODevice &out) { return out.write(bytes.data(), bytes.size()) == bytes.size(); }, error);
+    return write(
+        path, [bytes](QIODevice &out) { return out.write(bytes.data(), bytes.size()) == bytes.size(); }, error);
 }

@@ -80,12 +80,28 @@ int dateKind(const Units &units)
     int y = 0, m = 0, d = 0, h = 0, s = 0;
     for (const auto unit : units) {
         switch (unit) {
-        case 'Y': case 'y': ++y; break;
-        case 'M': case 'm': ++m; break;
-        case 'D': case 'd': ++d; break;
-        case 'H': case 'h': ++h; break;
-        case 'S': case 's': ++s; break;
-        default: break;
+        case 'Y':
+        case 'y':
+            ++y;
+            break;
+        case 'M':
+        case 'm':
+            ++m;
+            break;
+        case 'D':
+        case 'd':
+            ++d;
+            break;
+        case 'H':
+        case 'h':
+            ++h;
+            break;
+        case 'S':
+        case 's':
+            ++s;
+            break;
+        default:
+            break;
         }
     }
     if ((y && m && d && h) || (y && m) || (m && d))

@@ -36,7 +36,9 @@ public:
     // The version a stream's first record declares, none when it is no BOF.
     static std::optional<Version> versionOf(quint16 type, QByteArrayView payload);
 
-    explicit BiffCheck(Version version) : m_version(version) { }
+    explicit BiffCheck(Version version)
+        : m_version(version)
+    {}
     Version version() const { return m_version; }
 
     // False when the record is damaged in a way a reader would trip over.

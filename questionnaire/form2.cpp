@@ -2,14 +2,14 @@
 
 #include "controls/xpb.h"
 #include "controls/xpblayout.h"
-#include "questionnaire/questionnairepictures.h"
-#include "questionnaire/xlsworkbookreader.h"
 #include "layout/autoresize.h"
 #include "layout/formlayout.h"
+#include "platform/controlhost/propertystore.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/fonts.h"
 #include "platform/widgets/programpalette.h"
-#include "platform/controlhost/propertystore.h"
+#include "questionnaire/questionnairepictures.h"
+#include "questionnaire/xlsworkbookreader.h"
 #include "skin/xp_canvas.h"
 
 #include <QCloseEvent>
@@ -90,8 +90,8 @@ Form2::Form2(QWidget *parent)
     List1->hide();
     List1->installEventFilter(this);
 
-    Command2 = pictureButton(xp_canvas1, "Command2", QStringLiteral("       Далее       "), QuestionnairePictures::next(),
-                             XpBLayout::Right);
+    Command2 = pictureButton(xp_canvas1, "Command2", QStringLiteral("       Далее       "),
+                             QuestionnairePictures::next(), XpBLayout::Right);
     Command3 = pictureButton(xp_canvas1, "Command3", QStringLiteral("  Хватит  "), QuestionnairePictures::stop(),
                              XpBLayout::Left);
 
@@ -104,8 +104,8 @@ Form2::Form2(QWidget *parent)
     // drags and the layout keep that one minimum.
     Resize = new AutoResize(this, &FormLayout::form2());
     Resize->initProperties();
-    Resize->setFixedMargins(QMargins(xp_canvas::borderSize, xp_canvas::titleHeight, xp_canvas::borderSize,
-                                     xp_canvas::borderSize));
+    Resize->setFixedMargins(
+        QMargins(xp_canvas::borderSize, xp_canvas::titleHeight, xp_canvas::borderSize, xp_canvas::borderSize));
     Resize->setWMin(FormLayout::form2().windowTwips().width());
     Resize->setHMin(FormLayout::form2().windowTwips().height());
     setMinimumSize(FormLayout::form2().windowPixels());

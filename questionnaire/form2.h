@@ -45,8 +45,8 @@ public:
     // Keeps the controls in proportion when the border strips resize the window.
     AutoResize *Resize;
     QLabel *Label1;
-    QListWidget *List2; // topics
-    QListWidget *List1; // answers
+    QListWidget *List2;        // topics
+    QListWidget *List1;        // answers
     QAbstractButton *Command2; // next
     QAbstractButton *Command3; // stop
 

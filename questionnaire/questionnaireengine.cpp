@@ -32,8 +32,7 @@ QString anketaFolder()
 QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view, ReaderFactory readers)
     : m_view(view)
     , m_readerFactory(std::move(readers))
-{
-}
+{}
 
 void QuestionnaireEngine::stop()
 {

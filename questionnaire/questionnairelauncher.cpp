@@ -1,10 +1,10 @@
 #include "questionnaire/questionnairelauncher.h"
 
-#include "platform/widgets/dialogs.h"
-#include "questionnaire/form2.h"
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 #include "platform/twips.h"
+#include "platform/widgets/dialogs.h"
+#include "questionnaire/form2.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -58,7 +58,8 @@ QByteArray QuestionnaireLauncher::fileBytes(const QString &text)
 void QuestionnaireLauncher::saveText()
 {
     QWidget *parent = m_resultText ? m_resultText->window() : nullptr;
-    const QString name = Dialogs::instance().saveFileName(parent, QStringLiteral("Save Text"), QStringLiteral("*.txt|*.txt"));
+    const QString name =
+        Dialogs::instance().saveFileName(parent, QStringLiteral("Save Text"), QStringLiteral("*.txt|*.txt"));
     if (name.isEmpty())
         return;
     // Through a temporary file: a failed save leaves an existing file as it was.

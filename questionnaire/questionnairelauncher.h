@@ -20,8 +20,8 @@ class QuestionnaireLauncher : public QObject
     Q_OBJECT
 public:
     // The window is placed from the photo's width and the article view's top.
-    QuestionnaireLauncher(QAbstractButton *start, QAbstractButton *save, QPlainTextEdit *resultText,
-                          QWidget *photo, QWidget *articleView, QObject *parent = nullptr);
+    QuestionnaireLauncher(QAbstractButton *start, QAbstractButton *save, QPlainTextEdit *resultText, QWidget *photo,
+                          QWidget *articleView, QObject *parent = nullptr);
     ~QuestionnaireLauncher() override;
 
     // Made on the first launch and kept, hidden, between questionnaires.

@@ -8,6 +8,8 @@
 #include <QLocale>
 #include <QTemporaryFile>
 
+#include <algorithm>
+#include <array>
 #include <freexl.h>
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
@@ -16,9 +18,6 @@
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-stdio.h>
-
-#include <algorithm>
-#include <array>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -159,8 +158,8 @@ bool XlsWorkbookReader::open(const QString &path, QString *error)
     GObjectPtr<GsfInfile> ole(gsf_infile_msole_new(file.get(), nullptr));
     if (!ole) {
         // Excel 2 to 4 wrote the bare record stream, which FreeXL reads as it is.
-        if (gsf_input_seek(file.get(), 0, G_SEEK_SET) || !walkRecords(file.get(), check, nullptr) || check->slackBytes() > maxSlackBytes
-            || check->version() >= BiffCheck::Version::Biff5)
+        if (gsf_input_seek(file.get(), 0, G_SEEK_SET) || !walkRecords(file.get(), check, nullptr)
+            || check->slackBytes() > maxSlackBytes || check->version() >= BiffCheck::Version::Biff5)
             return fail(kDamaged);
     } else {
         const char *streamName = "Workbook"; // Excel 5 names it "Book"

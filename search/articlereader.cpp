@@ -1,20 +1,19 @@
 #include "search/articlereader.h"
 
-#include "search/needle.h"
 #include "platform/rtfreader.h"
 #include "platform/textcodec.h"
+#include "search/needle.h"
 
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryFile>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -56,9 +55,9 @@ class BufferSource : public OccurrenceSource
 {
 public:
     BufferSource(const ArticleReader &reader, const Needle &needle)
-        : m_reader(reader), m_needle(needle)
-    {
-    }
+        : m_reader(reader)
+        , m_needle(needle)
+    {}
     qint64 next() override
     {
         if (m_done)
@@ -83,13 +82,16 @@ enum class Encoding { Cp1251, Utf8, Utf16 };
 
 // Reads a large file a chunk at a time on its own descriptor, keeping just
 // enough of the previous chunk for an occurrence that straddles the edge.
-template<typename CharT>
+template <typename CharT>
 class ChunkedSource : public OccurrenceSource
 {
 public:
     ChunkedSource(int folder, const std::string &name, qint64 dataStart, qint64 chunkBytes, const Needle &needle,
                   const std::atomic_bool *cancel, Encoding encoding)
-        : m_needle(needle), m_chunk(std::max<qint64>(chunkBytes, 1)), m_cancel(cancel), m_encoding(encoding)
+        : m_needle(needle)
+        , m_chunk(std::max<qint64>(chunkBytes, 1))
+        , m_cancel(cancel)
+        , m_encoding(encoding)
     {
         m_fd = openAt(folder, name.c_str());
         m_eof = m_fd < 0 || (dataStart > 0 && ::lseek(m_fd, dataStart, SEEK_SET) != dataStart);
@@ -188,7 +190,7 @@ bool ascii(QByteArrayView bytes)
 
 } // namespace
 
-template<typename T>
+template <typename T>
 void ArticleReader::Buffer<T>::reserve(qint64 n)
 {
     if (n <= capacity)
@@ -202,9 +204,9 @@ void ArticleReader::Buffer<T>::reserve(qint64 n)
 }
 
 ArticleReader::ArticleReader(const Options &options, const std::atomic_bool *cancel)
-    : m_options(options), m_cancel(cancel)
-{
-}
+    : m_options(options)
+    , m_cancel(cancel)
+{}
 
 ArticleReader::~ArticleReader()
 {

@@ -44,7 +44,7 @@ public:
 private:
     enum class State { Empty, Undecided, Bytes, Units, LargeBytes, LargeUtf8, Spilled };
 
-    template<typename T>
+    template <typename T>
     struct Buffer
     {
         std::unique_ptr<T[]> data;

@@ -1,18 +1,17 @@
 #include "search/articletext.h"
 
+#include "platform/textcodec.h"
 #include "search/articlereader.h"
 #include "search/needle.h"
-#include "platform/textcodec.h"
 
 #include <QFile>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -31,9 +30,10 @@ class StringSource : public OccurrenceSource
 {
 public:
     StringSource(const QString &text, const Needle &needle)
-        : m_text(reinterpret_cast<const char16_t *>(text.utf16())), m_size(text.size()), m_needle(needle)
-    {
-    }
+        : m_text(reinterpret_cast<const char16_t *>(text.utf16()))
+        , m_size(text.size())
+        , m_needle(needle)
+    {}
     qint64 next() override
     {
         const qint64 r = m_needle.find(m_text, m_size, m_from);
@@ -54,8 +54,7 @@ class StringText : public ArticleText
 public:
     explicit StringText(const QString &text)
         : m_text(text)
-    {
-    }
+    {}
     std::unique_ptr<OccurrenceSource> find(const Needle &needle) const override
     {
         return std::make_unique<StringSource>(m_text, needle);

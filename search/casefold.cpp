@@ -12,7 +12,7 @@ namespace {
 
 struct Tables
 {
-    std::array<char16_t, 0x500> low{};     // the folding below U+0500
+    std::array<char16_t, 0x500> low{};      // the folding below U+0500
     std::array<unsigned char, 256> bytes{}; // the same on Windows-1251 bytes
     std::array<char16_t, 256> decoded{};    // each byte as a character
 

@@ -20,19 +20,25 @@ Highlights Highlights::compute(const ArticleText &text, const ItemTable &items, 
     Highlights h;
     if (wordMode) {
         const WordQuery query(items, interval);
-        SearchEngine::proximityScan(text, query, [&](const Cluster &c) {
-            addJump(h, c.anchor);
-            for (qsizetype i = 0; i < c.positions.size(); ++i)
-                h.marks.append(Mark{c.positions[i], query.words()[i].typed.size()});
-            return true;
-        }, cancel);
+        SearchEngine::proximityScan(
+            text, query,
+            [&](const Cluster &c) {
+                addJump(h, c.anchor);
+                for (qsizetype i = 0; i < c.positions.size(); ++i)
+                    h.marks.append(Mark{c.positions[i], query.words()[i].typed.size()});
+                return true;
+            },
+            cancel);
     } else {
         const PhraseQuery query(items);
-        SearchEngine::phraseOccurrences(text, query, [&](int i, qint64 at) {
-            addJump(h, at);
-            h.marks.append(Mark{at, query.phrases()[i].typed.size()});
-            return true;
-        }, cancel);
+        SearchEngine::phraseOccurrences(
+            text, query,
+            [&](int i, qint64 at) {
+                addJump(h, at);
+                h.marks.append(Mark{at, query.phrases()[i].typed.size()});
+                return true;
+            },
+            cancel);
     }
     return h;
 }

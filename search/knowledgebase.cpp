@@ -1,9 +1,9 @@
 #include "search/knowledgebase.h"
 
-#include "search/articletext.h"
 #include "platform/fileorder.h"
 #include "platform/programfolder.h"
 #include "platform/textcodec.h"
+#include "search/articletext.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,12 +11,11 @@
 #include <QMutex>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -48,8 +47,7 @@ QString openableName(const QString &folder, const QString &shown, const QByteArr
 
 KnowledgeBase::KnowledgeBase(const QString &folder)
     : m_folder(folder)
-{
-}
+{}
 
 QString KnowledgeBase::defaultFolder()
 {
@@ -95,7 +93,10 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
         if (type == DT_UNKNOWN) {
             if (::fstatat(fd, d->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
-            type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : DT_FIFO;
+            type = S_ISLNK(info.st_mode) ? DT_LNK
+                : S_ISDIR(info.st_mode)  ? DT_DIR
+                : S_ISREG(info.st_mode)  ? DT_REG
+                                         : DT_FIFO;
         }
         if (type == DT_DIR) {
             isFolder = true;

@@ -1,7 +1,7 @@
 #include "search/needle.h"
 
-#include "search/casefold.h"
 #include "platform/textcodec.h"
+#include "search/casefold.h"
 
 #include <algorithm>
 #include <vector>
@@ -19,12 +19,12 @@ double frequency(char16_t c)
     // а to я, in percent of the letters of Russian text.
     static constexpr double kCyrillic[32] = {
         8.01, 1.59, 4.54, 1.70, 2.98, 8.45, 0.94, 1.65, 7.35, 1.21, 3.49, 4.40, 3.21, 6.70, 10.97, 2.81,
-        4.73, 5.47, 6.26, 2.62, 0.26, 0.97, 0.48, 1.44, 0.73, 0.36, 0.04, 1.90, 1.74, 0.32, 0.64, 2.01,
+        4.73, 5.47, 6.26, 2.62, 0.26, 0.97, 0.48, 1.44, 0.73, 0.36, 0.04, 1.90, 1.74, 0.32, 0.64,  2.01,
     };
     // a to z, in percent of the letters of English text.
     static constexpr double kLatin[26] = {
-        8.2, 1.5, 2.8, 4.3, 12.7, 2.2, 2.0, 6.1, 7.0, 0.15, 0.77, 4.0, 2.4,
-        6.7, 7.5, 1.9, 0.1, 6.0, 6.3, 9.1, 2.8, 0.98, 2.4, 0.15, 2.0, 0.07,
+        8.2, 1.5, 2.8, 4.3, 12.7, 2.2, 2.0, 6.1, 7.0,  0.15, 0.77, 4.0, 2.4,
+        6.7, 7.5, 1.9, 0.1, 6.0,  6.3, 9.1, 2.8, 0.98, 2.4,  0.15, 2.0, 0.07,
     };
     if (c >= u'а' && c <= u'я')
         return kCyrillic[c - u'а'] * 0.8;
@@ -78,7 +78,7 @@ std::vector<char16_t> casesOf(char16_t c)
     return CaseFold::casesOf(c);
 }
 
-template<typename Unit>
+template <typename Unit>
 Needle::Pattern<Unit> prepare(std::vector<Unit> folded)
 {
     Needle::Pattern<Unit> p;
@@ -125,7 +125,7 @@ Needle::Pattern<Unit> prepare(std::vector<Unit> folded)
     return p;
 }
 
-template<typename Unit>
+template <typename Unit>
 inline bool confirmed(const Needle::Pattern<Unit> &p, const Unit *at)
 {
     const std::size_t m = p.folded.size();
@@ -136,7 +136,7 @@ inline bool confirmed(const Needle::Pattern<Unit> &p, const Unit *at)
     return true;
 }
 
-template<typename Unit>
+template <typename Unit>
 qint64 scanOneByOne(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from)
 {
     const qint64 last = size - qint64(p.folded.size());
@@ -155,66 +155,66 @@ qint64 scanOneByOne(const Needle::Pattern<Unit> &p, const Unit *text, qint64 siz
 // processor has, and once for the 32-byte AVX2 ones most have: the probes of
 // 16 or 32 positions are compared at once, and every position where both
 // probes hold one of their cases is confirmed in full.
-#define PALMORA_VECTOR_SCAN(Vec, load, splat8, splat16, eq8, eq16, orv, andv, movemask)                     \
-    constexpr qint64 kLanes = qint64(sizeof(Vec)) / qint64(sizeof(Unit));                                    \
-    const qint64 last = size - qint64(p.folded.size());                                                        \
-    const int at0 = p.at[0];                                                                                   \
-    const int at1 = p.at[1];                                                                                   \
-    const qint64 reach = std::max(at0, at1) + kLanes;                                                          \
-    Vec cases0[Width];                                                                                         \
-    Vec cases1[Width];                                                                                         \
-    for (int i = 0; i < Width; ++i) {                                                                          \
-        if constexpr (sizeof(Unit) == 1) {                                                                     \
-            cases0[i] = splat8(char(p.cases[0][std::size_t(i)]));                                              \
-            cases1[i] = splat8(char(p.cases[1][std::size_t(i)]));                                              \
-        } else {                                                                                               \
-            cases0[i] = splat16(short(p.cases[0][std::size_t(i)]));                                            \
-            cases1[i] = splat16(short(p.cases[1][std::size_t(i)]));                                            \
-        }                                                                                                      \
-    }                                                                                                          \
-    qint64 x = from;                                                                                           \
-    for (; x + reach <= size; x += kLanes) {                                                                   \
-        const Vec v0 = load(reinterpret_cast<const Vec *>(text + x + at0));                                    \
-        const Vec v1 = load(reinterpret_cast<const Vec *>(text + x + at1));                                    \
-        Vec hit0;                                                                                              \
-        Vec hit1;                                                                                              \
-        if constexpr (sizeof(Unit) == 1) {                                                                     \
-            hit0 = eq8(v0, cases0[0]);                                                                         \
-            hit1 = eq8(v1, cases1[0]);                                                                         \
-            for (int i = 1; i < Width; ++i) {                                                                  \
-                hit0 = orv(hit0, eq8(v0, cases0[i]));                                                          \
-                hit1 = orv(hit1, eq8(v1, cases1[i]));                                                          \
-            }                                                                                                  \
-        } else {                                                                                               \
-            hit0 = eq16(v0, cases0[0]);                                                                        \
-            hit1 = eq16(v1, cases1[0]);                                                                        \
-            for (int i = 1; i < Width; ++i) {                                                                  \
-                hit0 = orv(hit0, eq16(v0, cases0[i]));                                                         \
-                hit1 = orv(hit1, eq16(v1, cases1[i]));                                                         \
-            }                                                                                                  \
-        }                                                                                                      \
-        unsigned bits = unsigned(movemask(andv(hit0, hit1)));                                                  \
-        if constexpr (sizeof(Unit) == 2)                                                                       \
-            bits &= 0x55555555u;                                                                               \
-        while (bits) {                                                                                         \
-            const qint64 q = x + qint64(__builtin_ctz(bits)) / qint64(sizeof(Unit));                           \
-            if (q > last)                                                                                      \
-                return -1;                                                                                     \
-            if (confirmed(p, text + q))                                                                        \
-                return q;                                                                                      \
-            bits &= bits - 1;                                                                                  \
-        }                                                                                                      \
-    }                                                                                                          \
+#define PALMORA_VECTOR_SCAN(Vec, load, splat8, splat16, eq8, eq16, orv, andv, movemask)                                \
+    constexpr qint64 kLanes = qint64(sizeof(Vec)) / qint64(sizeof(Unit));                                              \
+    const qint64 last = size - qint64(p.folded.size());                                                                \
+    const int at0 = p.at[0];                                                                                           \
+    const int at1 = p.at[1];                                                                                           \
+    const qint64 reach = std::max(at0, at1) + kLanes;                                                                  \
+    Vec cases0[Width];                                                                                                 \
+    Vec cases1[Width];                                                                                                 \
+    for (int i = 0; i < Width; ++i) {                                                                                  \
+        if constexpr (sizeof(Unit) == 1) {                                                                             \
+            cases0[i] = splat8(char(p.cases[0][std::size_t(i)]));                                                      \
+            cases1[i] = splat8(char(p.cases[1][std::size_t(i)]));                                                      \
+        } else {                                                                                                       \
+            cases0[i] = splat16(short(p.cases[0][std::size_t(i)]));                                                    \
+            cases1[i] = splat16(short(p.cases[1][std::size_t(i)]));                                                    \
+        }                                                                                                              \
+    }                                                                                                                  \
+    qint64 x = from;                                                                                                   \
+    for (; x + reach <= size; x += kLanes) {                                                                           \
+        const Vec v0 = load(reinterpret_cast<const Vec *>(text + x + at0));                                            \
+        const Vec v1 = load(reinterpret_cast<const Vec *>(text + x + at1));                                            \
+        Vec hit0;                                                                                                      \
+        Vec hit1;                                                                                                      \
+        if constexpr (sizeof(Unit) == 1) {                                                                             \
+            hit0 = eq8(v0, cases0[0]);                                                                                 \
+            hit1 = eq8(v1, cases1[0]);                                                                                 \
+            for (int i = 1; i < Width; ++i) {                                                                          \
+                hit0 = orv(hit0, eq8(v0, cases0[i]));                                                                  \
+                hit1 = orv(hit1, eq8(v1, cases1[i]));                                                                  \
+            }                                                                                                          \
+        } else {                                                                                                       \
+            hit0 = eq16(v0, cases0[0]);                                                                                \
+            hit1 = eq16(v1, cases1[0]);                                                                                \
+            for (int i = 1; i < Width; ++i) {                                                                          \
+                hit0 = orv(hit0, eq16(v0, cases0[i]));                                                                 \
+                hit1 = orv(hit1, eq16(v1, cases1[i]));                                                                 \
+            }                                                                                                          \
+        }                                                                                                              \
+        unsigned bits = unsigned(movemask(andv(hit0, hit1)));                                                          \
+        if constexpr (sizeof(Unit) == 2)                                                                               \
+            bits &= 0x55555555u;                                                                                       \
+        while (bits) {                                                                                                 \
+            const qint64 q = x + qint64(__builtin_ctz(bits)) / qint64(sizeof(Unit));                                   \
+            if (q > last)                                                                                              \
+                return -1;                                                                                             \
+            if (confirmed(p, text + q))                                                                                \
+                return q;                                                                                              \
+            bits &= bits - 1;                                                                                          \
+        }                                                                                                              \
+    }                                                                                                                  \
     return scanOneByOne(p, text, size, x);
 
-template<typename Unit, int Width>
+template <typename Unit, int Width>
 qint64 scanSse2(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from)
 {
     PALMORA_VECTOR_SCAN(__m128i, _mm_loadu_si128, _mm_set1_epi8, _mm_set1_epi16, _mm_cmpeq_epi8, _mm_cmpeq_epi16,
                         _mm_or_si128, _mm_and_si128, _mm_movemask_epi8)
 }
 
-template<typename Unit, int Width>
+template <typename Unit, int Width>
 __attribute__((target("avx2"))) qint64 scanAvx2(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size,
                                                 qint64 from)
 {
@@ -225,7 +225,7 @@ __attribute__((target("avx2"))) qint64 scanAvx2(const Needle::Pattern<Unit> &p, 
 #undef PALMORA_VECTOR_SCAN
 
 // With AVX-512 the comparisons give bit masks straight away, 64 bytes at a time.
-template<typename Unit, int Width>
+template <typename Unit, int Width>
 __attribute__((target("avx512f,avx512bw"))) qint64 scanAvx512(const Needle::Pattern<Unit> &p, const Unit *text,
                                                               qint64 size, qint64 from)
 {
@@ -274,7 +274,7 @@ __attribute__((target("avx512f,avx512bw"))) qint64 scanAvx512(const Needle::Patt
 const bool kHasAvx512 = __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
 const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 
-template<typename Unit>
+template <typename Unit>
 qint64 scanVector(const Needle::Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from)
 {
     if (kHasAvx512)
@@ -300,7 +300,7 @@ Needle::Needle(const QString &folded)
     }
 }
 
-template<typename Unit>
+template <typename Unit>
 qint64 Needle::scan(const Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from)
 {
     if (!p.possible)

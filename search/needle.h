@@ -23,19 +23,19 @@ public:
     qint64 find(const char *text, qint64 size, qint64 from) const;
     qint64 find(const char16_t *text, qint64 size, qint64 from) const;
 
-    template<typename Unit>
+    template <typename Unit>
     struct Pattern
     {
         std::vector<Unit> folded;
-        bool possible = false; // every character of it can stand in such a text
-        bool vector = false;   // the probes below hold every case of their characters
-        int width = 0;         // the cases compared per probe: 2 or 4
-        std::array<int, 2> at{}; // the probed positions, the rarest first
+        bool possible = false;                      // every character of it can stand in such a text
+        bool vector = false;                        // the probes below hold every case of their characters
+        int width = 0;                              // the cases compared per probe: 2 or 4
+        std::array<int, 2> at{};                    // the probed positions, the rarest first
         std::array<std::array<Unit, 4>, 2> cases{}; // each probe's cases, the first repeated to fill
     };
 
 private:
-    template<typename Unit>
+    template <typename Unit>
     static qint64 scan(const Pattern<Unit> &p, const Unit *text, qint64 size, qint64 from);
 
     qint64 m_length = 0;

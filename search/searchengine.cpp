@@ -23,8 +23,7 @@ class Cursor
 public:
     explicit Cursor(std::unique_ptr<OccurrenceSource> source)
         : m_source(std::move(source))
-    {
-    }
+    {}
 
     // The first occurrence at or after t, or -1.
     qint64 firstFrom(qint64 t)
@@ -120,10 +119,13 @@ bool SearchEngine::phraseTest(const ArticleText &text, const PhraseQuery &query,
 bool SearchEngine::wordTest(const ArticleText &text, const WordQuery &query, Cancel cancel)
 {
     bool found = false;
-    proximityScan(text, query, [&found](const Cluster &) {
-        found = true;
-        return false;
-    }, cancel);
+    proximityScan(
+        text, query,
+        [&found](const Cluster &) {
+            found = true;
+            return false;
+        },
+        cancel);
     return found && !cancelled(cancel);
 }
 

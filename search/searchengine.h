@@ -20,11 +20,11 @@ class WordQuery
 public:
     struct Word
     {
-        int item = 0;        // slot in the item table (1 to 100)
-        QString typed;       // the item as typed
-        QString searched;    // what is searched for: " word " for a whole word
-        QString folded;      // searched, case-folded
-        Needle needle;       // folded, ready to be found
+        int item = 0;     // slot in the item table (1 to 100)
+        QString typed;    // the item as typed
+        QString searched; // what is searched for: " word " for a whole word
+        QString folded;   // searched, case-folded
+        Needle needle;    // folded, ready to be found
     };
 
     WordQuery() = default;

@@ -7,14 +7,13 @@
 #include <QFile>
 #include <QThread>
 
-#include <unistd.h>
-
 #include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {

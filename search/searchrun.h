@@ -20,8 +20,8 @@ class SearchRun
 public:
     struct Step
     {
-        int k = 0;        // entries processed so far, this one included
-        int n = 0;        // the entry count at the start (Kol_Fil)
+        int k = 0; // entries processed so far, this one included
+        int n = 0; // the entry count at the start (Kol_Fil)
         QString name;
         bool matched = false;
         int error = 0; // the system's error number when the article could not be opened

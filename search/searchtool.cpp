@@ -12,11 +12,10 @@
 #include <QLocale>
 #include <QTextStream>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -26,8 +25,7 @@ class Speaker
 public:
     explicit Speaker(const QLocale &locale)
         : m_russian(locale.language() == QLocale::Russian)
-    {
-    }
+    {}
     QString operator()(const char *english, const char *russian) const
     {
         return QString::fromUtf8(m_russian ? russian : english);
@@ -138,10 +136,11 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
         const QString text = parser.value(interval);
         searchInterval = text.toLongLong(&ok);
         if (!ok || searchInterval < SearchInterval::kMinimum || !text.front().isDigit())
-            return usageError(err, say, say("the interval must be a whole number from %1 up, not \"%2\"",
-                                            "интервал должен быть целым числом от %1, а не «%2»")
-                                            .arg(SearchInterval::kMinimum)
-                                            .arg(text));
+            return usageError(err, say,
+                              say("the interval must be a whole number from %1 up, not \"%2\"",
+                                  "интервал должен быть целым числом от %1, а не «%2»")
+                                  .arg(SearchInterval::kMinimum)
+                                  .arg(text));
     }
 
     // A query typed without quotes arrives as several arguments: they are its words.
@@ -153,9 +152,10 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
     const KnowledgeBase base(parser.isSet(data) ? parser.value(data) : KnowledgeBase::defaultFolder());
     const int folder = base.openFolder();
     if (folder < 0)
-        return failure(err, say("cannot read the knowledge base folder \"%1\": %2",
-                                "не удаётся прочитать папку базы знаний «%1»: %2")
-                                .arg(base.folder(), reason(errno)));
+        return failure(
+            err,
+            say("cannot read the knowledge base folder \"%1\": %2", "не удаётся прочитать папку базы знаний «%1»: %2")
+                .arg(base.folder(), reason(errno)));
     ::close(folder);
 
     const bool wordMode = !parser.isSet(phrase);

@@ -89,9 +89,9 @@ xp_canvas::xp_canvas(QWidget *host)
     lblcaption->setTextFormat(Qt::PlainText);
     lblcaption->move(captionPlace);
 
-    for (QWidget *element : {static_cast<QWidget *>(pictop), static_cast<QWidget *>(picbottom),
-                             static_cast<QWidget *>(picleft), static_cast<QWidget *>(picright),
-                             static_cast<QWidget *>(imgicon), static_cast<QWidget *>(lblcaption)})
+    for (QWidget *element :
+         {static_cast<QWidget *>(pictop), static_cast<QWidget *>(picbottom), static_cast<QWidget *>(picleft),
+          static_cast<QWidget *>(picright), static_cast<QWidget *>(imgicon), static_cast<QWidget *>(lblcaption)})
         element->installEventFilter(this);
 
     // The client area reports pointer moves with no button held, too.
@@ -527,9 +527,9 @@ void xp_canvas::resizeFromDrag(BorderDrag::Edge edge, QPoint origin)
         return;
     QRect from = window->geometry();
     from.moveTopLeft(origin);
-    const auto geometry = BorderDrag::resized(from, m_pressPoint, m_releasePoint, edge,
-                                              smallestFrame().expandedTo(window->minimumSize()),
-                                              largestFrame().boundedTo(window->maximumSize()));
+    const auto geometry =
+        BorderDrag::resized(from, m_pressPoint, m_releasePoint, edge, smallestFrame().expandedTo(window->minimumSize()),
+                            largestFrame().boundedTo(window->maximumSize()));
     if (geometry)
         window->setGeometry(*geometry);
 }

@@ -13,7 +13,6 @@
 
 namespace {
 
-
 constexpr int kNormal = TopButtonArtwork::Normal;
 constexpr int kHover = TopButtonArtwork::Hover;
 constexpr int kPressed = TopButtonArtwork::Pressed;
@@ -107,8 +106,9 @@ void xptopbuttons::paintEvent(QPaintEvent *)
     if (ratio == 1.0)
         painter.drawImage(0, 0, m_face);
     else
-        painter.drawImage(0, 0, TopButtonArtwork::cellPicture(TopButtonArtwork::Glyph(m_stripIndex),
-                                                              TopButtonArtwork::Cell(m_cell), ratio));
+        painter.drawImage(0, 0,
+                          TopButtonArtwork::cellPicture(TopButtonArtwork::Glyph(m_stripIndex),
+                                                        TopButtonArtwork::Cell(m_cell), ratio));
 }
 
 bool xptopbuttons::isInside(QPointF point)

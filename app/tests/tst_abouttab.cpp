@@ -70,11 +70,11 @@ private Q_SLOTS:
     void sampleManualLoadsWithItsFormatting()
     {
         Form1 window;
-        QVERIFY(namedControl<RichTextBox>(window, "RichTextBox2")->loadFile(QStringLiteral(PALMORA_SAMPLE_DIR "/инструкция.rtf")));
+        QVERIFY(namedControl<RichTextBox>(window, "RichTextBox2")
+                    ->loadFile(QStringLiteral(PALMORA_SAMPLE_DIR "/инструкция.rtf")));
         const QString text = namedControl<RichTextBox>(window, "RichTextBox2")->text();
-        for (const char *topic : {"Поиск по словам", "Интервал поиска", "Поиск по фразе", "«!»",
-                                  "Список результатов", "полоса перехода", "Фотография ладони", "Анкетирование",
-                                  "Новости"})
+        for (const char *topic : {"Поиск по словам", "Интервал поиска", "Поиск по фразе", "«!»", "Список результатов",
+                                  "полоса перехода", "Фотография ладони", "Анкетирование", "Новости"})
             QVERIFY2(text.contains(QString::fromUtf8(topic), Qt::CaseInsensitive), topic);
         QVERIFY(text.contains(QStringLiteral("\r\n")));
 

@@ -28,15 +28,15 @@ QPalette darkDesktop()
         QPalette::ColorRole role;
         QColor colour;
     } roles[] = {
-        {QPalette::WindowText, QColor(240, 240, 240)}, {QPalette::Button, QColor(53, 53, 53)},
-        {QPalette::Light, QColor(80, 80, 80)},         {QPalette::Midlight, QColor(66, 66, 66)},
-        {QPalette::Dark, QColor(30, 30, 30)},          {QPalette::Mid, QColor(40, 40, 40)},
-        {QPalette::Text, QColor(240, 240, 240)},       {QPalette::BrightText, QColor(255, 80, 80)},
-        {QPalette::ButtonText, QColor(240, 240, 240)}, {QPalette::Base, QColor(36, 36, 36)},
-        {QPalette::Window, QColor(50, 50, 50)},        {QPalette::Shadow, QColor(10, 10, 10)},
-        {QPalette::Highlight, QColor(21, 83, 158)},    {QPalette::HighlightedText, QColor(250, 250, 250)},
-        {QPalette::Link, QColor(120, 170, 255)},       {QPalette::LinkVisited, QColor(200, 140, 255)},
-        {QPalette::AlternateBase, QColor(44, 44, 44)}, {QPalette::ToolTipBase, QColor(30, 30, 30)},
+        {QPalette::WindowText, QColor(240, 240, 240)},  {QPalette::Button, QColor(53, 53, 53)},
+        {QPalette::Light, QColor(80, 80, 80)},          {QPalette::Midlight, QColor(66, 66, 66)},
+        {QPalette::Dark, QColor(30, 30, 30)},           {QPalette::Mid, QColor(40, 40, 40)},
+        {QPalette::Text, QColor(240, 240, 240)},        {QPalette::BrightText, QColor(255, 80, 80)},
+        {QPalette::ButtonText, QColor(240, 240, 240)},  {QPalette::Base, QColor(36, 36, 36)},
+        {QPalette::Window, QColor(50, 50, 50)},         {QPalette::Shadow, QColor(10, 10, 10)},
+        {QPalette::Highlight, QColor(21, 83, 158)},     {QPalette::HighlightedText, QColor(250, 250, 250)},
+        {QPalette::Link, QColor(120, 170, 255)},        {QPalette::LinkVisited, QColor(200, 140, 255)},
+        {QPalette::AlternateBase, QColor(44, 44, 44)},  {QPalette::ToolTipBase, QColor(30, 30, 30)},
         {QPalette::ToolTipText, QColor(230, 230, 230)}, {QPalette::PlaceholderText, QColor(140, 140, 140)},
     };
     for (const QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {

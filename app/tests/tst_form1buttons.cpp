@@ -12,8 +12,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTabBar>
+#include <QTest>
 
 namespace {
 
@@ -53,15 +53,24 @@ private Q_SLOTS:
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("side");
         QTest::addColumn<bool>("icon");
-        QTest::newRow("Command6, save the photo") << "Command6" << "" << 0 << 16 << false;
-        QTest::newRow("Command3, paste") << "Command3" << "" << 0 << 16 << false;
-        QTest::newRow("Command8, questionnaire") << "Command8" << "" << 0 << 16 << false;
-        QTest::newRow("Command7, save the text") << "Command7" << "" << 0 << 16 << false;
-        QTest::newRow("Command2, search") << "Command2" << "" << 0 << 32 << true;
-        QTest::newRow("Command1, back to the list") << "Command1" << "" << 0 << 23 << false;
-        QTest::newRow("Command4, browser back") << "Command4" << "" << 0 << 23 << false;
-        QTest::newRow("Command5, browser forward") << "Command5" << "" << 0 << 23 << false;
-        QTest::newRow("Command9, news") << "Command9" << "  Обновить" << 1 << 16 << false;
+        QTest::newRow("Command6, save the photo") << "Command6"
+                                                  << "" << 0 << 16 << false;
+        QTest::newRow("Command3, paste") << "Command3"
+                                         << "" << 0 << 16 << false;
+        QTest::newRow("Command8, questionnaire") << "Command8"
+                                                 << "" << 0 << 16 << false;
+        QTest::newRow("Command7, save the text") << "Command7"
+                                                 << "" << 0 << 16 << false;
+        QTest::newRow("Command2, search") << "Command2"
+                                          << "" << 0 << 32 << true;
+        QTest::newRow("Command1, back to the list") << "Command1"
+                                                    << "" << 0 << 23 << false;
+        QTest::newRow("Command4, browser back") << "Command4"
+                                                << "" << 0 << 23 << false;
+        QTest::newRow("Command5, browser forward") << "Command5"
+                                                   << "" << 0 << 23 << false;
+        QTest::newRow("Command9, news") << "Command9"
+                                        << "  Обновить" << 1 << 16 << false;
     }
     void designSettings()
     {
@@ -96,7 +105,8 @@ private Q_SLOTS:
         for (const QAbstractButton *b : window.findChildren<QAbstractButton *>()) {
             if (qobject_cast<const QTabBar *>(b->parentWidget()))
                 continue;
-            QVERIFY2(qobject_cast<const XpB *>(b) || b == namedControl<xpcheckbox>(window, "Check1"), qPrintable(b->objectName()));
+            QVERIFY2(qobject_cast<const XpB *>(b) || b == namedControl<xpcheckbox>(window, "Check1"),
+                     qPrintable(b->objectName()));
         }
         QCOMPARE(window.findChildren<XpB *>().size(), 9);
     }
@@ -127,12 +137,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("Command6") << "Command6" << "Сoхранить картинку";
-        QTest::newRow("Command3") << "Command3" << "Вставить из буфера";
-        QTest::newRow("Command8") << "Command8" << "Произвести анкетирование";
-        QTest::newRow("Command7") << "Command7" << "Сохранить текст";
-        QTest::newRow("Command2")
-            << "Command2" << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
+        QTest::newRow("Command6") << "Command6"
+                                  << "Сoхранить картинку";
+        QTest::newRow("Command3") << "Command3"
+                                  << "Вставить из буфера";
+        QTest::newRow("Command8") << "Command8"
+                                  << "Произвести анкетирование";
+        QTest::newRow("Command7") << "Command7"
+                                  << "Сохранить текст";
+        QTest::newRow("Command2") << "Command2"
+                                  << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
     }
     void hintsFollowThePointerOverTheButtons()
     {
@@ -162,14 +176,27 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accessibleName");
         QTest::addColumn<QString>("description");
-        QTest::newRow("Command6") << "Command6" << "Сохранить картинку" << "Сoхранить картинку";
-        QTest::newRow("Command3") << "Command3" << "Вставить из буфера" << "Вставить из буфера";
-        QTest::newRow("Command2") << "Command2" << "Найти"
+        QTest::newRow("Command6") << "Command6"
+                                  << "Сохранить картинку"
+                                  << "Сoхранить картинку";
+        QTest::newRow("Command3") << "Command3"
+                                  << "Вставить из буфера"
+                                  << "Вставить из буфера";
+        QTest::newRow("Command2") << "Command2"
+                                  << "Найти"
                                   << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
-        QTest::newRow("Command1") << "Command1" << "К списку" << "Нажмите здесь чтобы вернуться к спискам книг";
-        QTest::newRow("Command4") << "Command4" << "Назад" << "";
-        QTest::newRow("Command5") << "Command5" << "Вперёд" << "";
-        QTest::newRow("Command9, by its caption") << "Command9" << "Обновить" << "";
+        QTest::newRow("Command1") << "Command1"
+                                  << "К списку"
+                                  << "Нажмите здесь чтобы вернуться к спискам книг";
+        QTest::newRow("Command4") << "Command4"
+                                  << "Назад"
+                                  << "";
+        QTest::newRow("Command5") << "Command5"
+                                  << "Вперёд"
+                                  << "";
+        QTest::newRow("Command9, by its caption") << "Command9"
+                                                  << "Обновить"
+                                                  << "";
     }
     void buttonsAreNamedForAssistiveTechnology()
     {
@@ -192,11 +219,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("tab");
-        QTest::newRow("Command6 to Command3") << "Command6" << "Command3" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("Command3 to Command8") << "Command3" << "Command8" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("Command8 to Command7") << "Command8" << "Command7" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("the query to Command2") << "Text2" << "Command2" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("the news to Command9") << "Text4" << "Command9" << int(Form1::tabNews);
+        QTest::newRow("Command6 to Command3") << "Command6"
+                                              << "Command3" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("Command3 to Command8") << "Command3"
+                                              << "Command8" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("Command8 to Command7") << "Command8"
+                                              << "Command7" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("the query to Command2") << "Text2"
+                                               << "Command2" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("the news to Command9") << "Text4"
+                                              << "Command9" << int(Form1::tabNews);
     }
     void tabReachesTheButtonsInTheWindowsOrder()
     {
@@ -224,9 +256,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("typing");
         QTest::addColumn<int>("tab");
-        QTest::newRow("search") << "Command2" << "Text2" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("paste") << "Command3" << "Text2" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("refresh") << "Command9" << "Text4" << int(Form1::tabNews);
+        QTest::newRow("search") << "Command2"
+                                << "Text2" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("paste") << "Command3"
+                               << "Text2" << int(Form1::tabPhotoAndSearch);
+        QTest::newRow("refresh") << "Command9"
+                                 << "Text4" << int(Form1::tabNews);
     }
     void aClickTakesNoFocus()
     {

@@ -20,8 +20,14 @@ namespace {
 const QSize kDesignSize(1016, 711);
 
 // A point of the window's strips, in its own coordinates.
-QPoint titlePoint() { return QPoint(500, 14); }
-QPoint leftStripPoint() { return QPoint(2, 300); }
+QPoint titlePoint()
+{
+    return QPoint(500, 14);
+}
+QPoint leftStripPoint()
+{
+    return QPoint(2, 300);
+}
 
 } // namespace
 
@@ -47,15 +53,13 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора 2.1"));
         QVERIFY(namedControl<xp_canvas>(window, "xp_canvas1")->fixedSingle());
         // The toolbar and the tabs lie on the frame's surface, above it.
-        QCOMPARE(namedControl<FrameBox>(window, "Frame1")->parentWidget(), namedControl<xp_canvas>(window, "xp_canvas1"));
+        QCOMPARE(namedControl<FrameBox>(window, "Frame1")->parentWidget(),
+                 namedControl<xp_canvas>(window, "xp_canvas1"));
         QCOMPARE(namedControl<XTab>(window, "XTab1")->parentWidget(), namedControl<xp_canvas>(window, "xp_canvas1"));
     }
 
     // Outside in, on the left, right and bottom strips.
-    void stripsShowTheirLines_data()
-    {
-        addBorderLineRows();
-    }
+    void stripsShowTheirLines_data() { addBorderLineRows(); }
     void stripsShowTheirLines()
     {
         QFETCH(int, fromOutside);
@@ -71,7 +75,8 @@ private Q_SLOTS:
         int checked = 0;
         auto check = [&](QPoint p) {
             const QWidget *shown = window.childAt(p);
-            if (shown != namedControl<xp_canvas>(window, "xp_canvas1")->picleft && shown != namedControl<xp_canvas>(window, "xp_canvas1")->picright
+            if (shown != namedControl<xp_canvas>(window, "xp_canvas1")->picleft
+                && shown != namedControl<xp_canvas>(window, "xp_canvas1")->picright
                 && shown != namedControl<xp_canvas>(window, "xp_canvas1")->picbottom)
                 return true;
             ++checked;
@@ -184,7 +189,8 @@ private Q_SLOTS:
         QTest::mouseRelease(window.windowHandle(), Qt::LeftButton, {}, strip + drag);
         QTest::qWait(20);
         QCOMPARE(window.geometry(), before);
-        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {}, namedControl<xp_canvas>(window, "xp_canvas1")->lblcaption->geometry().center());
+        QTest::mouseDClick(window.windowHandle(), Qt::LeftButton, {},
+                           namedControl<xp_canvas>(window, "xp_canvas1")->lblcaption->geometry().center());
         QTest::qWait(20);
         QCOMPARE(window.windowState(), Qt::WindowNoState);
         QCOMPARE(window.geometry(), before);
@@ -199,9 +205,13 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (const QPoint at : {QPoint(2, 40), QPoint(4, 62), QPoint(1012, 40), QPoint(500, 708), QPoint(2, 400)}) {
             QWidget *under = window.childAt(at);
-            QVERIFY2(under == namedControl<xp_canvas>(window, "xp_canvas1")->picleft || under == namedControl<xp_canvas>(window, "xp_canvas1")->picright
+            QVERIFY2(under == namedControl<xp_canvas>(window, "xp_canvas1")->picleft
+                         || under == namedControl<xp_canvas>(window, "xp_canvas1")->picright
                          || under == namedControl<xp_canvas>(window, "xp_canvas1")->picbottom,
-                     qPrintable(QStringLiteral("(%1, %2): %3").arg(at.x()).arg(at.y()).arg(under ? under->objectName() : QString())));
+                     qPrintable(QStringLiteral("(%1, %2): %3")
+                                    .arg(at.x())
+                                    .arg(at.y())
+                                    .arg(under ? under->objectName() : QString())));
         }
     }
 

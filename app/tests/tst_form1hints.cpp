@@ -36,7 +36,8 @@ struct ShownWindow
         window.load();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
         // The browser's buttons and the back button show with an article.
-        for (QWidget *w : {static_cast<QWidget *>(namedControl<XpB>(window, "Command1")), static_cast<QWidget *>(namedControl<XpB>(window, "Command4")),
+        for (QWidget *w : {static_cast<QWidget *>(namedControl<XpB>(window, "Command1")),
+                           static_cast<QWidget *>(namedControl<XpB>(window, "Command4")),
                            static_cast<QWidget *>(namedControl<XpB>(window, "Command5"))})
             w->show();
         window.show();
@@ -61,7 +62,8 @@ struct ShownWindow
     Form1 window;
 };
 
-const QString kCheck1Hint = QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком.");
+const QString kCheck1Hint =
+    QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком.");
 
 } // namespace
 
@@ -91,16 +93,23 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint"); // empty: none
-        QTest::newRow("Command6") << "Command6" << "Сoхранить картинку";
-        QTest::newRow("Command3") << "Command3" << "Вставить из буфера";
-        QTest::newRow("Command8") << "Command8" << "Произвести анкетирование";
-        QTest::newRow("Command7") << "Command7" << "Сохранить текст";
+        QTest::newRow("Command6") << "Command6"
+                                  << "Сoхранить картинку";
+        QTest::newRow("Command3") << "Command3"
+                                  << "Вставить из буфера";
+        QTest::newRow("Command8") << "Command8"
+                                  << "Произвести анкетирование";
+        QTest::newRow("Command7") << "Command7"
+                                  << "Сохранить текст";
         QTest::newRow("Command2, its tag") << "Command2"
                                            << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
-        QTest::newRow("Command1, its tag") << "Command1" << "Нажмите здесь чтобы вернуться к спискам книг";
+        QTest::newRow("Command1, its tag") << "Command1"
+                                           << "Нажмите здесь чтобы вернуться к спискам книг";
         QTest::newRow("Check1, its tag") << "Check1" << kCheck1Hint;
-        QTest::newRow("Command4 has none") << "Command4" << "";
-        QTest::newRow("Command5 has none") << "Command5" << "";
+        QTest::newRow("Command4 has none") << "Command4"
+                                           << "";
+        QTest::newRow("Command5 has none") << "Command5"
+                                           << "";
     }
     void eachControlShowsItsHint()
     {
@@ -241,8 +250,10 @@ private Q_SLOTS:
         QVERIFY(freeBottom > 2 * label->height()); // it has descenders
 
         // Where the toolbar shows the label.
-        const QRect visible = QRect(label->pos(), label->size()).intersected(namedControl<FrameBox>(on.window, "Frame1")->rect());
-        const QImage shown = namedControl<FrameBox>(on.window, "Frame1")->grab(visible).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QRect visible =
+            QRect(label->pos(), label->size()).intersected(namedControl<FrameBox>(on.window, "Frame1")->rect());
+        const QImage shown =
+            namedControl<FrameBox>(on.window, "Frame1")->grab(visible).toImage().convertToFormat(QImage::Format_ARGB32);
         const auto [shownTop, shownBottom] = inkedRows(shown);
         QVERIFY(shownTop >= 0);
         QCOMPARE(shownBottom - shownTop, freeBottom - freeTop);

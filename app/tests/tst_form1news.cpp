@@ -8,9 +8,9 @@
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/textcodec.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QAbstractButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -26,10 +26,7 @@ private Q_SLOTS:
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(m_install->isValid());
     }
-    void cleanup()
-    {
-        m_install.reset();
-    }
+    void cleanup() { m_install.reset(); }
 
     void withoutNewsIniOnlyTheButtonReports()
     {
@@ -66,7 +63,9 @@ private Q_SLOTS:
         QCOMPARE(dialogs.messages.size(), 1);
         QCOMPARE(dialogs.messages[0].text, QStringLiteral("Новости:\r\n\r\n\r\nДобро пожаловать"));
         QVERIFY(!shownDuringMessage);
-        QVERIFY(namedControl<QPlainTextEdit>(window, "Text4")->toPlainText().contains(QStringLiteral("\nДобро пожаловать\n")));
+        QVERIFY(namedControl<QPlainTextEdit>(window, "Text4")
+                    ->toPlainText()
+                    .contains(QStringLiteral("\nДобро пожаловать\n")));
 
         // Pressing the button again finds nothing new and says nothing.
         namedControl<XpB>(window, "Command9")->click();

@@ -1,5 +1,4 @@
 #include "app/hoverhints.h"
-
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
 #include "platform/testsupport/pointerfollower.h"
@@ -172,7 +171,8 @@ private Q_SLOTS:
         } else {
             auto *button = new XpB(m_window);
             button->setProperty("Tag", QStringLiteral("word mode"));
-            m_hints->add(button, QString(), everyMove ? HoverHints::Renewal::OnEveryMove : HoverHints::Renewal::OnEnter);
+            m_hints->add(button, QString(),
+                         everyMove ? HoverHints::Renewal::OnEveryMove : HoverHints::Renewal::OnEnter);
             hinted = button;
         }
         hinted->setGeometry(110, 40, 17, 17);

@@ -9,9 +9,9 @@
 #include "platform/widgets/lineshape.h"
 #include "platform/widgets/xtab.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
-#include <QAbstractButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -91,8 +91,10 @@ private Q_SLOTS:
         namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
         QVERIFY(namedControl<QListWidget>(window, "List1")->isVisible());
         QVERIFY(namedControl<xpcheckbox>(window, "Check1")->isChecked());
-        for (QWidget *hidden : {static_cast<QWidget *>(namedControl<XpB>(window, "Command1")), static_cast<QWidget *>(namedControl<QScrollBar>(window, "HS1")),
-                                static_cast<QWidget *>(namedControl<QLabel>(window, "Label1")), static_cast<QWidget *>(namedControl<LineShape>(window, "Line1")),
+        for (QWidget *hidden : {static_cast<QWidget *>(namedControl<XpB>(window, "Command1")),
+                                static_cast<QWidget *>(namedControl<QScrollBar>(window, "HS1")),
+                                static_cast<QWidget *>(namedControl<QLabel>(window, "Label1")),
+                                static_cast<QWidget *>(namedControl<LineShape>(window, "Line1")),
                                 static_cast<QWidget *>(namedControl<QLabel>(window, "Label4"))})
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
         QVERIFY(namedControl<XpB>(window, "Command6")->isVisible()); // the toolbar belongs to no tab

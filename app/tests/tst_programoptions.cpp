@@ -15,11 +15,13 @@ private Q_SLOTS:
         const QLocale english = QLocale::c();
         const QLocale russian(QLocale::Russian, QLocale::Russia);
         QTest::newRow("help") << QStringList{QStringLiteral("--help")} << english << QStringLiteral("usage: palmora");
-        QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << english << QStringLiteral("~/.local/share/palmora");
+        QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << english
+                                    << QStringLiteral("~/.local/share/palmora");
         QTest::newRow("help in Russian") << QStringList{QStringLiteral("--help")} << russian
                                          << QStringLiteral("использование: palmora");
-        QTest::newRow("help after Qt's options") << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--help")}
-                                                 << english << QStringLiteral("--version");
+        QTest::newRow("help after Qt's options")
+            << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--help")}
+            << english << QStringLiteral("--version");
         QTest::newRow("version") << QStringList{QStringLiteral("--version")} << english << QStringLiteral("palmora 2.");
     }
     void answersBeforeAnyWindow()

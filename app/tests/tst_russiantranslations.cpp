@@ -25,10 +25,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("button");
         QTest::addColumn<QString>("text");
-        QTest::newRow("open: cancel") << int(QFileDialog::AcceptOpen) << int(QDialogButtonBox::Cancel) << QStringLiteral("Отмена");
-        QTest::newRow("save: cancel") << int(QFileDialog::AcceptSave) << int(QDialogButtonBox::Cancel) << QStringLiteral("Отмена");
-        QTest::newRow("open: open") << int(QFileDialog::AcceptOpen) << int(QDialogButtonBox::Open) << QStringLiteral("&Открыть");
-        QTest::newRow("save: save") << int(QFileDialog::AcceptSave) << int(QDialogButtonBox::Save) << QStringLiteral("&Сохранить");
+        QTest::newRow("open: cancel") << int(QFileDialog::AcceptOpen) << int(QDialogButtonBox::Cancel)
+                                      << QStringLiteral("Отмена");
+        QTest::newRow("save: cancel") << int(QFileDialog::AcceptSave) << int(QDialogButtonBox::Cancel)
+                                      << QStringLiteral("Отмена");
+        QTest::newRow("open: open") << int(QFileDialog::AcceptOpen) << int(QDialogButtonBox::Open)
+                                    << QStringLiteral("&Открыть");
+        QTest::newRow("save: save") << int(QFileDialog::AcceptSave) << int(QDialogButtonBox::Save)
+                                    << QStringLiteral("&Сохранить");
     }
     void fileDialogButtons()
     {

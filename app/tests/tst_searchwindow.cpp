@@ -14,6 +14,7 @@
 #include "search/ui/articleview.h"
 #include "search/ui/searchpanel.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -21,7 +22,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QAbstractButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStyleHints>
@@ -105,7 +105,8 @@ private Q_SLOTS:
         bool barHidden = false;
         bool noticeShown = false;
         m_dialogs->onMessage = [&](const QString &) {
-            barHidden = !namedControl<LineShape>(*m_window, "Line1")->isVisible() && !namedControl<LineShape>(*m_window, "Line2")->isVisible();
+            barHidden = !namedControl<LineShape>(*m_window, "Line1")->isVisible()
+                && !namedControl<LineShape>(*m_window, "Line2")->isVisible();
             noticeShown = namedControl<QLabel>(*m_window, "Label1")->isVisible();
         };
         search(QStringLiteral("хиромантия"));
@@ -134,7 +135,9 @@ private Q_SLOTS:
         article("3.txt", "нет");
         namedControl<xpcheckbox>(*m_window, "Check1")->setChecked(wordMode);
         int endAtBox = -1;
-        m_dialogs->onMessage = [&](const QString &) { endAtBox = namedControl<LineShape>(*m_window, "Line1")->x2Twips(); };
+        m_dialogs->onMessage = [&](const QString &) {
+            endAtBox = namedControl<LineShape>(*m_window, "Line1")->x2Twips();
+        };
         search(QStringLiteral("хиромантия"));
         QCOMPARE(endAtBox, endAtMessage);
         QCOMPARE(namedControl<LineShape>(*m_window, "Line1")->x1Twips(), 240);
@@ -154,7 +157,8 @@ private Q_SLOTS:
         QCoreApplication::processEvents(); // the control's caret catches up
         namedControl<XpB>(*m_window, "Command1")->click();
         namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(1);
-        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")
+            ->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
         QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->text(), QStringLiteral("жизн и прочее"));
         QVERIFY(formatAt(0).fontWeight() >= QFont::Bold);
         for (int offset : {4, 5, 7, 12}) {
@@ -190,7 +194,8 @@ private Q_SLOTS:
         QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), 10);
         namedControl<XpB>(*m_window, "Command1")->click();
         namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(1);
-        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")
+            ->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
         QCOMPARE(namedControl<QScrollBar>(*m_window, "HS1")->maximum(), maximum);
         QCOMPARE(namedControl<QScrollBar>(*m_window, "HS1")->value(), value);
         QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), caret);
@@ -245,7 +250,8 @@ private Q_SLOTS:
 
     void wordModeHighlightsEveryCluster()
     {
-        const QString text = QStringLiteral("линия жизни. ") + QString(120, QLatin1Char('x')) + QStringLiteral(" Линия Жизни");
+        const QString text =
+            QStringLiteral("линия жизни. ") + QString(120, QLatin1Char('x')) + QStringLiteral(" Линия Жизни");
         QFile f(m_install->program.path() + QStringLiteral("/Data/two.txt"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(TextCodec::toCp1251(text));
@@ -275,18 +281,22 @@ private Q_SLOTS:
         article("b.txt", "линия");
         search(QStringLiteral("линия"));
         namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(1);
-        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")
+            ->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(1));
         QVERIFY(namedControl<XpB>(*m_window, "Command1")->isVisible());
         namedControl<XpB>(*m_window, "Command1")->click();
         QVERIFY(namedControl<QListWidget>(*m_window, "List1")->isVisible());
-        QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+        QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")),
+                 (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
         QCOMPARE(namedControl<QListWidget>(*m_window, "List1")->currentRow(), 1);
         QVERIFY(!namedControl<QScrollBar>(*m_window, "HS1")->isVisible());
     }
 
     void webPageOpensInTheBrowserAndBackUndoesALink()
     {
-        writeFile("page.htm", "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"></head><body><p>линия</p><a href=\"other.htm\">next</a></body></html>");
+        writeFile("page.htm",
+                  "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                  "charset=windows-1251\"></head><body><p>линия</p><a href=\"other.htm\">next</a></body></html>");
         writeFile("other.htm", "<html><body><p>other page</p></body></html>");
         search(QStringLiteral("линия"));
         openFirst();
@@ -294,12 +304,15 @@ private Q_SLOTS:
         QVERIFY(namedControl<XpB>(*m_window, "Command4")->isVisible());
         QVERIFY(namedControl<XpB>(*m_window, "Command5")->isVisible());
         QVERIFY(!namedControl<RichTextBox>(*m_window, "RichTextBox1")->isVisible());
-        namedControl<WebBrowser>(*m_window, "WebBrowser1")->setSource(QUrl::fromLocalFile(m_install->program.path() + QStringLiteral("/Data/other.htm")));
-        QVERIFY(namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("other page")));
+        namedControl<WebBrowser>(*m_window, "WebBrowser1")
+            ->setSource(QUrl::fromLocalFile(m_install->program.path() + QStringLiteral("/Data/other.htm")));
+        QVERIFY(
+            namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("other page")));
         namedControl<XpB>(*m_window, "Command4")->click();
         QVERIFY(namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("линия")));
         namedControl<XpB>(*m_window, "Command5")->click();
-        QVERIFY(namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("other page")));
+        QVERIFY(
+            namedControl<WebBrowser>(*m_window, "WebBrowser1")->toPlainText().contains(QStringLiteral("other page")));
     }
 
     void aSecondPressStopsTheRun()
@@ -343,7 +356,8 @@ private:
     {
         QVERIFY(namedControl<QListWidget>(*m_window, "List1")->count() > 0);
         namedControl<QListWidget>(*m_window, "List1")->setCurrentRow(0);
-        Q_EMIT namedControl<QListWidget>(*m_window, "List1")->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(0));
+        Q_EMIT namedControl<QListWidget>(*m_window, "List1")
+            ->itemClicked(namedControl<QListWidget>(*m_window, "List1")->item(0));
     }
 
     QTextCharFormat formatAt(int offset)

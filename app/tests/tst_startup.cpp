@@ -142,8 +142,9 @@ private Q_SLOTS:
         connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *window) { window->installEventFilter(&log); });
         splash.start();
         QVERIFY(splash.tickCount() >= 1);
-        QCOMPARE(log.events, (QStringList{QStringLiteral("Form3 shown"), QStringLiteral("Form3 hidden"),
-                                           QStringLiteral("Form1 shown")}));
+        QCOMPARE(log.events,
+                 (QStringList{QStringLiteral("Form3 shown"), QStringLiteral("Form3 hidden"),
+                              QStringLiteral("Form1 shown")}));
         QVERIFY(splash.mainWindow()->isVisible());
     }
 

@@ -14,13 +14,13 @@
 // The system colours the tests draw with, each a value of its own so a pixel
 // tells which one it is.
 namespace FixedColours {
-inline const QColor buttonFace(200, 196, 188);     // 15
-inline const QColor buttonShadow(120, 120, 120);   // 16
-inline const QColor buttonText(0, 0, 0);           // 18
+inline const QColor buttonFace(200, 196, 188);      // 15
+inline const QColor buttonShadow(120, 120, 120);    // 16
+inline const QColor buttonText(0, 0, 0);            // 18
 inline const QColor buttonHighlight(250, 250, 250); // 20
-inline const QColor darkShadow(60, 50, 40);        // 21
-inline const QColor light3D(225, 225, 225);        // 22
-inline const QColor window(255, 255, 255);         // 5
+inline const QColor darkShadow(60, 50, 40);         // 21
+inline const QColor light3D(225, 225, 225);         // 22
+inline const QColor window(255, 255, 255);          // 5
 
 inline void install()
 {

@@ -10,20 +10,34 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("key"); // empty: none
-        QTest::newRow("first ampersand marks S") << "&Save" << "s";
-        QTest::newRow("a doubled pair alone") << "a&&b" << "";
-        QTest::newRow("three in a row, then x") << "&&&x" << "x";
-        QTest::newRow("after a leading pair, the next single one") << "&&a&b" << "b";
-        QTest::newRow("a lone ampersand") << "&" << "";
-        QTest::newRow("ends in its only ampersand") << "ab&" << "";
-        QTest::newRow("no ampersand") << "Save" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("only a pair") << "&&" << "";
-        QTest::newRow("three at the end") << "a&&&" << "";
-        QTest::newRow("two pairs") << "&&&&x" << "";
-        QTest::newRow("later single ones do not count") << "a&b&c" << "b";
-        QTest::newRow("Cyrillic, lower-cased") << "  &Хватит  " << "х";
-        QTest::newRow("a digit") << "Step &2" << "2";
+        QTest::newRow("first ampersand marks S") << "&Save"
+                                                 << "s";
+        QTest::newRow("a doubled pair alone") << "a&&b"
+                                              << "";
+        QTest::newRow("three in a row, then x") << "&&&x"
+                                                << "x";
+        QTest::newRow("after a leading pair, the next single one") << "&&a&b"
+                                                                   << "b";
+        QTest::newRow("a lone ampersand") << "&"
+                                          << "";
+        QTest::newRow("ends in its only ampersand") << "ab&"
+                                                    << "";
+        QTest::newRow("no ampersand") << "Save"
+                                      << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("only a pair") << "&&"
+                                     << "";
+        QTest::newRow("three at the end") << "a&&&"
+                                          << "";
+        QTest::newRow("two pairs") << "&&&&x"
+                                   << "";
+        QTest::newRow("later single ones do not count") << "a&b&c"
+                                                        << "b";
+        QTest::newRow("Cyrillic, lower-cased") << "  &Хватит  "
+                                               << "х";
+        QTest::newRow("a digit") << "Step &2"
+                                 << "2";
     }
     void keyOfCaption()
     {
@@ -37,11 +51,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
-        QTest::newRow("marking ampersand dropped") << "&Save" << "Save";
-        QTest::newRow("doubled shown once") << "a&&b" << "a&b";
-        QTest::newRow("pair then marker") << "&&&x" << "&x";
-        QTest::newRow("trailing ampersand dropped") << "ab&" << "ab";
-        QTest::newRow("spaces kept") << "  Обновить" << "  Обновить";
+        QTest::newRow("marking ampersand dropped") << "&Save"
+                                                   << "Save";
+        QTest::newRow("doubled shown once") << "a&&b"
+                                            << "a&b";
+        QTest::newRow("pair then marker") << "&&&x"
+                                          << "&x";
+        QTest::newRow("trailing ampersand dropped") << "ab&"
+                                                    << "ab";
+        QTest::newRow("spaces kept") << "  Обновить"
+                                     << "  Обновить";
     }
     void plainText()
     {

@@ -1,9 +1,10 @@
+#include "controlonwindow.h"
+
 #include "controls/gallery/controlgallery.h"
 #include "controls/xpcheckbox.h"
 #include "controls/xpcmdbutton.h"
 #include "controls/xpgroupbox.h"
 #include "controls/xpradiobutton.h"
-#include "controlonwindow.h"
 
 #include <QSignalSpy>
 
@@ -22,9 +23,9 @@ private Q_SLOTS:
         const QRect area = gallery.rect();
         const auto shows = [&](QWidget *control, const QImage &face) {
             const QPoint origin = control->mapTo(&gallery, QPoint(0, 0));
-            return area.contains(QRect(origin, control->size())) && control->isVisible() &&
-                   shot.copy(QRect(origin, face.size())).convertToFormat(QImage::Format_RGB32) ==
-                       face.convertToFormat(QImage::Format_RGB32);
+            return area.contains(QRect(origin, control->size())) && control->isVisible()
+                && shot.copy(QRect(origin, face.size())).convertToFormat(QImage::Format_RGB32)
+                == face.convertToFormat(QImage::Format_RGB32);
         };
         for (xpcheckbox *box : gallery.checkBoxes)
             QVERIFY(shows(box, box->face()));

@@ -19,10 +19,7 @@ class TestFamilyArtwork : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void checkBoxStripHoldsTwelveCellsInOneColumn()
-    {
-        QCOMPARE(FamilyArtwork::checkBoxStrip().size(), QSize(16, 192));
-    }
+    void checkBoxStripHoldsTwelveCellsInOneColumn() { QCOMPARE(FamilyArtwork::checkBoxStrip().size(), QSize(16, 192)); }
 
     // The frame and the graded interiors, at the corners of each look.
     void boxCellPixels_data()
@@ -158,7 +155,8 @@ private Q_SLOTS:
         const QImage &pieces = FamilyArtwork::groupFramePieces();
         QCOMPARE(pieces.size(), QSize(22, 20));
         const QColor line(208, 208, 191);
-        for (const QPoint p : {QPoint(10, 0), QPoint(10, 19), QPoint(0, 10), QPoint(21, 10), QPoint(1, 0), QPoint(0, 1)})
+        for (const QPoint p :
+             {QPoint(10, 0), QPoint(10, 19), QPoint(0, 10), QPoint(21, 10), QPoint(1, 0), QPoint(0, 1)})
             QCOMPARE(pieces.pixelColor(p), line);
         // Rounded corners and an empty middle.
         for (const QPoint p : {QPoint(0, 0), QPoint(21, 0), QPoint(21, 19), QPoint(0, 19), QPoint(10, 10)})

@@ -57,7 +57,8 @@ private Q_SLOTS:
         const QRect area = QRectF(QPointF(caption.topLeft()) * ratio, QSizeF(caption.size()) * ratio).toRect();
         QVERIFY(finerThanTheControlsPixels(shot, area, ratio));
         const int middle = shot.height() / 2;
-        QCOMPARE(run(shot, QPoint(0, middle), QPoint(1, 0)), run(shot, QPoint(shot.width() - 1, middle), QPoint(-1, 0)));
+        QCOMPARE(run(shot, QPoint(0, middle), QPoint(1, 0)),
+                 run(shot, QPoint(shot.width() - 1, middle), QPoint(-1, 0)));
     }
 
     void checkBoxLinesAreAlikeOnBothSidesAndItsCaptionSharp()
@@ -73,10 +74,12 @@ private Q_SLOTS:
         const QRect box = host.control->boxRect();
         const QRect device = QRectF(QPointF(box.topLeft()) * ratio, QSizeF(box.size()) * ratio).toRect();
         const QPoint centre = device.center();
-        QCOMPARE(run(shot, QPoint(device.left(), centre.y()), QPoint(1, 0)),
-                 run(shot, QPoint(device.left() + DevicePixels::extent(box.width(), ratio) - 1, centre.y()), QPoint(-1, 0)));
-        QCOMPARE(run(shot, QPoint(centre.x(), device.top()), QPoint(0, 1)),
-                 run(shot, QPoint(centre.x(), device.top() + DevicePixels::extent(box.height(), ratio) - 1), QPoint(0, -1)));
+        QCOMPARE(
+            run(shot, QPoint(device.left(), centre.y()), QPoint(1, 0)),
+            run(shot, QPoint(device.left() + DevicePixels::extent(box.width(), ratio) - 1, centre.y()), QPoint(-1, 0)));
+        QCOMPARE(
+            run(shot, QPoint(centre.x(), device.top()), QPoint(0, 1)),
+            run(shot, QPoint(centre.x(), device.top() + DevicePixels::extent(box.height(), ratio) - 1), QPoint(0, -1)));
         const QRect label = host.control->labelRect();
         const QRect labelArea = QRectF(QPointF(label.topLeft()) * ratio, QSizeF(label.size()) * ratio).toRect();
         QVERIFY(finerThanTheControlsPixels(shot, labelArea.intersected(shot.rect()), ratio));

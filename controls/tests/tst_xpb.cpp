@@ -19,7 +19,8 @@ public:
     {
         const auto mouse = [this](const char *name) {
             return [this, name](int button, int shift, float x, float y) {
-                entries << QStringLiteral("%1 %2 %3 %4 %5").arg(QLatin1String(name)).arg(button).arg(shift).arg(x).arg(y);
+                entries
+                    << QStringLiteral("%1 %2 %3 %4 %5").arg(QLatin1String(name)).arg(button).arg(shift).arg(x).arg(y);
             };
         };
         const auto key = [this](const char *name) {
@@ -114,13 +115,12 @@ private Q_SLOTS:
         const QString spaceUp = QStringLiteral("KeyUp 32 0");
         const QString spaceRelease = QStringLiteral("MouseUp 1 0 0 0");
 
-        QTest::newRow("a click") << QStringList{"in", "press", "release"}
-                                 << QStringList{in, moveIn, down, click, up};
+        QTest::newRow("a click") << QStringList{"in", "press", "release"} << QStringList{in, moveIn, down, click, up};
         QTest::newRow("the first move after a click enters again")
             << QStringList{"in", "press", "release", "nudge"}
             << QStringList{in, moveIn, down, click, up, in, "MouseMove 0 0 13 11"};
-        QTest::newRow("leaving after a click") << QStringList{"in", "press", "release", "out"}
-                                               << QStringList{in, moveIn, down, click, up, out};
+        QTest::newRow("leaving after a click")
+            << QStringList{"in", "press", "release", "out"} << QStringList{in, moveIn, down, click, up, out};
         QTest::newRow("pressed, dragged off and released there")
             << QStringList{"in", "press", "out", "release"}
             << QStringList{in, moveIn, down, out, "MouseMove 1 0 170 70"};
@@ -129,8 +129,7 @@ private Q_SLOTS:
             << QStringList{in, moveIn, down, out, "MouseMove 1 0 170 70", in, "MouseMove 1 0 12 11", click, up};
         QTest::newRow("leaving with no button held") << QStringList{"in", "out"} << QStringList{in, moveIn, out};
         QTest::newRow("space with the pointer elsewhere")
-            << QStringList{"focus", "space down", "space up"}
-            << QStringList{spaceDown, click, spaceRelease, spaceUp};
+            << QStringList{"focus", "space down", "space up"} << QStringList{spaceDown, click, spaceRelease, spaceUp};
         QTest::newRow("space with the pointer over the button")
             << QStringList{"in", "focus", "space down", "space up"}
             << QStringList{in, moveIn, spaceDown, click, spaceRelease, spaceUp};
@@ -141,13 +140,19 @@ private Q_SLOTS:
             << QStringList{"in", "right press", "right release"}
             << QStringList{in, moveIn, "MouseDown 2 0 12 11", "MouseUp 2 0 12 11"};
         QTest::newRow("right button dragged off and back")
-            << QStringList{"in", "right press", "out", "in", "right release"}
-            << QStringList{in,   moveIn, "MouseDown 2 0 12 11", out, "MouseMove 2 0 170 70", in, "MouseMove 2 0 12 11",
-                           "MouseUp 2 0 12 11"};
-        QTest::newRow("a double click clicks twice") << QStringList{"in", "double click"}
-                                                     << QStringList{in, moveIn, down, click, up, down, click, up};
+            << QStringList{"in", "right press", "out", "in", "right release"} << QStringList{in,
+                                                                                             moveIn,
+                                                                                             "MouseDown 2 0 12 11",
+                                                                                             out,
+                                                                                             "MouseMove 2 0 170 70",
+                                                                                             in,
+                                                                                             "MouseMove 2 0 12 11",
+                                                                                             "MouseUp 2 0 12 11"};
+        QTest::newRow("a double click clicks twice")
+            << QStringList{"in", "double click"} << QStringList{in, moveIn, down, click, up, down, click, up};
         QTest::newRow("other keys, Shift among them")
-            << QStringList{"focus", "shift A"} << QStringList{"KeyDown 16 1", "KeyDown 65 1", "KeyUp 65 1", "KeyUp 16 0"};
+            << QStringList{"focus", "shift A"}
+            << QStringList{"KeyDown 16 1", "KeyDown 65 1", "KeyUp 65 1", "KeyUp 16 0"};
     }
     void events()
     {
@@ -347,9 +352,9 @@ private Q_SLOTS:
         host.button->writeProperties(store);
 
         const QMap<QString, QVariant> expected{
-            {"Caption", QString()},   {"PicturePosition", 0}, {"ButtonStyle", 0},     {"PictureWidth", 0},
-            {"PictureHeight", 0},     {"ShowFocusRect", 0},   {"XPColor_Pressed", 0}, {"XPColor_Hover", 0},
-            {"XPDefaultColors", 0},
+            {"Caption", QString()}, {"PicturePosition", 0}, {"ButtonStyle", 0},
+            {"PictureWidth", 0},    {"PictureHeight", 0},   {"ShowFocusRect", 0},
+            {"XPColor_Pressed", 0}, {"XPColor_Hover", 0},   {"XPDefaultColors", 0},
         };
         QStringList keys = store.keys();
         keys.sort();
@@ -384,10 +389,18 @@ private Q_SLOTS:
         const PictureObject picture = PictureObject::bitmap(image);
         // A picture stored with sizes of its own: they are not recomputed.
         const PropertyStore design{
-            {"Caption", QStringLiteral("&Далее")}, {"ButtonStyle", 3},         {"PicturePosition", 2},
-            {"Picture", QVariant::fromValue(picture)}, {"PictureWidth", 20},    {"PictureHeight", 18},
-            {"Enabled", false},                    {"ShowFocusRect", qint16(-1)}, {"XPColor_Pressed", 0},
-            {"XPColor_Hover", 0x0000FF},           {"XPDefaultColors", qint16(0)}, {"MaskColor", 0x00FFFFFF},
+            {"Caption", QStringLiteral("&Далее")},
+            {"ButtonStyle", 3},
+            {"PicturePosition", 2},
+            {"Picture", QVariant::fromValue(picture)},
+            {"PictureWidth", 20},
+            {"PictureHeight", 18},
+            {"Enabled", false},
+            {"ShowFocusRect", qint16(-1)},
+            {"XPColor_Pressed", 0},
+            {"XPColor_Hover", 0x0000FF},
+            {"XPDefaultColors", qint16(0)},
+            {"MaskColor", 0x00FFFFFF},
             {"UseMaskColor", -1},
         };
         ButtonHost host;
@@ -438,9 +451,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("accessibleName");
         QTest::addColumn<QString>("name");
-        QTest::newRow("caption") << "&Save" << "" << "Save";
-        QTest::newRow("caption with padding") << "  Обновить" << "" << "Обновить";
-        QTest::newRow("no caption: the name its window gives") << "" << "Вставить из буфера"
+        QTest::newRow("caption") << "&Save"
+                                 << ""
+                                 << "Save";
+        QTest::newRow("caption with padding") << "  Обновить"
+                                              << ""
+                                              << "Обновить";
+        QTest::newRow("no caption: the name its window gives") << ""
+                                                               << "Вставить из буфера"
                                                                << "Вставить из буфера";
     }
     void accessibleAsAPushButton()

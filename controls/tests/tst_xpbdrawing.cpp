@@ -96,9 +96,9 @@ private Q_SLOTS:
         QTest::newRow("rest: bottom-left inner corner") << Input::Rest << QPoint(1, 21) << kBlack;
         QTest::newRow("rest: top-right inner corner") << Input::Rest << QPoint(23, 1) << kBlack;
         QTest::newRow("rest: bottom-right inner corner") << Input::Rest << QPoint(23, 21) << kBlack;
-        for (const QPoint p : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(0, 22), QPoint(1, 22), QPoint(0, 21),
-                               QPoint(24, 0), QPoint(23, 0), QPoint(24, 1), QPoint(24, 22), QPoint(23, 22),
-                               QPoint(24, 21)})
+        for (const QPoint p :
+             {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(0, 22), QPoint(1, 22), QPoint(0, 21), QPoint(24, 0),
+              QPoint(23, 0), QPoint(24, 1), QPoint(24, 22), QPoint(23, 22), QPoint(24, 21)})
             QTest::addRow("rest: outer corner (%d, %d)", p.x(), p.y()) << Input::Rest << p << face;
         QTest::newRow("rest: picture at {4, 4, 20, 20}, its top-left") << Input::Rest << QPoint(6, 6) << kRed;
         QTest::newRow("rest: picture at {4, 4, 20, 20}, its bottom-right") << Input::Rest << QPoint(17, 17) << kRed;
@@ -143,8 +143,8 @@ private Q_SLOTS:
         QTest::newRow("disabled: frame") << Input::Disable << QPoint(0, 10) << QColor(164, 160, 152);
         QTest::newRow("disabled: frame top") << Input::Disable << QPoint(12, 0) << QColor(164, 160, 152);
         QTest::newRow("disabled: inner corner") << Input::Disable << QPoint(1, 1) << QColor(176, 172, 164);
-        QTest::newRow("disabled: inner corner, bottom-right") << Input::Disable << QPoint(23, 21)
-                                                               << QColor(176, 172, 164);
+        QTest::newRow("disabled: inner corner, bottom-right")
+            << Input::Disable << QPoint(23, 21) << QColor(176, 172, 164);
         QTest::newRow("disabled: outer corner") << Input::Disable << QPoint(24, 22) << face;
         QTest::newRow("disabled: picture in shadow") << Input::Disable << QPoint(6, 6) << FixedColours::buttonShadow;
         QTest::newRow("disabled: picture's highlight below right")
@@ -240,8 +240,8 @@ private Q_SLOTS:
         QTest::newRow("focus rectangle, next dot") << 0 << Input::Focus << true << QPoint(6, 4) << inverted;
         QTest::newRow("focus rectangle, bottom right") << 0 << Input::Focus << true << QPoint(20, 18) << inverted;
         QTest::newRow("focus rectangle, off") << 0 << Input::Focus << false << QPoint(4, 4) << face;
-        QTest::newRow("focus rectangle, never on the XP look") << 3 << Input::Focus << true << QPoint(4, 4)
-                                                               << grey(246);
+        QTest::newRow("focus rectangle, never on the XP look")
+            << 3 << Input::Focus << true << QPoint(4, 4) << grey(246);
     }
     void classicLooks()
     {

@@ -28,8 +28,8 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("expectedCaption");
 
         // 4 + (17 - 16) / 2 = 4.5 and 4 + (15 - 16) / 2 = 3.5 both round to 4.
-        QTest::newRow("toolbar button, 16 x 16") << QSize(25, 23) << QSize() << QSize(16, 16) << true << 0 << QRect()
-                                                 << at(4, 4, 16, 16) << QRect();
+        QTest::newRow("toolbar button, 16 x 16")
+            << QSize(25, 23) << QSize() << QSize(16, 16) << true << 0 << QRect() << at(4, 4, 16, 16) << QRect();
         QTest::newRow("halves go to the even neighbour")
             << QSize(27, 23) << QSize() << QSize(16, 16) << true << 0 << QRect() << at(6, 4, 16, 16) << QRect();
         QTest::newRow("browser back: 23 x 23 overhangs a 43 x 17 button")
@@ -49,8 +49,7 @@ private Q_SLOTS:
         QTest::newRow("picture below") << QSize(60, 60) << QSize(30, 11) << QSize(16, 16) << true << 3 << QRect()
                                        << at(22, 29, 16, 16) << at(15, 14, 30, 11);
         QTest::newRow("position 5 on the first layout: picture at nothing")
-            << QSize(60, 30) << QSize(20, 10) << QSize(16, 16) << true << 5 << QRect() << QRect()
-            << at(20, 10, 20, 10);
+            << QSize(60, 30) << QSize(20, 10) << QSize(16, 16) << true << 5 << QRect() << QRect() << at(20, 10, 20, 10);
         QTest::newRow("position 5 keeps the last place") << QSize(60, 30) << QSize(20, 10) << QSize(16, 16) << true << 5
                                                          << at(7, 8, 16, 16) << at(7, 8, 16, 16) << at(20, 10, 20, 10);
         QTest::newRow("caption alone is centred") << QSize(60, 30) << QSize(21, 9) << QSize(16, 16) << false << 1

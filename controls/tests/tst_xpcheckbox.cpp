@@ -1,4 +1,5 @@
 #include "controlonwindow.h"
+
 #include "controls/xpcheckbox.h"
 #include "platform/controlhost/colorvalue.h"
 #include "platform/controlhost/propertystore.h"
@@ -62,7 +63,8 @@ private Q_SLOTS:
     void check1ShowsItsCheckedCellOnTheButtonFace()
     {
         BoxOnWindow on(QSize(17, 17), "Check1");
-        on.control->readProperties(PropertyStore{{QStringLiteral("Value"), 1}, {QStringLiteral("Caption"), QStringLiteral("xpcheckbox1")}});
+        on.control->readProperties(
+            PropertyStore{{QStringLiteral("Value"), 1}, {QStringLiteral("Caption"), QStringLiteral("xpcheckbox1")}});
         QVERIFY(on.show());
         QCOMPARE(on.control->value(), 1);
         QVERIFY(on.control->isChecked());
@@ -157,9 +159,10 @@ private Q_SLOTS:
         QTest::mousePress(on.handle(), Qt::LeftButton, {}, on.at(8, 8));
         QTest::mouseRelease(on.handle(), Qt::LeftButton, {}, on.at(8, 8));
         const int pressedCell = before <= 2 ? 4 * before + 2 : cellBefore;
-        QCOMPARE(events, QStringList({QStringLiteral("MouseDown cell %1").arg(pressedCell),
-                                      QStringLiteral("MouseUp value %1").arg(before),
-                                      QStringLiteral("Click value %1").arg(before)}));
+        QCOMPARE(events,
+                 QStringList({QStringLiteral("MouseDown cell %1").arg(pressedCell),
+                              QStringLiteral("MouseUp value %1").arg(before),
+                              QStringLiteral("Click value %1").arg(before)}));
         QCOMPARE(on.control->value(), after);
         const int normal = after <= 2 ? 4 * after : pressedCell;
         QCOMPARE(on.control->cell(), normal);

@@ -1,5 +1,6 @@
-#include "controls/xpcmdbutton.h"
 #include "controlonwindow.h"
+
+#include "controls/xpcmdbutton.h"
 #include "platform/controlhost/propertystore.h"
 
 #include <QAccessible>
@@ -106,7 +107,8 @@ private Q_SLOTS:
             button.setState(state);
         QCOMPARE(button.state(), states.last());
         QCOMPARE(button.drawnCell(), cell);
-        QCOMPARE(faceOf(button).pixel(1, 12), xpcmdbutton::cellImage(cell).convertToFormat(QImage::Format_ARGB32).pixel(1, 10));
+        QCOMPARE(faceOf(button).pixel(1, 12),
+                 xpcmdbutton::cellImage(cell).convertToFormat(QImage::Format_ARGB32).pixel(1, 10));
         button.setEnabled(true);
         QCOMPARE(button.drawnCell(), button.stateCell());
     }
@@ -118,7 +120,9 @@ private Q_SLOTS:
         QVERIFY(on.show());
         QStringList events;
         const auto log = [&](const char *name) {
-            return [&events, &on, name] { events << QStringLiteral("%1 cell %2").arg(QLatin1String(name)).arg(on.control->drawnCell()); };
+            return [&events, &on, name] {
+                events << QStringLiteral("%1 cell %2").arg(QLatin1String(name)).arg(on.control->drawnCell());
+            };
         };
         connect(on.control, &xpcmdbutton::MouseMove, on.control, log("MouseMove"));
         connect(on.control, &xpcmdbutton::MouseDown, on.control, log("MouseDown"));
@@ -135,8 +139,9 @@ private Q_SLOTS:
         QTest::mouseMove(on.handle(), on.at(14, 10));
         QTest::mouseMove(on.handle(), on.at(14, 60));
         QTRY_VERIFY(events.last().startsWith(QLatin1String("MouseOut")));
-        QCOMPARE(events, QStringList({"MouseMove cell 4", "MouseDown cell 3", "MouseMove cell 1", "MouseUp cell 1",
-                                      "Click cell 4", "MouseMove cell 4", "MouseOut cell 3"}));
+        QCOMPARE(events,
+                 QStringList({"MouseMove cell 4", "MouseDown cell 3", "MouseMove cell 1", "MouseUp cell 1",
+                              "Click cell 4", "MouseMove cell 4", "MouseOut cell 3"}));
         QCOMPARE(on.control->drawnCell(), 4);
     }
 

@@ -1,6 +1,7 @@
+#include "controlonwindow.h"
+
 #include "controls/xpgroupbox.h"
 #include "controls/xpradiobutton.h"
-#include "controlonwindow.h"
 #include "platform/controlhost/colorvalue.h"
 #include "platform/controlhost/propertystore.h"
 

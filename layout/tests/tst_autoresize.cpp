@@ -109,15 +109,16 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("list");
         QTest::addColumn<double>("listPoints");
         QTest::addColumn<QLine>("line");
-        QTest::newRow("both sides doubled") << QSize(800, 600) << QRect(40, 20, 400, 60) << 32 << QRect(40, 100, 600, 300)
-                                            << 20.0 << QLine(600, 6000, 6000, 6000);
+        QTest::newRow("both sides doubled") << QSize(800, 600) << QRect(40, 20, 400, 60) << 32
+                                            << QRect(40, 100, 600, 300) << 20.0 << QLine(600, 6000, 6000, 6000);
         QTest::newRow("only the width doubled") << QSize(800, 300) << QRect(40, 10, 400, 30) << 16
                                                 << QRect(40, 50, 600, 150) << 10.0 << QLine(600, 3000, 6000, 3000);
         QTest::newRow("only the height doubled") << QSize(400, 600) << QRect(20, 20, 200, 60) << 16
                                                  << QRect(20, 100, 300, 300) << 10.0 << QLine(300, 6000, 3000, 6000);
         // 12.5 and 62.5 go down to the even neighbour, 37.5 and 187.5 up.
-        QTest::newRow("a quarter larger, halves to even") << QSize(500, 375) << QRect(25, 12, 250, 38) << 20
-                                                          << QRect(25, 62, 375, 188) << 12.5 << QLine(375, 3750, 3750, 3750);
+        QTest::newRow("a quarter larger, halves to even")
+            << QSize(500, 375) << QRect(25, 12, 250, 38) << 20 << QRect(25, 62, 375, 188) << 12.5
+            << QLine(375, 3750, 3750, 3750);
     }
     void controlsScaleWithTheWindow()
     {

@@ -44,7 +44,9 @@ private Q_SLOTS:
     {
         QFETCH(int, form);
         QFETCH(QString, name);
-        const FormLayout &layout = form == 1 ? FormLayout::form1() : form == 2 ? FormLayout::form2() : FormLayout::form3();
+        const FormLayout &layout = form == 1 ? FormLayout::form1()
+            : form == 2                      ? FormLayout::form2()
+                                             : FormLayout::form3();
         const QRect control = layout.twips(name);
         QVERIFY(!control.isNull());
         // The design places every control of these windows inside the window.

@@ -8,12 +8,18 @@ namespace {
 QByteArray reason(int status)
 {
     switch (status) {
-    case 200: return "OK";
-    case 301: return "Moved Permanently";
-    case 302: return "Found";
-    case 404: return "Not Found";
-    case 500: return "Internal Server Error";
-    default: return "Status";
+    case 200:
+        return "OK";
+    case 301:
+        return "Moved Permanently";
+    case 302:
+        return "Found";
+    case 404:
+        return "Not Found";
+    case 500:
+        return "Internal Server Error";
+    default:
+        return "Status";
     }
 }
 
@@ -87,7 +93,8 @@ void TestHttpServer::onReadyRead(QTcpSocket *socket)
         // Keep the socket's buffer topped up, never ending the head.
         auto *timer = new QTimer(socket);
         QObject::connect(timer, &QTimer::timeout, socket, [socket] {
-            static const QByteArray lines = QByteArray("X-Flood: ").append(QByteArray(100, 'x')).append("\r\n").repeated(1000);
+            static const QByteArray lines =
+                QByteArray("X-Flood: ").append(QByteArray(100, 'x')).append("\r\n").repeated(1000);
             if (socket->bytesToWrite() < lines.size())
                 socket->write(lines);
         });

@@ -21,12 +21,12 @@ public:
         int status = 200;
         QByteArray contentType = "text/plain";
         QByteArray body;
-        QByteArray location;        // sent as Location when not empty
-        bool withLength = true;     // Content-Length, or the body ends with the connection
-        bool silent = false;        // read the request, never answer
-        int delayMs = 0;            // answer only after this long
-        int trickleMs = 0;          // send the answer a byte at a time, this far apart
-        bool floodHeaders = false;  // send header lines without end, as fast as they go
+        QByteArray location;       // sent as Location when not empty
+        bool withLength = true;    // Content-Length, or the body ends with the connection
+        bool silent = false;       // read the request, never answer
+        int delayMs = 0;           // answer only after this long
+        int trickleMs = 0;         // send the answer a byte at a time, this far apart
+        bool floodHeaders = false; // send header lines without end, as fast as they go
     };
 
     TestHttpServer();

@@ -20,25 +20,28 @@ private Q_SLOTS:
             << QStringLiteral("текст");
         QTest::newRow("end tag of a script found whatever its case")
             << QStringLiteral("<SCRIPT>var s = '</scriptx>';</Script >после") << QStringLiteral("после");
-        QTest::newRow("blanks read as one") << QStringLiteral("<p>  один \r\n\t два  </p>") << QStringLiteral("один два");
+        QTest::newRow("blanks read as one")
+            << QStringLiteral("<p>  один \r\n\t два  </p>") << QStringLiteral("один два");
         QTest::newRow("line break") << QStringLiteral("один<br>два<br/>три") << QStringLiteral("один\nдва\nтри");
         QTest::newRow("two line breaks make an empty line") << QStringLiteral("a<br><br>b") << QStringLiteral("a\n\nb");
         QTest::newRow("nested blocks give one line break")
             << QStringLiteral("<div><div><p>a</p></div></div><div>b</div>") << QStringLiteral("a\nb");
-        QTest::newRow("inline elements join") << QStringLiteral("<p>x<i>y</i> <span>z</span></p>") << QStringLiteral("xy z");
-        QTest::newRow("list items") << QStringLiteral("<ul><li>один</li><li>два</li></ul>") << QStringLiteral("один\nдва");
+        QTest::newRow("inline elements join")
+            << QStringLiteral("<p>x<i>y</i> <span>z</span></p>") << QStringLiteral("xy z");
+        QTest::newRow("list items") << QStringLiteral("<ul><li>один</li><li>два</li></ul>")
+                                    << QStringLiteral("один\nдва");
         QTest::newRow("table cells") << QStringLiteral("<table><tr><td>a</td><td>b</td></tr></table>")
                                      << QStringLiteral("a\nb");
-        QTest::newRow("named references")
-            << QStringLiteral("x &amp; y &lt;z&gt; &laquo;клуб&raquo;&nbsp;&mdash;") << QStringLiteral("x & y <z> «клуб» —");
+        QTest::newRow("named references") << QStringLiteral("x &amp; y &lt;z&gt; &laquo;клуб&raquo;&nbsp;&mdash;")
+                                          << QStringLiteral("x & y <z> «клуб» —");
         QTest::newRow("numeric references") << QStringLiteral("&#1046;&#x436;&#X416;") << QStringLiteral("ЖжЖ");
         QTest::newRow("reference without its semicolon") << QStringLiteral("&#1046 и") << QStringLiteral("Ж и");
         QTest::newRow("unknown reference kept") << QStringLiteral("a &bogus; b &") << QStringLiteral("a &bogus; b &");
         QTest::newRow("reference out of range") << QStringLiteral("&#1114112;") << QStringLiteral("\uFFFD");
         QTest::newRow("comment and doctype not shown")
             << QStringLiteral("<!DOCTYPE html><!-- <p>нет</p> -->да") << QStringLiteral("да");
-        QTest::newRow("quoted attribute holding a '>'") << QStringLiteral("<a title=\"a>b\">ссылка</a>")
-                                                       << QStringLiteral("ссылка");
+        QTest::newRow("quoted attribute holding a '>'")
+            << QStringLiteral("<a title=\"a>b\">ссылка</a>") << QStringLiteral("ссылка");
         QTest::newRow("a '<' that starts no tag") << QStringLiteral("1 < 2") << QStringLiteral("1 < 2");
         QTest::newRow("preformatted text keeps its blanks")
             << QStringLiteral("<pre>a  b\n c</pre>d") << QStringLiteral("a  b\n c\nd");

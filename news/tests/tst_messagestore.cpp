@@ -3,8 +3,8 @@
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/peakmemory.h"
-#include "platform/testsupport/unwritablefolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
+#include "platform/testsupport/unwritablefolder.h"
 #include "platform/textcodec.h"
 
 #include <QDir>
@@ -24,10 +24,7 @@ private Q_SLOTS:
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(m_install->isValid());
     }
-    void cleanup()
-    {
-        m_install.reset();
-    }
+    void cleanup() { m_install.reset(); }
 
     void readBack_data()
     {
@@ -63,11 +60,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("same");
         QTest::newRow("equal") << QStringLiteral("[news]\r\nА") << QStringLiteral("[news]\r\nА") << true;
-        QTest::newRow("LF against CR LF") << QStringLiteral("[news]\nА\nБ") << QStringLiteral("[news]\r\nА\r\nБ") << true;
-        QTest::newRow("trailing line breaks") << QStringLiteral("[news]\r\nА\r\n\r\n") << QStringLiteral("[news]\r\nА") << true;
-        QTest::newRow("same length, other text") << QStringLiteral("[news]\r\nСбор в 18:00")
-                                                  << QStringLiteral("[news]\r\nСбор в 19:00") << false;
-        QTest::newRow("inner blank line counts") << QStringLiteral("[news]\r\n\r\nА") << QStringLiteral("[news]\r\nА") << false;
+        QTest::newRow("LF against CR LF")
+            << QStringLiteral("[news]\nА\nБ") << QStringLiteral("[news]\r\nА\r\nБ") << true;
+        QTest::newRow("trailing line breaks")
+            << QStringLiteral("[news]\r\nА\r\n\r\n") << QStringLiteral("[news]\r\nА") << true;
+        QTest::newRow("same length, other text")
+            << QStringLiteral("[news]\r\nСбор в 18:00") << QStringLiteral("[news]\r\nСбор в 19:00") << false;
+        QTest::newRow("inner blank line counts")
+            << QStringLiteral("[news]\r\n\r\nА") << QStringLiteral("[news]\r\nА") << false;
         QTest::newRow("case counts") << QStringLiteral("[news] а") << QStringLiteral("[news] А") << false;
         QTest::newRow("nothing stored yet") << QStringLiteral("[news]") << QString() << false;
     }
@@ -105,7 +105,8 @@ private Q_SLOTS:
         file.write(oldPage);
         file.close();
 
-        QVERIFY(!MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime(), failingSafeFile(5)));
+        QVERIFY(
+            !MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime(), failingSafeFile(5)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), oldPage);
         QVERIFY(!MessageStore::exists(QStringLiteral("allmes.txt")));
@@ -130,13 +131,16 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("maxBytes");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("cut");
-        QTest::newRow("within the bound") << QByteArray("a\r\nb\r\n") << qint64(100) << QStringLiteral("a\r\nb") << false;
-        QTest::newRow("exactly the bound") << QByteArray("a\r\nb\r\n") << qint64(6) << QStringLiteral("a\r\nb") << false;
-        QTest::newRow("cut at the last whole line") << QByteArray("один\r\nдва\r\nтри\r\n") << qint64(19)
-                                                    << QStringLiteral("один\r\nдва") << true;
-        QTest::newRow("cut in Windows-1251") << TextCodec::toCp1251(u"один\r\nдва\r\nтри\r\n") << qint64(12)
-                                             << QStringLiteral("один\r\nдва") << true;
-        QTest::newRow("a first line longer than the bound") << QByteArray(50, 'x') + "\r\n" << qint64(10) << QString() << true;
+        QTest::newRow("within the bound")
+            << QByteArray("a\r\nb\r\n") << qint64(100) << QStringLiteral("a\r\nb") << false;
+        QTest::newRow("exactly the bound")
+            << QByteArray("a\r\nb\r\n") << qint64(6) << QStringLiteral("a\r\nb") << false;
+        QTest::newRow("cut at the last whole line")
+            << QByteArray("один\r\nдва\r\nтри\r\n") << qint64(19) << QStringLiteral("один\r\nдва") << true;
+        QTest::newRow("cut in Windows-1251")
+            << TextCodec::toCp1251(u"один\r\nдва\r\nтри\r\n") << qint64(12) << QStringLiteral("один\r\nдва") << true;
+        QTest::newRow("a first line longer than the bound") << QByteArray(50, 'x') + "\r\n"
+                                                            << qint64(10) << QString() << true;
     }
     void newestPart()
     {
@@ -204,7 +208,8 @@ private Q_SLOTS:
     {
         QByteArray piece;
         for (int i = 0; i < 1000; ++i)
-            piece += TextCodec::toCp1251(u"##############################################\r\n[01.02.2024  10:00:00]\r\nСтарое\r\n");
+            piece += TextCodec::toCp1251(
+                u"##############################################\r\n[01.02.2024  10:00:00]\r\nСтарое\r\n");
         QFile file(m_install->program.filePath(QStringLiteral("allmes.txt")));
         QVERIFY(file.open(QIODevice::WriteOnly));
         const qint64 size = 64 * 1024 * 1024;
@@ -221,8 +226,11 @@ private Q_SLOTS:
             QVERIFY2(grown < 16 * 1024 * 1024, qPrintable(QString::number(grown)));
 
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.size(), written + TextCodec::toCp1251(MessageStore::entry(QStringLiteral("\r\nНовое"),
-                                                                           QDateTime::currentDateTime())).size());
+        QCOMPARE(
+            file.size(),
+            written
+                + TextCodec::toCp1251(MessageStore::entry(QStringLiteral("\r\nНовое"), QDateTime::currentDateTime()))
+                      .size());
         const QByteArray head = file.read(200);
         QVERIFY(head.startsWith(QByteArray(46, '#') + "\r\n["));
         QVERIFY(head.contains(TextCodec::toCp1251(u"\r\n\r\nНовое\r\n##")));
@@ -234,7 +242,8 @@ private Q_SLOTS:
     // place: the old archive must still follow the new entry.
     void archiveWrittenInPlaceKeepsTheOldOne()
     {
-        const QByteArray old = TextCodec::toCp1251(u"##############################################\r\n[01.02.2024  10:00:00]\r\nСтарое\r\n");
+        const QByteArray old = TextCodec::toCp1251(
+            u"##############################################\r\n[01.02.2024  10:00:00]\r\nСтарое\r\n");
         writeProgramFile("allmes.txt", old);
         writeProgramFile("mes.txt", "[news]\r\n");
         ProgramFolder::setWritableForTesting(1);

@@ -1,25 +1,25 @@
-#include "platform/eventloop.h"
-#include "platform/testsupport/fakedialogs.h"
 #include "news/messagestore.h"
 #include "news/news.h"
+#include "news/tests/testhttpserver.h"
+#include "platform/eventloop.h"
 #include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
+#include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/peakmemory.h"
 #include "platform/testsupport/temporaryinstallation.h"
-#include "news/tests/testhttpserver.h"
 #include "platform/textcodec.h"
 
 #include <QDateTime>
-#include <QElapsedTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -46,7 +46,8 @@ TestHttpServer::Answer plain(const QString &text)
 // each names a moment of the fetch in the system's short date and long time formats.
 QString withDatesMasked(const QString &archive, const QDateTime &from, const QDateTime &to)
 {
-    static const QRegularExpression dateLine(QStringLiteral("^\\[[^\r\n]*\\](?=\r?$)"), QRegularExpression::MultilineOption);
+    static const QRegularExpression dateLine(QStringLiteral("^\\[[^\r\n]*\\](?=\r?$)"),
+                                             QRegularExpression::MultilineOption);
     const QLocale locale = QLocale::system();
     QStringList moments;
     for (QDateTime t = from.addSecs(-1); t <= to.addSecs(1); t = t.addSecs(1))
@@ -124,13 +125,16 @@ private Q_SLOTS:
         const QByteArray cp1251 = TextCodec::toCp1251(u"[news]\r\nВстреча клуба.\r\n");
         for (bool byUser : {false, true}) {
             const char *who = byUser ? "news button" : "start-up";
-            QTest::addRow("%s, Windows-1251", who) << byUser << cp1251 << QByteArray("text/plain; charset=windows-1251");
-            QTest::addRow("%s, LF line breaks", who) << byUser << QByteArray("[news]\nMeeting\n\n") << QByteArray("text/plain");
+            QTest::addRow("%s, Windows-1251", who)
+                << byUser << cp1251 << QByteArray("text/plain; charset=windows-1251");
+            QTest::addRow("%s, LF line breaks", who)
+                << byUser << QByteArray("[news]\nMeeting\n\n") << QByteArray("text/plain");
             // A character Windows-1251 cannot hold is stored as '?'.
             QTest::addRow("%s, outside the code page", who)
                 << byUser << QStringLiteral("[news]\r\nГотово ✓").toUtf8() << QByteArray("text/plain; charset=utf-8");
             QTest::addRow("%s, html", who)
-                << byUser << QByteArray("<html><body><p>[news]</p><p>Meeting</p></body></html>") << QByteArray("text/html");
+                << byUser << QByteArray("<html><body><p>[news]</p><p>Meeting</p></body></html>")
+                << QByteArray("text/html");
         }
     }
     void samePageTwiceAnnouncesOnce()
@@ -170,13 +174,16 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("body");
         const QByteArray news = TextCodec::toCp1251(u"[news]\r\nНовое");
         const QByteArray errorPage = QStringLiteral("<html><head><title>Ошибка</title></head>"
-                                                    "<body><h1>Страница недоступна</h1></body></html>").toUtf8();
+                                                    "<body><h1>Страница недоступна</h1></body></html>")
+                                         .toUtf8();
         for (bool byUser : {false, true}) {
             const char *who = byUser ? "news button" : "start-up";
-            QTest::addRow("%s, html error page", who) << byUser << 200 << QByteArray("text/html; charset=utf-8") << errorPage;
+            QTest::addRow("%s, html error page", who)
+                << byUser << 200 << QByteArray("text/html; charset=utf-8") << errorPage;
             QTest::addRow("%s, 404 with news text", who) << byUser << 404 << QByteArray("text/plain") << news;
             QTest::addRow("%s, 500 with news text", who) << byUser << 500 << QByteArray("text/plain") << news;
-            QTest::addRow("%s, text without marker", who) << byUser << 200 << QByteArray("text/plain") << QByteArray("hello");
+            QTest::addRow("%s, text without marker", who)
+                << byUser << 200 << QByteArray("text/plain") << QByteArray("hello");
             QTest::addRow("%s, marker later in the text", who)
                 << byUser << 200 << QByteArray("text/plain") << QByteArray("hello [news] x");
             QTest::addRow("%s, empty page", who) << byUser << 200 << QByteArray("text/plain") << QByteArray();
@@ -275,10 +282,12 @@ private Q_SLOTS:
     // newest part, says so, and the program does not grow by the archive.
     void hugeArchiveShowsItsNewestPart()
     {
-        const QByteArray entry = TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nВстреча\r\n"));
+        const QByteArray entry =
+            TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nВстреча\r\n"));
         QFile archive(m_install->program.filePath(QStringLiteral("allmes.txt")));
         QVERIFY(archive.open(QIODevice::WriteOnly));
-        const QByteArray newest = TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[02.02.2024  10:00:00]\r\n\r\nНовейшее\r\n"));
+        const QByteArray newest =
+            TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[02.02.2024  10:00:00]\r\n\r\nНовейшее\r\n"));
         archive.write(newest);
         while (archive.size() < 2 * MessageStore::shownArchiveBytes)
             archive.write(entry);
@@ -309,8 +318,9 @@ private Q_SLOTS:
         m_news->Get_Mes(true);
         const QDateTime after = QDateTime::currentDateTime();
 
-        QCOMPARE(messageTexts(), (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nПервое"),
-                                              QStringLiteral("Новости:\r\n\r\n\r\nВторое")}));
+        QCOMPARE(
+            messageTexts(),
+            (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nПервое"), QStringLiteral("Новости:\r\n\r\n\r\nВторое")}));
         const QString archive = TextCodec::fromCp1251(fileBytes("allmes.txt"));
         QCOMPARE(withDatesMasked(archive, before, after),
                  kHashes + QStringLiteral("\r\n[DATE]\r\n\r\nВторое\r\n") + kHashes
@@ -326,8 +336,9 @@ private Q_SLOTS:
         m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nСбор в 19:00")));
         m_news->Get_Mes(false);
 
-        QCOMPARE(messageTexts(), (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nСбор в 18:00"),
-                                              QStringLiteral("Новости:\r\n\r\n\r\nСбор в 19:00")}));
+        QCOMPARE(messageTexts(),
+                 (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nСбор в 18:00"),
+                              QStringLiteral("Новости:\r\n\r\n\r\nСбор в 19:00")}));
         QCOMPARE(TextCodec::fromCp1251(fileBytes("mes.txt")), QStringLiteral("[news]\r\nСбор в 19:00\r\n"));
     }
 
@@ -345,8 +356,9 @@ private Q_SLOTS:
         m_news->Get_Mes(false);
         m_news->Get_Mes(false);
 
-        QCOMPARE(messageTexts(), (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nВстреча в субботу"),
-                                              QStringLiteral("Новости:\r\n\r\n\r\nВстреча переносится")}));
+        QCOMPARE(messageTexts(),
+                 (QStringList{QStringLiteral("Новости:\r\n\r\n\r\nВстреча в субботу"),
+                              QStringLiteral("Новости:\r\n\r\n\r\nВстреча переносится")}));
         const QString archive = TextCodec::fromCp1251(fileBytes("allmes.txt"));
         QCOMPARE(archive.count(kHashes), 2);
         QVERIFY(archive.indexOf(QStringLiteral("переносится")) < archive.indexOf(QStringLiteral("в субботу")));
@@ -486,7 +498,8 @@ private Q_SLOTS:
         writeIni(m_server->url(kPath).toString());
         const QByteArray oldPage = writeFile("mes.txt", TextCodec::toCp1251(u"[news]\r\nСтарое\r\n"));
         const QByteArray oldArchive = writeFile(
-            "allmes.txt", TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nСтарое\r\n\r\n")));
+            "allmes.txt",
+            TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nСтарое\r\n\r\n")));
         m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nНовое сообщение")));
 
         m_news->setFileWriter(failingSafeFile(20));

@@ -24,15 +24,15 @@ private Q_SLOTS:
         QTest::newRow("utf-8 bytes named windows-1251")
             << QByteArray("[news] \xd0\x9f") << QStringLiteral("text/plain; charset=windows-1251")
             << QStringLiteral("[news] Рџ");
-        QTest::newRow("no charset, Windows-1251")
-            << TextCodec::toCp1251(news) << QStringLiteral("text/plain") << news;
+        QTest::newRow("no charset, Windows-1251") << TextCodec::toCp1251(news) << QStringLiteral("text/plain") << news;
         QTest::newRow("no charset, UTF-8") << news.toUtf8() << QStringLiteral("text/plain") << news;
         QTest::newRow("unknown charset") << news.toUtf8() << QStringLiteral("text/plain; charset=x-no-such") << news;
         QTest::newRow("no content type at all") << news.toUtf8() << QString() << news;
-        QTest::newRow("LF and CR line breaks")
-            << QByteArray("[news]\na\rb\r\nc\n") << QStringLiteral("text/plain") << QStringLiteral("[news]\r\na\r\nb\r\nc\r\n");
+        QTest::newRow("LF and CR line breaks") << QByteArray("[news]\na\rb\r\nc\n") << QStringLiteral("text/plain")
+                                               << QStringLiteral("[news]\r\na\r\nb\r\nc\r\n");
         QTest::newRow("html page counts by its visible text")
-            << QStringLiteral("<html><head><title>Клуб</title></head><body><p>[news]</p><p><b>Встреча</b> клуба</p></body></html>")
+            << QStringLiteral(
+                   "<html><head><title>Клуб</title></head><body><p>[news]</p><p><b>Встреча</b> клуба</p></body></html>")
                    .toUtf8()
             << QStringLiteral("text/html; charset=utf-8") << news;
         QTest::newRow("html page without content type")

@@ -1,7 +1,7 @@
 #include "photo/cdibsection.h"
-#include "platform/testsupport/fakedialogs.h"
 #include "photo/gdibitmap.h"
 #include "photo/gdicontext.h"
+#include "platform/testsupport/fakedialogs.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

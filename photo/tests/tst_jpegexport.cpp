@@ -1,9 +1,9 @@
 #include "photo/cdibsection.h"
 #include "photo/minteljpeglibrary.h"
 #include "photo/raisederror.h"
-#include "platform/testsupport/unwritablefolder.h"
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/filesizelimit.h"
+#include "platform/testsupport/unwritablefolder.h"
 
 #include <QDateTime>
 #include <QDir>

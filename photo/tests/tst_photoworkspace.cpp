@@ -1,5 +1,5 @@
-#include "platform/testsupport/fakedialogs.h"
 #include "photo/photoworkspace.h"
+#include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/unwritablefolder.h"
 
 #include <QBuffer>
@@ -15,7 +15,6 @@
 #include <QtTest>
 
 #include <memory>
-
 #include <sys/stat.h>
 
 namespace {
@@ -82,16 +81,24 @@ QByteArray pngHead(quint32 width, quint32 height)
 QByteArray jpegWithOrientation(const QImage &image, quint16 orientation)
 {
     QByteArray tiff("II*\0", 4);
-    auto le16 = [&](quint16 v) { char b[2]; qToLittleEndian(v, b); tiff.append(b, 2); };
-    auto le32 = [&](quint32 v) { char b[4]; qToLittleEndian(v, b); tiff.append(b, 4); };
-    le32(8);                  // the first directory follows the header
-    le16(1);                  // one entry
-    le16(0x0112);             // orientation
-    le16(3);                  // SHORT
-    le32(1);                  // one value
+    auto le16 = [&](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        tiff.append(b, 2);
+    };
+    auto le32 = [&](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        tiff.append(b, 4);
+    };
+    le32(8);      // the first directory follows the header
+    le16(1);      // one entry
+    le16(0x0112); // orientation
+    le16(3);      // SHORT
+    le32(1);      // one value
     le16(orientation);
     le16(0);
-    le32(0);                  // no next directory
+    le32(0); // no next directory
     const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
     QByteArray segment("\xFF\xE1", 2);
     char length[2];
@@ -189,7 +196,8 @@ void TestPhotoWorkspace::init()
     m_image2->hide();
     m_command3 = new QPushButton(m_window.get());
     m_command6 = new QPushButton(m_window.get());
-    m_workspace = std::make_unique<PhotoWorkspace>(m_image1, m_label3, m_image2, m_command3, m_command6, m_window.get());
+    m_workspace =
+        std::make_unique<PhotoWorkspace>(m_image1, m_label3, m_image2, m_command3, m_command6, m_window.get());
     m_window->show();
 }
 

@@ -14,21 +14,21 @@ struct SystemRole
 
 // The palette roles that play the parts of the system colours.
 constexpr SystemRole kSystemRoles[] = {
-    {4, QPalette::Active, QPalette::Window},          // menu
+    {4, QPalette::Active, QPalette::Window}, // menu
     {ColorValue::windowBackground, QPalette::Active, QPalette::Base},
-    {7, QPalette::Active, QPalette::WindowText},      // menu text
-    {8, QPalette::Active, QPalette::Text},            // window text
+    {7, QPalette::Active, QPalette::WindowText}, // menu text
+    {8, QPalette::Active, QPalette::Text},       // window text
     {13, QPalette::Active, QPalette::Highlight},
     {14, QPalette::Active, QPalette::HighlightedText},
     {ColorValue::buttonFace, QPalette::Active, QPalette::Button},
     {ColorValue::buttonShadow, QPalette::Active, QPalette::Dark},
-    {17, QPalette::Disabled, QPalette::Text},         // grey text
+    {17, QPalette::Disabled, QPalette::Text}, // grey text
     {ColorValue::buttonText, QPalette::Active, QPalette::ButtonText},
     {ColorValue::buttonHighlight, QPalette::Active, QPalette::Light},
     {ColorValue::darkShadow3D, QPalette::Active, QPalette::Shadow},
     {ColorValue::light3D, QPalette::Active, QPalette::Midlight},
-    {23, QPalette::Active, QPalette::ToolTipText},    // tooltip text
-    {24, QPalette::Active, QPalette::ToolTipBase},    // tooltip background
+    {23, QPalette::Active, QPalette::ToolTipText}, // tooltip text
+    {24, QPalette::Active, QPalette::ToolTipBase}, // tooltip background
 };
 
 } // namespace

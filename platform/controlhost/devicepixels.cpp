@@ -57,9 +57,10 @@ QImage DevicePixels::scaled(const QImage &logical, qreal ratio, QSize size)
         return logical;
     const int width = size.width();
     const int height = size.height();
-    const QImage source = logical.format() == QImage::Format_ARGB32_Premultiplied || logical.format() == QImage::Format_RGB32
-                              ? logical
-                              : logical.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage source =
+        logical.format() == QImage::Format_ARGB32_Premultiplied || logical.format() == QImage::Format_RGB32
+        ? logical
+        : logical.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage device(width, height, source.format());
     const QList<int> columns = sources(source.width(), width, ratio);
     const QList<int> rows = sources(source.height(), height, ratio);

@@ -14,7 +14,8 @@ QVariant PropertyStore::read(const QString &key, const QVariant &defaultValue) c
     // A value kept as another type (an integer for a Boolean, say) is read as
     // the default's type when it converts.
     QVariant value = *found;
-    if (defaultValue.isValid() && value.metaType() != defaultValue.metaType() && value.canConvert(defaultValue.metaType()))
+    if (defaultValue.isValid() && value.metaType() != defaultValue.metaType()
+        && value.canConvert(defaultValue.metaType()))
         value.convert(defaultValue.metaType());
     return value;
 }

@@ -19,8 +19,12 @@ private Q_SLOTS:
         QTest::newRow("UTF-8, between letters") << utf8 << qsizetype(4) << qsizetype(4);
         QTest::newRow("UTF-8, inside a letter") << utf8 << qsizetype(5) << qsizetype(4);
         QTest::newRow("UTF-8, after a lead byte") << utf8 << qsizetype(3) << qsizetype(2);
-        QTest::newRow("three-byte character whole") << QByteArray("a\xE2\x84\x96" "b") << qsizetype(4) << qsizetype(4);
-        QTest::newRow("three-byte character cut") << QByteArray("a\xE2\x84\x96" "b") << qsizetype(3) << qsizetype(1);
+        QTest::newRow("three-byte character whole") << QByteArray("a\xE2\x84\x96"
+                                                                  "b")
+                                                    << qsizetype(4) << qsizetype(4);
+        QTest::newRow("three-byte character cut") << QByteArray("a\xE2\x84\x96"
+                                                                "b")
+                                                  << qsizetype(3) << qsizetype(1);
         QTest::newRow("four-byte character cut") << QByteArray("a\xF0\x9F\x98\x80", 5) << qsizetype(4) << qsizetype(1);
         QTest::newRow("Windows-1251 loses a letter at most")
             << TextCodec::toCp1251(u"жизнь") << qsizetype(3) << qsizetype(2);

@@ -37,16 +37,14 @@ private Q_SLOTS:
         QTest::newRow("cut before a character reference, not inside it")
             << QStringLiteral("<p>a&amp;b</p>") << qsizetype(6) << QStringLiteral("<p>a</p>") << true << false;
         QTest::newRow("tables nested past six lose their tags, not their text")
-            << nested(QStringLiteral("<table><tr><td>"), QStringLiteral("</td></tr></table>"), 8)
-            << qsizetype(100000)
-            << nested(QStringLiteral("<table><tr><td>"), QStringLiteral("</td></tr></table>"), 6)
-            << false << true;
+            << nested(QStringLiteral("<table><tr><td>"), QStringLiteral("</td></tr></table>"), 8) << qsizetype(100000)
+            << nested(QStringLiteral("<table><tr><td>"), QStringLiteral("</td></tr></table>"), 6) << false << true;
         QTest::newRow("end tags left out of a table")
             << QStringLiteral("<table><tr><td>a<td>b<tr><td>c</table>") << qsizetype(1000)
             << QStringLiteral("<table><tr><td>a</td><td>b</td></tr><tr><td>c</td></tr></table>") << false << false;
         QTest::newRow("list items without end tags")
-            << QStringLiteral("<ul><li>a<li>b</ul>") << qsizetype(1000) << QStringLiteral("<ul><li>a</li><li>b</li></ul>")
-            << false << false;
+            << QStringLiteral("<ul><li>a<li>b</ul>") << qsizetype(1000)
+            << QStringLiteral("<ul><li>a</li><li>b</li></ul>") << false << false;
         QTest::newRow("an end tag that closes nothing goes")
             << QStringLiteral("a</b>b") << qsizetype(1000) << QStringLiteral("ab") << false << false;
         QTest::newRow("void elements and comments pass")
@@ -58,9 +56,8 @@ private Q_SLOTS:
         QTest::newRow("a script longer than the bound goes whole")
             << QStringLiteral("a<script>") + QString(100, u'x') + QStringLiteral("</script>b") << qsizetype(50)
             << QStringLiteral("a") << true << false;
-        QTest::newRow("a quoted '>' stays in its tag")
-            << QStringLiteral("<a title=\"a>b\">c</a>") << qsizetype(1000) << QStringLiteral("<a title=\"a>b\">c</a>")
-            << false << false;
+        QTest::newRow("a quoted '>' stays in its tag") << QStringLiteral("<a title=\"a>b\">c</a>") << qsizetype(1000)
+                                                       << QStringLiteral("<a title=\"a>b\">c</a>") << false << false;
     }
     void bound()
     {

@@ -50,7 +50,8 @@ private Q_SLOTS:
         QVERIFY(ProgramFolder::isWritable(program.path()));
         const QString expected = (beside ? program.path() : fallback.path()) + QStringLiteral("/run.ini");
         QCOMPARE(ProgramFolder::writePath(QStringLiteral("run.ini")), expected);
-        QCOMPARE(ProgramFolder::existingPath(QStringLiteral("run.ini")), beside ? expected : program.filePath(QStringLiteral("run.ini")));
+        QCOMPARE(ProgramFolder::existingPath(QStringLiteral("run.ini")),
+                 beside ? expected : program.filePath(QStringLiteral("run.ini")));
     }
 
     void fallsBackWhenTheProgramFolderIsReadOnly()
@@ -131,11 +132,13 @@ private Q_SLOTS:
         ProgramFolder::setFallbackForTesting(fallback.path());
         ProgramFolder::setWritableForTesting(writable ? 1 : -1);
         const QString name = QStringLiteral("allmes.txt");
-        for (const auto &[present, folder] : {std::pair{beside, program.path()}, std::pair{inFallback, fallback.path()}}) {
+        for (const auto &[present, folder] :
+             {std::pair{beside, program.path()}, std::pair{inFallback, fallback.path()}}) {
             QFile file(folder + QLatin1Char('/') + name);
             QVERIFY(!present || file.open(QIODevice::WriteOnly));
         }
-        QCOMPARE(ProgramFolder::existingPath(name), (expectFallback ? fallback.path() : program.path()) + QLatin1Char('/') + name);
+        QCOMPARE(ProgramFolder::existingPath(name),
+                 (expectFallback ? fallback.path() : program.path()) + QLatin1Char('/') + name);
     }
 };
 

@@ -56,7 +56,8 @@ private:
         for (qsizetype piece : {1, 2, 3, 7, 64, 65, 1 << 20}) {
             if (streamed(bytes, piece) != whole) {
                 if (why)
-                    *why = QStringLiteral("piece %1: ").arg(piece) + QString::fromLatin1(bytes.left(200).toPercentEncoding());
+                    *why = QStringLiteral("piece %1: ").arg(piece)
+                        + QString::fromLatin1(bytes.left(200).toPercentEncoding());
                 return false;
             }
         }
@@ -90,8 +91,7 @@ private Q_SLOTS:
         QTest::newRow("escapes default to cp1251") << QByteArray("{\\rtf1 \\'e4\\'e0}") << QStringLiteral("да");
         QTest::newRow("raw high bytes") << QByteArray("{\\rtf1 \xe4\xe0}") << QStringLiteral("да");
         QTest::newRow("cp1252 named") << QByteArray("{\\rtf1\\ansi\\ansicpg1252 caf\\'e9}") << QStringLiteral("café");
-        QTest::newRow("unicode with fallback") << QByteArray("{\\rtf1\\uc1 \\u1046?\\u1091?}")
-                                               << QStringLiteral("Жу");
+        QTest::newRow("unicode with fallback") << QByteArray("{\\rtf1\\uc1 \\u1046?\\u1091?}") << QStringLiteral("Жу");
         QTest::newRow("unicode, hex fallback") << QByteArray("{\\rtf1\\uc1 \\u1046\\'c6!}") << QStringLiteral("Ж!");
         QTest::newRow("unicode, two fallbacks") << QByteArray("{\\rtf1\\uc2 \\u1046ab c}") << QStringLiteral("Ж c");
         QTest::newRow("unicode, no fallback") << QByteArray("{\\rtf1\\uc0 \\u1046 x}") << QStringLiteral("Жx");
@@ -112,22 +112,24 @@ private Q_SLOTS:
         QTest::newRow("nesting") << QByteArray("{\\rtf1 a{b{c}d}e}") << QStringLiteral("abcde");
         QTest::newRow("fonttbl") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\froman Times New Roman;}}x}")
                                  << QStringLiteral("x");
-        QTest::newRow("colortbl") << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}x}") << QStringLiteral("x");
+        QTest::newRow("colortbl") << QByteArray("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}x}")
+                                  << QStringLiteral("x");
         QTest::newRow("stylesheet") << QByteArray("{\\rtf1{\\stylesheet{\\s0 Normal;}}x}") << QStringLiteral("x");
         QTest::newRow("info") << QByteArray("{\\rtf1{\\info{\\title T}{\\author A}}x}") << QStringLiteral("x");
         QTest::newRow("pict") << QByteArray("{\\rtf1{\\pict\\pngblip 89504e47}x}") << QStringLiteral("x");
         QTest::newRow("object") << QByteArray("{\\rtf1{\\object{\\objdata 0102}}x}") << QStringLiteral("x");
         QTest::newRow("header") << QByteArray("{\\rtf1{\\header H}x}") << QStringLiteral("x");
         QTest::newRow("footer") << QByteArray("{\\rtf1{\\footerr F}x}") << QStringLiteral("x");
-        QTest::newRow("starred destination") << QByteArray("{\\rtf1{\\*\\generator Riched20;}x}") << QStringLiteral("x");
+        QTest::newRow("starred destination")
+            << QByteArray("{\\rtf1{\\*\\generator Riched20;}x}") << QStringLiteral("x");
         QTest::newRow("field shows its result")
             << QByteArray("{\\rtf1{\\field{\\*\\fldinst HYPERLINK \"a\"}{\\fldrslt link}}}") << QStringLiteral("link");
         QTest::newRow("bin data skipped") << QByteArray("{\\rtf1 a{\\pict\\bin4 }{}\\}b}") << QStringLiteral("ab");
         QTest::newRow("bin outside a picture") << QByteArray("{\\rtf1 a\\bin3 xyzb}") << QStringLiteral("ab");
         QTest::newRow("unknown words ignored") << QByteArray("{\\rtf1\\viewkind4\\lang1049 x}") << QStringLiteral("x");
         QTest::newRow("escaped line breaks") << QByteArray("{\\rtf1 a\\'0d\\'0a\\u13?\\u0?b}") << QStringLiteral("ab");
-        QTest::newRow("separators as unicode") << QByteArray("{\\rtf1 a\\u8233?b\\u8232?c}")
-                                               << QStringLiteral("a\r\nb\r\nc");
+        QTest::newRow("separators as unicode")
+            << QByteArray("{\\rtf1 a\\u8233?b\\u8232?c}") << QStringLiteral("a\r\nb\r\nc");
         QTest::newRow("cell and row") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << QStringLiteral("a\tb\t\r\nc");
     }
     void displayedText()
@@ -263,8 +265,7 @@ private Q_SLOTS:
         QTest::newRow("a tab stop beyond the left indent does not")
             << QByteArray("\\fi-360\\li720\\tx1440") << 48.0 << 48.0;
         QTest::newRow("hanging from the margin") << QByteArray("\\fi-720\\li720") << 48.0 << 48.0;
-        QTest::newRow("tab stops listed out of order")
-            << QByteArray("\\fi-360\\li720\\tx2880\\tx600") << 40.0 << 48.0;
+        QTest::newRow("tab stops listed out of order") << QByteArray("\\fi-360\\li720\\tx2880\\tx600") << 40.0 << 48.0;
         QTest::newRow("no hanging indent: the tab stop set") << QByteArray("\\li720\\tx1440") << 96.0 << 48.0;
     }
     void tabAfterHangingIndent()
@@ -272,8 +273,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, paragraph);
         QFETCH(double, textStart);
         QFETCH(double, wrappedStart);
-        const QByteArray rtf = "{\\rtf1\\ansi\\pard" + paragraph + " \\bullet\\tab Text that is long enough to wrap "
-                               "onto a second line and a third in this narrow document.\\par}";
+        const QByteArray rtf = "{\\rtf1\\ansi\\pard" + paragraph
+            + " \\bullet\\tab Text that is long enough to wrap "
+              "onto a second line and a third in this narrow document.\\par}";
         QTextDocument document;
         document.setDocumentMargin(0);
         RtfDocumentReader::read(rtf, &document);
@@ -333,15 +335,20 @@ private Q_SLOTS:
         const QByteArray pad(61, 'p');
         QTest::newRow("bin data crossing pieces") << QByteArray("{\\rtf1 a\\bin200 " + QByteArray(200, '}') + "b}");
         QTest::newRow("bin data at the very end") << QByteArray("{\\rtf1 a\\bin3 xy");
-        QTest::newRow("bin inside a skipped group") << QByteArray("{\\rtf1 {\\*\\x\\bin130 " + QByteArray(130, '{') + "}c}");
-        QTest::newRow("bins back to back") << QByteArray("{\\rtf1 \\bin1 }\\bin2 {}\\bin0 d\\bin70 " + QByteArray(70, '\\') + "e}");
-        QTest::newRow("long parameter") << QByteArray("{\\rtf1\\fs" + QByteArray(300, '9') + " a\\u" + QByteArray(200, '1') + "?b}");
-        QTest::newRow("long word with parameter") << QByteArray("{\\rtf1\\" + QByteArray(150, 'q') + "-12 a\\" + QByteArray(40, 'u') + "5 b}");
+        QTest::newRow("bin inside a skipped group")
+            << QByteArray("{\\rtf1 {\\*\\x\\bin130 " + QByteArray(130, '{') + "}c}");
+        QTest::newRow("bins back to back")
+            << QByteArray("{\\rtf1 \\bin1 }\\bin2 {}\\bin0 d\\bin70 " + QByteArray(70, '\\') + "e}");
+        QTest::newRow("long parameter") << QByteArray("{\\rtf1\\fs" + QByteArray(300, '9') + " a\\u"
+                                                      + QByteArray(200, '1') + "?b}");
+        QTest::newRow("long word with parameter")
+            << QByteArray("{\\rtf1\\" + QByteArray(150, 'q') + "-12 a\\" + QByteArray(40, 'u') + "5 b}");
         QTest::newRow("thirty-two letters then digits") << QByteArray("{\\rtf1\\" + QByteArray(32, 'u') + "1046 a}");
-        QTest::newRow("escapes and unicode at every offset")
-            << QByteArray("{\\rtf1\\ansicpg1251 " + pad + "\\'cf\\'f0x\\u1046?\\uc2\\u1046\\'c6\\'c6y\\par\\line\\tab\\~\\_}");
+        QTest::newRow("escapes and unicode at every offset") << QByteArray(
+            "{\\rtf1\\ansicpg1251 " + pad + "\\'cf\\'f0x\\u1046?\\uc2\\u1046\\'c6\\'c6y\\par\\line\\tab\\~\\_}");
         QTest::newRow("unicode fallback split by runs") << QByteArray("{\\rtf1\\uc5\\u1046 ab\r\ncd\r\nef}");
-        QTest::newRow("nested groups") << QByteArray("{\\rtf1 " + QByteArray(500, '{') + "deep" + QByteArray(500, '}') + "}");
+        QTest::newRow("nested groups") << QByteArray("{\\rtf1 " + QByteArray(500, '{') + "deep" + QByteArray(500, '}')
+                                                     + "}");
         QTest::newRow("truncated word") << QByteArray("{\\rtf1 a\\pa");
         QTest::newRow("truncated parameter") << QByteArray("{\\rtf1 a\\u104");
     }

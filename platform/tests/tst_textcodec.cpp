@@ -11,10 +11,12 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         // «Линия жизни» in Windows-1251.
-        QTest::newRow("cp1251") << QByteArray("\xcb\xe8\xed\xe8\xff \xe6\xe8\xe7\xed\xe8") << QStringLiteral("Линия жизни");
+        QTest::newRow("cp1251") << QByteArray("\xcb\xe8\xed\xe8\xff \xe6\xe8\xe7\xed\xe8")
+                                << QStringLiteral("Линия жизни");
         QTest::newRow("cp1251 yo and quotes") << QByteArray("\xa8\xb8 \xab\xbb \x96") << QStringLiteral("Ёё «» –");
         QTest::newRow("utf8 without mark") << QStringLiteral("Линия жизни").toUtf8() << QStringLiteral("Линия жизни");
-        QTest::newRow("utf8 with mark") << QByteArray("\xef\xbb\xbf") + QStringLiteral("ёж").toUtf8() << QStringLiteral("ёж");
+        QTest::newRow("utf8 with mark") << QByteArray("\xef\xbb\xbf") + QStringLiteral("ёж").toUtf8()
+                                        << QStringLiteral("ёж");
         QTest::newRow("ascii") << QByteArray("palm\r\n") << QStringLiteral("palm\r\n");
         QTest::newRow("empty") << QByteArray() << QString();
         // A lone lead byte at the end is not UTF-8.

@@ -3,6 +3,7 @@
 #include "platform/widgets/dialogs.h"
 
 #include <QStringList>
+
 #include <functional>
 
 // Answers the program's dialogs in tests: records every message box and hands

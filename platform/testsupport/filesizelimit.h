@@ -1,7 +1,6 @@
 #pragma once
 
 #include <csignal>
-
 #include <sys/resource.h>
 
 // A disk that fills after a number of bytes, for as long as it lives: no file

@@ -25,7 +25,10 @@ public:
 #endif
     }
     // Bytes the peak rose above the resident size at the start.
-    qint64 grown() const { return field("VmHWM:") - m_before; }
+    qint64 grown() const
+    {
+        return field("VmHWM:") - m_before;
+    }
 
 private:
     static qint64 field(const char *name)

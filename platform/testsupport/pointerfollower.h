@@ -18,10 +18,7 @@ public:
         QCoreApplication::instance()->installEventFilter(this);
         PointerProbe::setSource([this] { return m_position; });
     }
-    ~PointerFollower() override
-    {
-        PointerProbe::setSource({});
-    }
+    ~PointerFollower() override { PointerProbe::setSource({}); }
     PointerFollower(const PointerFollower &) = delete;
     PointerFollower &operator=(const PointerFollower &) = delete;
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/testsupport/quitflag.h"
 #include "platform/programfolder.h"
+#include "platform/testsupport/quitflag.h"
 
 #include <QTemporaryDir>
 

@@ -6,8 +6,9 @@
 UnwritableFolder::UnwritableFolder(const QString &path)
     : m_path(path)
 {
-    QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
-                                      | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther);
+    QFile::setPermissions(m_path,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther
+                              | QFile::ExeOther);
     m_saved = cap_get_proc();
     if (cap_t reduced = cap_dup(m_saved)) {
         const cap_value_t overrides[] = {CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH, CAP_FOWNER};

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QFont>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 
 // Fonts of the window layouts, named as the layouts name them. The layouts are
 // fixed in pixels, so sizes are set in pixels at 96 dots per inch.

@@ -11,8 +11,7 @@ constexpr int kCaptionPad = 2;
 
 FrameBox::FrameBox(QWidget *parent)
     : FrameBox(QString(), parent)
-{
-}
+{}
 
 FrameBox::FrameBox(const QString &caption, QWidget *parent)
     : QWidget(parent)

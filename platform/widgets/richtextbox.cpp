@@ -3,9 +3,9 @@
 #include "platform/filehead.h"
 #include "platform/linebreaks.h"
 #include "platform/rtfreader.h"
+#include "platform/textcodec.h"
 #include "platform/widgets/noticebanner.h"
 #include "platform/widgets/rtfdocumentreader.h"
-#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -27,8 +27,7 @@ public:
         , m_cursor(document)
         , m_limits(limits)
         , m_line(limits.lineCharacters >= 0 ? limits.lineCharacters : LineBreaks::maxLine)
-    {
-    }
+    {}
 
     // The parser stops once a bound is reached.
     bool stopped() const { return m_full; }
@@ -76,10 +75,7 @@ public:
         append(QChar::LineSeparator);
     }
     void propsChanged(const Props &p) { m_props = p; }
-    void setDefaultFont(int font)
-    {
-        m_defaultFont = font;
-    }
+    void setDefaultFont(int font) { m_defaultFont = font; }
     void fontEntryDone(int number, QString &name)
     {
         const QString family = name.trimmed();
@@ -146,10 +142,7 @@ private:
         m_pending.clear();
     }
 
-    QString fontFamily(int number) const
-    {
-        return m_fonts.value(number);
-    }
+    QString fontFamily(int number) const { return m_fonts.value(number); }
 
     QTextCharFormat charFormat(const Props &p) const
     {
@@ -198,8 +191,7 @@ private:
     {
         static constexpr double pixelsPerTwip = 96.0 / 1440.0;
         QTextBlockFormat f;
-        static constexpr Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight,
-                                                   Qt::AlignJustify};
+        static constexpr Qt::Alignment aligns[] = {Qt::AlignLeft, Qt::AlignHCenter, Qt::AlignRight, Qt::AlignJustify};
         f.setAlignment(aligns[p.align]);
         f.setLeftMargin(std::max(p.left, 0) * pixelsPerTwip);
         f.setRightMargin(std::max(p.right, 0) * pixelsPerTwip);

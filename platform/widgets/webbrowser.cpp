@@ -138,8 +138,9 @@ QVariant WebBrowser::loadResource(int type, const QUrl &name)
     const FileHead::Head head = FileHead::read(name.toLocalFile(), RichTextBox::maxRtfBytes);
     if (!head.readable)
         return QVariant();
-    const QString tooLarge = QStringLiteral("Страница слишком велика, чтобы показать её целиком (%1): показано её начало.")
-                                 .arg(FileHead::sizeText(head.fileSize));
+    const QString tooLarge =
+        QStringLiteral("Страница слишком велика, чтобы показать её целиком (%1): показано её начало.")
+            .arg(FileHead::sizeText(head.fileSize));
     bool cut = head.cut;
     QString notice;
     QVariant page;
@@ -155,8 +156,7 @@ QVariant WebBrowser::loadResource(int type, const QUrl &name)
             m_plainText = TextCodec::decode(bytes);
             // A line too long to lay out quickly shows as several; its text stays whole.
             page = QStringLiteral("<html><body style=\"white-space: pre-wrap\">")
-                + LineBreaks::bound(m_plainText).toHtmlEscaped()
-                + QStringLiteral("</body></html>");
+                + LineBreaks::bound(m_plainText).toHtmlEscaped() + QStringLiteral("</body></html>");
         } else {
             const HtmlLimit::Result bounded = HtmlLimit::bound(decodeHtml(bytes));
             cut = cut || bounded.cut;

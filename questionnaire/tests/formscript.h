@@ -18,20 +18,23 @@ public:
 
     explicit FormScript(Form2 *form)
     {
-        connect(form, &Form2::waiting, this, [this, form] {
-            QListWidget *list = form->List1->isVisible() ? form->List1 : form->List2;
-            labels << form->Label1->text();
-            QStringList entries;
-            for (int i = 0; i < list->count(); ++i)
-                entries << list->item(i)->text();
-            lists << entries.join(QLatin1Char('|'));
-            if (steps.isEmpty()) {
-                ranOut = true; // never leave a run waiting for a user who is not there
-                form->Command3->click();
-                return;
-            }
-            steps.takeFirst()(form);
-        }, Qt::QueuedConnection);
+        connect(
+            form, &Form2::waiting, this,
+            [this, form] {
+                QListWidget *list = form->List1->isVisible() ? form->List1 : form->List2;
+                labels << form->Label1->text();
+                QStringList entries;
+                for (int i = 0; i < list->count(); ++i)
+                    entries << list->item(i)->text();
+                lists << entries.join(QLatin1Char('|'));
+                if (steps.isEmpty()) {
+                    ranOut = true; // never leave a run waiting for a user who is not there
+                    form->Command3->click();
+                    return;
+                }
+                steps.takeFirst()(form);
+            },
+            Qt::QueuedConnection);
     }
 
     // Selects these entries of the visible list, then presses "Далее".

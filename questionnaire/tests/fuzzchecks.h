@@ -35,8 +35,8 @@ inline bool workbook(const uint8_t *data, std::size_t size)
         for (int column = 1; column <= XlsWorkbookReader::columnsRead; ++column)
             reader.cell(row, column);
     }
-    return reader.cell(reader.rowCount() + 1, 1).isEmpty() && reader.cell(1, XlsWorkbookReader::columnsRead + 1).isEmpty()
-        && reader.cell(0, 1).isEmpty();
+    return reader.cell(reader.rowCount() + 1, 1).isEmpty()
+        && reader.cell(1, XlsWorkbookReader::columnsRead + 1).isEmpty() && reader.cell(0, 1).isEmpty();
 }
 
 } // namespace FuzzChecks

@@ -17,7 +17,9 @@ struct MemoryWorkbooks
     class Reader final : public WorkbookReader
     {
     public:
-        explicit Reader(MemoryWorkbooks *books) : m_books(books) {}
+        explicit Reader(MemoryWorkbooks *books)
+            : m_books(books)
+        {}
         bool open(const QString &path, QString *error) override
         {
             m_books->opened << QFileInfo(path).fileName();

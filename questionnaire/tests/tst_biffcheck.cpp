@@ -29,16 +29,31 @@ QByteArray le32(quint32 value)
     return bytes;
 }
 
-Record bof8() { return {0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0')}; }
-Record eof() { return {0x000A, {}}; }
+Record bof8()
+{
+    return {0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0')};
+}
+Record eof()
+{
+    return {0x000A, {}};
+}
 // BIFF8 DIMENSIONS: first row, last row + 1, first column, last column + 1.
 Record dimension8(quint32 rows, quint16 columns)
 {
     return {0x0200, le32(0) + le32(rows) + le16(0) + le16(columns) + le16(0)};
 }
-Record labelSst(quint16 row, quint16 column) { return {0x00FD, le16(row) + le16(column) + le16(15) + le32(0)}; }
-Record number(quint16 row, quint16 column) { return {0x0203, le16(row) + le16(column) + le16(15) + QByteArray(8, '\0')}; }
-Record blank(quint16 row, quint16 column) { return {0x0201, le16(row) + le16(column) + le16(15)}; }
+Record labelSst(quint16 row, quint16 column)
+{
+    return {0x00FD, le16(row) + le16(column) + le16(15) + le32(0)};
+}
+Record number(quint16 row, quint16 column)
+{
+    return {0x0203, le16(row) + le16(column) + le16(15) + QByteArray(8, '\0')};
+}
+Record blank(quint16 row, quint16 column)
+{
+    return {0x0201, le16(row) + le16(column) + le16(15)};
+}
 // MULRK: row, first column, (format, value) per cell, last column.
 Record mulrk(quint16 row, quint16 first, quint16 count)
 {
@@ -48,10 +63,19 @@ Record mulrk(quint16 row, quint16 first, quint16 count)
     return {0x00BD, payload + le16(quint16(first + count - 1))};
 }
 // SST: total and unique count, then the strings (each a length, a flags byte and its characters).
-Record sst(quint32 unique, const QByteArray &strings) { return {0x00FC, le32(unique) + le32(unique) + strings}; }
-Record continued(const QByteArray &strings) { return {0x003C, strings}; }
+Record sst(quint32 unique, const QByteArray &strings)
+{
+    return {0x00FC, le32(unique) + le32(unique) + strings};
+}
+Record continued(const QByteArray &strings)
+{
+    return {0x003C, strings};
+}
 // XF: font, number format, then the rest of the cell format.
-Record cellFormat(quint16 numberFormat) { return {0x00E0, le16(0) + le16(numberFormat) + QByteArray(16, '\0')}; }
+Record cellFormat(quint16 numberFormat)
+{
+    return {0x00E0, le16(0) + le16(numberFormat) + QByteArray(16, '\0')};
+}
 Record numberAt(quint16 column, quint16 xf, double value)
 {
     QByteArray bits(8, '\0');
@@ -68,7 +92,10 @@ Record numberFormat(quint16 index, const QByteArray &text)
 {
     return {0x041E, le16(index) + le16(quint16(text.size())) + QByteArray(1, '\0') + text};
 }
-QByteArray shortString(const QByteArray &text) { return le16(quint16(text.size())) + QByteArray(1, '\0') + text; }
+QByteArray shortString(const QByteArray &text)
+{
+    return le16(quint16(text.size())) + QByteArray(1, '\0') + text;
+}
 
 struct Outcome
 {
@@ -214,7 +241,8 @@ private Q_SLOTS:
         QTest::newRow("BIFF2 label sizes the sheet") << int(BiffCheck::Version::Biff2) << biff2Label << qint64(16);
         QTest::newRow("BIFF8 takes type 0 for no dimensions record")
             << int(BiffCheck::Version::Biff8) << Records{bof8(), {0x0000, rect}, eof()} << qint64(0);
-        const Records cellFirst{{0x0009, {}}, {0x0004, le16(99) + le16(9) + QByteArray(4, '\0')}, {0x0000, rect}, eof()};
+        const Records cellFirst{
+            {0x0009, {}}, {0x0004, le16(99) + le16(9) + QByteArray(4, '\0')}, {0x0000, rect}, eof()};
         QTest::newRow("a cell before the rectangle sizes the sheet as well")
             << int(BiffCheck::Version::Biff2) << cellFirst << qint64(8000000 + 1000);
     }
@@ -336,7 +364,8 @@ private Q_SLOTS:
         QTest::newRow("a number beyond any day")
             << Records{bof8(), cellFormat(14), dimension8(1, 1), numberAt(0, 0, 1e300), eof()} << qint64(0);
         QTest::newRow("a format of the workbook's own that shows hours and minutes")
-            << Records{bof8(), numberFormat(164, "hh:mm"), cellFormat(164), dimension8(1, 1), numberAt(0, 0, 1e9), eof()}
+            << Records{bof8(),           numberFormat(164, "hh:mm"), cellFormat(164),
+                       dimension8(1, 1), numberAt(0, 0, 1e9),        eof()}
             << qint64(0);
         QTest::newRow("a cell format that is not there")
             << Records{bof8(), cellFormat(14), dimension8(1, 1), numberAt(0, 5, 1e9), eof()} << qint64(0);

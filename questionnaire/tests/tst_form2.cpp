@@ -1,10 +1,10 @@
 #include "platform/eventloop.h"
+#include "platform/programfolder.h"
 #include "platform/testsupport/fakedialogs.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "questionnaire/form2.h"
 #include "questionnaire/tests/formscript.h"
 #include "questionnaire/tests/memoryworkbook.h"
-#include "platform/programfolder.h"
-#include "platform/testsupport/temporaryinstallation.h"
 #include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
@@ -81,8 +81,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
 
         QTest::newRow("second question's answer without a result")
-            << exampleSheet() << Steps{FormScript::next(), FormScript::next({0})}
-            << QStringLiteral("(нет данных). ");
+            << exampleSheet() << Steps{FormScript::next(), FormScript::next({0})} << QStringLiteral("(нет данных). ");
         QTest::newRow("two answers in list order")
             << exampleSheet() << Steps{FormScript::next({1, 0}), FormScript::next()}
             << QStringLiteral("Результат A. Результат B. ");
@@ -136,8 +135,8 @@ private Q_SLOTS:
     {
         makeAnketa({QStringLiteral("Тема.xls")});
         m_books.sheets[QStringLiteral("Тема.xls")] = exampleSheet();
-        m_script->steps << FormScript::next({0}) << FormScript::next({0}) << FormScript::next()
-                        << FormScript::next({0}) << FormScript::next({1}) << FormScript::next({0});
+        m_script->steps << FormScript::next({0}) << FormScript::next({0}) << FormScript::next() << FormScript::next({0})
+                        << FormScript::next({1}) << FormScript::next({0});
         run();
         run();
         QVERIFY(!m_script->ranOut);
@@ -214,8 +213,10 @@ private Q_SLOTS:
     void selectedTopicsRunInListOrderWithFreshReaders()
     {
         makeAnketa({QStringLiteral("Б.xls"), QStringLiteral("А.xls"), QStringLiteral("В.xls")});
-        m_books.sheets[QStringLiteral("А.xls")] = {{QStringLiteral("Вопрос А"), QStringLiteral("a"), QStringLiteral("ра")}};
-        m_books.sheets[QStringLiteral("Б.xls")] = {{QStringLiteral("Вопрос Б"), QStringLiteral("б"), QStringLiteral("рб")}};
+        m_books.sheets[QStringLiteral("А.xls")] = {
+            {QStringLiteral("Вопрос А"), QStringLiteral("a"), QStringLiteral("ра")}};
+        m_books.sheets[QStringLiteral("Б.xls")] = {
+            {QStringLiteral("Вопрос Б"), QStringLiteral("б"), QStringLiteral("рб")}};
         m_books.sheets[QStringLiteral("В.xls")] = Sheet{};
         m_script->steps << FormScript::next({2, 0}) << FormScript::next({0});
         run();
@@ -278,7 +279,8 @@ private Q_SLOTS:
     {
         Sheet sheet;
         for (int i = 0; i < Form2::maxAnswers + 4; ++i)
-            sheet << QStringList{i == 0 ? QStringLiteral("Q") : QString(), QString::number(i), QStringLiteral("r%1").arg(i)};
+            sheet << QStringList{i == 0 ? QStringLiteral("Q") : QString(), QString::number(i),
+                                 QStringLiteral("r%1").arg(i)};
         makeAnketa({QStringLiteral("Тема.xls")});
         m_books.sheets[QStringLiteral("Тема.xls")] = sheet;
         int answers = 0;

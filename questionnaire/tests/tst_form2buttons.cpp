@@ -16,8 +16,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<int>("position");
-        QTest::newRow("Command2, next") << "Command2" << "       Далее       " << 2;
-        QTest::newRow("Command3, stop") << "Command3" << "  Хватит  " << 1;
+        QTest::newRow("Command2, next") << "Command2"
+                                        << "       Далее       " << 2;
+        QTest::newRow("Command3, stop") << "Command3"
+                                        << "  Хватит  " << 1;
     }
     void designSettings()
     {
@@ -48,8 +50,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const auto *next = static_cast<XpB *>(form.Command2);
         const auto *stop = static_cast<XpB *>(form.Command3);
-        QVERIFY(next->state().pictureRect.left() >= next->state().captionRect.left() + next->state().captionRect.width());
-        QVERIFY(stop->state().captionRect.left() >= stop->state().pictureRect.left() + stop->state().pictureRect.width());
+        QVERIFY(next->state().pictureRect.left()
+                >= next->state().captionRect.left() + next->state().captionRect.width());
+        QVERIFY(stop->state().captionRect.left()
+                >= stop->state().pictureRect.left() + stop->state().pictureRect.width());
         // Both inside their buttons.
         for (const XpB *b : {next, stop})
             QVERIFY(b->rect().contains(b->state().pictureRect));

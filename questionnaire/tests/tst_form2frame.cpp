@@ -1,6 +1,6 @@
 #include "questionnaire/form2.h"
-#include "skin/tests/borderlinerows.h"
 #include "skin/skinstrip.h"
+#include "skin/tests/borderlinerows.h"
 #include "skin/xp_canvas.h"
 
 #include <QAbstractButton>
@@ -37,10 +37,7 @@ private Q_SLOTS:
     }
 
     // Outside in, on the left, right and bottom strips.
-    void stripsShowTheirLines_data()
-    {
-        addBorderLineRows();
-    }
+    void stripsShowTheirLines_data() { addBorderLineRows(); }
     void stripsShowTheirLines()
     {
         QFETCH(int, fromOutside);
@@ -75,14 +72,14 @@ private Q_SLOTS:
                                   << QRect(8, 88, 516, 164);
         QTest::newRow("bottom +30") << QPoint(260, 302) << QPoint(0, 30) << start.adjusted(0, 0, 0, 30)
                                     << QRect(8, 95, 497, 182);
-        QTest::newRow("bottom above the top: no change") << QPoint(260, 302) << QPoint(0, -320) << start
-                                                         << QRect(8, 88, 497, 164);
-        QTest::newRow("left past the design size: no change") << QPoint(2, 150) << QPoint(20, 0) << start
-                                                              << QRect(8, 88, 497, 164);
-        QTest::newRow("right under the design size: no change") << QPoint(518, 150) << QPoint(-200, 0) << start
-                                                                << QRect(8, 88, 497, 164);
-        QTest::newRow("bottom under the design size: no change") << QPoint(260, 302) << QPoint(0, -65) << start
-                                                                 << QRect(8, 88, 497, 164);
+        QTest::newRow("bottom above the top: no change")
+            << QPoint(260, 302) << QPoint(0, -320) << start << QRect(8, 88, 497, 164);
+        QTest::newRow("left past the design size: no change")
+            << QPoint(2, 150) << QPoint(20, 0) << start << QRect(8, 88, 497, 164);
+        QTest::newRow("right under the design size: no change")
+            << QPoint(518, 150) << QPoint(-200, 0) << start << QRect(8, 88, 497, 164);
+        QTest::newRow("bottom under the design size: no change")
+            << QPoint(260, 302) << QPoint(0, -65) << start << QRect(8, 88, 497, 164);
     }
     void borderStripsResizeTheWindow()
     {

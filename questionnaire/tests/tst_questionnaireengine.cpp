@@ -1,9 +1,9 @@
 #include "platform/eventloop.h"
+#include "platform/testsupport/temporaryinstallation.h"
 #include "questionnaire/questionnaireengine.h"
-#include "search/knowledgebase.h"
 #include "questionnaire/tests/fakequestionnaireview.h"
 #include "questionnaire/tests/memoryworkbook.h"
-#include "platform/testsupport/temporaryinstallation.h"
+#include "search/knowledgebase.h"
 
 #include <QDir>
 #include <QFile>
@@ -125,8 +125,9 @@ private Q_SLOTS:
         QStringList asked;
         for (int i = 0; i < questions.size(); ++i)
             asked << QStringLiteral("question: %1 [%2]").arg(questions[i], answers[i]);
-        QCOMPARE(m_view.shown, QStringList{QStringLiteral("topics: Тема")} + QStringList{QStringLiteral("wait")} + asked
-                                   + QStringList{QStringLiteral("hidden")});
+        QCOMPARE(m_view.shown,
+                 QStringList{QStringLiteral("topics: Тема")} + QStringList{QStringLiteral("wait")} + asked
+                     + QStringList{QStringLiteral("hidden")});
         QVERIFY(!m_engine->isRunning());
         QVERIFY(m_view.results.isEmpty());
     }
@@ -135,7 +136,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QList<Step>>("answers");
         QTest::addColumn<QStringList>("results");
-        QTest::newRow("an answer without a result") << QList<Step>{{}, {{0}}} << QStringList{QStringLiteral("(нет данных)")};
+        QTest::newRow("an answer without a result")
+            << QList<Step>{{}, {{0}}} << QStringList{QStringLiteral("(нет данных)")};
         QTest::newRow("two answers in list order")
             << QList<Step>{{{1, 0}}, {}} << QStringList{QStringLiteral("Результат A"), QStringLiteral("Результат B")};
         QTest::newRow("nothing chosen") << QList<Step>{{}, {}} << QStringList{};
@@ -160,7 +162,7 @@ private Q_SLOTS:
     {
         // Where case-blind name order and the file system's order part ways.
         const QStringList names = {QStringLiteral("ab.xls"), QStringLiteral("a_b.xls"), QStringLiteral("Б.xls"),
-                                   QStringLiteral("б2.xls"), QStringLiteral("A.xls"), QStringLiteral("a[1].xls")};
+                                   QStringLiteral("б2.xls"), QStringLiteral("A.xls"),   QStringLiteral("a[1].xls")};
         makeAnketa(names);
         QDir root(m_install->program.path());
         QVERIFY(root.mkpath(QStringLiteral("Data")));
@@ -178,8 +180,10 @@ private Q_SLOTS:
     void chosenTopicsRunInListOrder()
     {
         makeAnketa({QStringLiteral("Б.xls"), QStringLiteral("А.XLS")});
-        m_books.sheets[QStringLiteral("А.XLS")] = {{QStringLiteral("Вопрос А"), QStringLiteral("а"), QStringLiteral("ра")}};
-        m_books.sheets[QStringLiteral("Б.xls")] = {{QStringLiteral("Вопрос Б"), QStringLiteral("б"), QStringLiteral("рб")}};
+        m_books.sheets[QStringLiteral("А.XLS")] = {
+            {QStringLiteral("Вопрос А"), QStringLiteral("а"), QStringLiteral("ра")}};
+        m_books.sheets[QStringLiteral("Б.xls")] = {
+            {QStringLiteral("Вопрос Б"), QStringLiteral("б"), QStringLiteral("рб")}};
         m_view.steps << Step{{1, 0}} << Step{{0}} << Step{{0}};
         m_engine->Doing();
         QVERIFY(!m_view.ranOut);
@@ -196,8 +200,9 @@ private Q_SLOTS:
         m_engine->Doing();
         QCOMPARE(m_view.reports, QStringList{QStringLiteral("А: Файл не найден.")});
         QCOMPARE(m_books.opened, QStringList{QStringLiteral("А.xls")});
-        QCOMPARE(m_view.shown, (QStringList{QStringLiteral("topics: А|Б"), QStringLiteral("wait"),
-                                            QStringLiteral("hidden"), QStringLiteral("hidden")}));
+        QCOMPARE(m_view.shown,
+                 (QStringList{QStringLiteral("topics: А|Б"), QStringLiteral("wait"), QStringLiteral("hidden"),
+                              QStringLiteral("hidden")}));
     }
 
     void aSecondStartWhileWaitingOnlyBringsTheRunForward()

@@ -1,15 +1,15 @@
+#include "layout/formlayout.h"
 #include "platform/eventloop.h"
-#include "platform/testsupport/fakedialogs.h"
-#include "questionnaire/form2.h"
-#include "questionnaire/tests/formscript.h"
-#include "questionnaire/tests/memoryworkbook.h"
 #include "platform/programfolder.h"
-#include "questionnaire/questionnairelauncher.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
+#include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/twips.h"
-#include "layout/formlayout.h"
+#include "questionnaire/form2.h"
+#include "questionnaire/questionnairelauncher.h"
+#include "questionnaire/tests/formscript.h"
+#include "questionnaire/tests/memoryworkbook.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,8 +87,9 @@ private Q_SLOTS:
         QCOMPARE(script.labels, QStringList{QStringLiteral("Выберите тематику анкетирования:")});
         // The photo's width + 2500 twips, the article view's top + 2700 twips.
         const FormLayout &layout = FormLayout::form1();
-        QCOMPARE(placed, QPoint(Twips::toPixels(layout.twips(u"Image1").width() + 2500),
-                                Twips::toPixels(layout.twips(u"RichTextBox1").top() + 2700)));
+        QCOMPARE(placed,
+                 QPoint(Twips::toPixels(layout.twips(u"Image1").width() + 2500),
+                        Twips::toPixels(layout.twips(u"RichTextBox1").top() + 2700)));
         QCOMPARE(form->List1->count(), 0);
         QVERIFY(form->isHidden());
         QVERIFY(!form->isRunning());

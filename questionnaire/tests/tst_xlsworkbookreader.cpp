@@ -1,6 +1,6 @@
-#include "questionnaire/xlsworkbookreader.h"
-#include "questionnaire/tests/fuzzchecks.h"
 #include "platform/testsupport/peakmemory.h"
+#include "questionnaire/tests/fuzzchecks.h"
+#include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,10 +80,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("index");
         QTest::addColumn<QString>("firstQuestion");
-        QTest::newRow("second sheet") << dataFile("second_active.xls") << 1 << QStringLiteral("Вопрос со второго листа");
+        QTest::newRow("second sheet") << dataFile("second_active.xls") << 1
+                                      << QStringLiteral("Вопрос со второго листа");
         QTest::newRow("only sheet") << dataFile("example.xls") << 0 << QStringLiteral("Пример анкеты");
         QTest::newRow("sample with a notes sheet first")
-            << QStringLiteral(PALMORA_SAMPLE_DIR "/Anketa/Основные линии.xls") << 1 << QStringLiteral("Основные линии ладони");
+            << QStringLiteral(PALMORA_SAMPLE_DIR "/Anketa/Основные линии.xls") << 1
+            << QStringLiteral("Основные линии ладони");
     }
     void sheetActiveWhenSavedIsRead()
     {
@@ -205,8 +207,9 @@ private Q_SLOTS:
             QFile file(seeds.filePath(name));
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray bytes = file.readAll();
-            QVERIFY2(FuzzChecks::workbook(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size())),
-                     qPrintable(name));
+            QVERIFY2(
+                FuzzChecks::workbook(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size())),
+                qPrintable(name));
         }
     }
 

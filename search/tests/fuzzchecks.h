@@ -3,15 +3,15 @@
 // Checks shared by the fuzz targets and the test that replays their seed
 // corpus. Each returns false when the engine went wrong on the input.
 
+#include "platform/rtfreader.h"
+#include "platform/textcodec.h"
 #include "search/articletext.h"
 #include "search/fieldreader.h"
 #include "search/knowledgebase.h"
 #include "search/querysplit.h"
-#include "search/tests/referencesearch.h"
 #include "search/searchengine.h"
 #include "search/searchrun.h"
-#include "platform/rtfreader.h"
-#include "platform/textcodec.h"
+#include "search/tests/referencesearch.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +57,7 @@ inline bool runAgrees(QByteArrayView bytes, const QString &text, const ItemTable
         return false;
     const QByteArray utf8 = text.toUtf8();
     const QList<std::pair<QString, QByteArrayView>> files = {{QStringLiteral("1.txt"), bytes},
-                                                              {QStringLiteral("2.txt"), utf8}};
+                                                             {QStringLiteral("2.txt"), utf8}};
     QStringList expected;
     for (const auto &[name, content] : files) {
         QFile f(QDir(data).filePath(name));
@@ -110,7 +110,7 @@ inline bool scan(const uint8_t *data, std::size_t size)
         for (const auto &c : expected)
             expectedAnchors.append(c.anchor);
         return anchors == expectedAnchors && SearchEngine::wordTest(*asString, prepared) == !expected.isEmpty()
-               && runAgrees(bytes, text, words, items, wordMode, interval);
+            && runAgrees(bytes, text, words, items, wordMode, interval);
     }
     const ItemTable phrases = QuerySplit::Do_P(query);
     for (int i = 1; i <= phrases.count; ++i)
@@ -121,12 +121,12 @@ inline bool scan(const uint8_t *data, std::size_t size)
     bool same = true;
     SearchEngine::phraseOccurrences(*asString, prepared, [&](int i, qint64 at) {
         same = same && k < expected.size() && expected[k].phrase == prepared.phrases()[i].item - 1
-               && expected[k].at == at + 1;
+            && expected[k].at == at + 1;
         ++k;
         return same;
     });
     return same && k == expected.size() && SearchEngine::phraseTest(*asString, prepared) == !expected.isEmpty()
-           && runAgrees(bytes, text, phrases, items, wordMode, interval);
+        && runAgrees(bytes, text, phrases, items, wordMode, interval);
 }
 
 } // namespace FuzzChecks

@@ -12,8 +12,8 @@ namespace Reference {
 
 struct Cluster
 {
-    qint64 anchor = 0;       // 1-based
-    QList<qint64> pos;       // Pos(1)..Pos(n), 1-based, 0 = not found
+    qint64 anchor = 0; // 1-based
+    QList<qint64> pos; // Pos(1)..Pos(n), 1-based, 0 = not found
 };
 
 // Position of the first occurrence of what in text at or after start, or 0.

@@ -1,12 +1,12 @@
+#include "platform/rtfreader.h"
+#include "platform/textcodec.h"
 #include "search/articletext.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
 #include "search/querysplit.h"
-#include "search/tests/referencesearch.h"
 #include "search/searchengine.h"
 #include "search/searchrun.h"
-#include "platform/rtfreader.h"
-#include "platform/textcodec.h"
+#include "search/tests/referencesearch.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,12 +35,12 @@ private:
     QString pieceOfText()
     {
         static const QStringList pieces = {
-            QStringLiteral("ум"), QStringLiteral("УМ"), QStringLiteral("умум"), QStringLiteral("ума"),
-            QStringLiteral("ли"), QStringLiteral("линия"), QStringLiteral("Линия"), QStringLiteral("лилия"),
-            QStringLiteral("ёж"), QStringLiteral("Ёж"), QStringLiteral("еж"), QStringLiteral("ЁЁ"),
-            QStringLiteral("palm"), QStringLiteral("PALM"), QStringLiteral("a"), QStringLiteral("aa"),
-            QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(" "), QStringLiteral(", "),
-            QStringLiteral("!"), QStringLiteral("\r\n"), QStringLiteral("-"), QStringLiteral("«»"),
+            QStringLiteral("ум"),   QStringLiteral("УМ"),    QStringLiteral("умум"),  QStringLiteral("ума"),
+            QStringLiteral("ли"),   QStringLiteral("линия"), QStringLiteral("Линия"), QStringLiteral("лилия"),
+            QStringLiteral("ёж"),   QStringLiteral("Ёж"),    QStringLiteral("еж"),    QStringLiteral("ЁЁ"),
+            QStringLiteral("palm"), QStringLiteral("PALM"),  QStringLiteral("a"),     QStringLiteral("aa"),
+            QStringLiteral(" "),    QStringLiteral(" "),     QStringLiteral(" "),     QStringLiteral(", "),
+            QStringLiteral("!"),    QStringLiteral("\r\n"),  QStringLiteral("-"),     QStringLiteral("«»"),
         };
         return pieces[below(int(pieces.size()))];
     }
@@ -371,22 +371,23 @@ private Q_SLOTS:
             for (const auto &options : {whole, pieces, chunked}) {
                 QList<int> steps;
                 QStringList handedOn;
-                const QStringList found = SearchRun::run(base, items, wordMode, interval, options,
-                                                         [&](const SearchRun::Step &s) {
-                                                             steps.append(s.k);
-                                                             if (s.matched)
-                                                                 handedOn.append(s.name);
-                                                             return true;
-                                                         });
+                const QStringList found =
+                    SearchRun::run(base, items, wordMode, interval, options, [&](const SearchRun::Step &s) {
+                        steps.append(s.k);
+                        if (s.matched)
+                            handedOn.append(s.name);
+                        return true;
+                    });
                 const QString context = QStringLiteral("round %1 query «%2» %3 mode, interval %4")
                                             .arg(round)
                                             .arg(q, wordMode ? QStringLiteral("word") : QStringLiteral("phrase"))
                                             .arg(interval);
                 QVERIFY2(found == expected,
-                         qPrintable(context + QStringLiteral(", read up to %1 bytes whole in pieces of %2: found %3")
-                                                  .arg(options.reading.wholeReadLimit)
-                                                  .arg(options.reading.pieceBytes)
-                                                  .arg(found.join(u'|'))));
+                         qPrintable(context
+                                    + QStringLiteral(", read up to %1 bytes whole in pieces of %2: found %3")
+                                          .arg(options.reading.wholeReadLimit)
+                                          .arg(options.reading.pieceBytes)
+                                          .arg(found.join(u'|'))));
                 QCOMPARE(handedOn, expected);
                 QCOMPARE(steps.size(), names.size());
                 for (int k = 0; k < steps.size(); ++k)

@@ -18,7 +18,8 @@ class TestFuzzCorpus : public QObject
             QFile f(dir.filePath(name));
             QVERIFY(f.open(QIODevice::ReadOnly));
             const QByteArray bytes = f.readAll();
-            QVERIFY2(check(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size())), qPrintable(name));
+            QVERIFY2(check(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size())),
+                     qPrintable(name));
         }
     }
 

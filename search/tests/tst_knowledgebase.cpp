@@ -1,23 +1,22 @@
-#include "search/articletext.h"
+#include "platform/programfolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
+#include "platform/textcodec.h"
+#include "search/articletext.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
-#include "platform/programfolder.h"
 #include "search/querysplit.h"
 #include "search/searchengine.h"
 #include "search/searchrun.h"
-#include "platform/textcodec.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 
 class TestKnowledgeBase : public QObject
 {
@@ -102,7 +101,8 @@ private Q_SLOTS:
         QFile article(base.articlePath(QStringLiteral("История хиромантии.txt")));
         QVERIFY(article.open(QIODevice::ReadOnly));
         QCOMPARE(article.readAll(), TextCodec::toCp1251(u"линия жизни"));
-        QVERIFY(base.articlePath(QStringLiteral("История хиромантии.txt")).endsWith(QStringLiteral("/История хиромантии.txt")));
+        QVERIFY(base.articlePath(QStringLiteral("История хиромантии.txt"))
+                    .endsWith(QStringLiteral("/История хиромантии.txt")));
     }
 
     void aMissingFolderHasNoEntries()
@@ -166,9 +166,8 @@ private Q_SLOTS:
         QList<KnowledgeBase::Entry> expected;
         for (const QFileInfo &info : dir.entryInfoList(QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted))
             expected.append(KnowledgeBase::Entry{info.fileName(), info.isDir()});
-        std::sort(expected.begin(), expected.end(), [](const auto &a, const auto &b) {
-            return KnowledgeBase::visitsBefore(a.name, b.name);
-        });
+        std::sort(expected.begin(), expected.end(),
+                  [](const auto &a, const auto &b) { return KnowledgeBase::visitsBefore(a.name, b.name); });
         const KnowledgeBase base(data());
         QCOMPARE(base.entries(), expected);
         QCOMPARE(base.Kol_Fil(), int(expected.size()));
@@ -181,10 +180,7 @@ private Q_SLOTS:
         QCOMPARE(search(base, QStringLiteral("линия")), matches);
     }
 
-    void theDefaultIsTheDataFolderBesideTheProgram()
-    {
-        QCOMPARE(QDir(KnowledgeBase::defaultFolder()), QDir(data()));
-    }
+    void theDefaultIsTheDataFolderBesideTheProgram() { QCOMPARE(QDir(KnowledgeBase::defaultFolder()), QDir(data())); }
 
     void kindComesFromTheLastFourCharacters_data()
     {
@@ -211,7 +207,8 @@ private Q_SLOTS:
         write(QStringLiteral("page.htm"), "<b>palm</b>");
         write(QStringLiteral("история.rtf"), "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0\\b palm reading\\b0\\par}");
         const KnowledgeBase base(data());
-        QCOMPARE(search(base, QStringLiteral("линия жизни")), (QStringList{QStringLiteral("cp1251.txt"), QStringLiteral("utf8.txt")}));
+        QCOMPARE(search(base, QStringLiteral("линия жизни")),
+                 (QStringList{QStringLiteral("cp1251.txt"), QStringLiteral("utf8.txt")}));
         // A web page is searched with its tags; an RTF file without its markup.
         QCOMPARE(search(base, QStringLiteral("<b>palm")), QStringList{QStringLiteral("page.htm")});
         QCOMPARE(search(base, QStringLiteral("palm reading")), QStringList{QStringLiteral("история.rtf")});
@@ -268,7 +265,7 @@ private Q_SLOTS:
                 chunked.chunkBytes = chunk;
                 const auto text = ArticleText::forSearch(path, chunked);
                 for (const QString &query : {QStringLiteral("линия ум"), QStringLiteral("Ё УМ"), QStringLiteral("palm"),
-                                            QStringLiteral("ж\U0001F60A"), QStringLiteral("line ё ум")}) {
+                                             QStringLiteral("ж\U0001F60A"), QStringLiteral("line ё ум")}) {
                     for (bool wordMode : {true, false}) {
                         const ItemTable items = wordMode ? QuerySplit::Do_S(query) : QuerySplit::Do_P(query);
                         const Highlights expected = Highlights::compute(*reference, items, wordMode, 40);
@@ -285,7 +282,8 @@ private Q_SLOTS:
         std::atomic_bool cancel{true};
         ArticleText::Options chunked;
         chunked.wholeReadLimit = 100;
-        const auto cancelled = ArticleText::forSearch(QDir(data()).filePath(QStringLiteral("big.rtf")), chunked, &cancel);
+        const auto cancelled =
+            ArticleText::forSearch(QDir(data()).filePath(QStringLiteral("big.rtf")), chunked, &cancel);
         QVERIFY(!SearchEngine::phraseTest(*cancelled, PhraseQuery(QuerySplit::Do_P(QStringLiteral("palm")))));
     }
 

@@ -1,6 +1,6 @@
+#include "platform/textcodec.h"
 #include "search/casefold.h"
 #include "search/needle.h"
-#include "platform/textcodec.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -14,7 +14,7 @@ class TestNeedle : public QObject
 
     // The first start at or after from where the folded text holds the
     // folded needle, or -1.
-    template<typename Unit, typename Fold>
+    template <typename Unit, typename Fold>
     static qint64 plainFind(const Unit *text, qint64 size, const Unit *needle, qint64 m, qint64 from, Fold fold)
     {
         if (m == 0)
@@ -37,8 +37,8 @@ private Q_SLOTS:
         QTest::newRow("one letter") << QStringLiteral("ж") << QStringLiteral("жЖx ");
         QTest::newRow("a rare and a common letter") << QStringLiteral("жи") << QStringLiteral("жЖиИ ");
         QTest::newRow("doubled letter") << QStringLiteral("аа") << QStringLiteral("аАб");
-        QTest::newRow("longer than a register") << QStringLiteral("линиялиниялиниялиниялиниялиниялиния")
-                                                << QStringLiteral("линЛИНя");
+        QTest::newRow("longer than a register")
+            << QStringLiteral("линиялиниялиниялиниялиниялиниялиния") << QStringLiteral("линЛИНя");
         QTest::newRow("yo is not ye") << QStringLiteral("ёж") << QStringLiteral("ёЁеЕжЖ");
         QTest::newRow("latin i and its dotted capital") << QStringLiteral("ii") << QStringLiteral("iIİı");
         QTest::newRow("kelvin sign") << QStringLiteral("k") << QStringLiteral("kK\u212A ");

@@ -1,6 +1,6 @@
-#include "search/fieldreader.h"
-#include "platform/testsupport/temporaryinstallation.h"
 #include "platform/programfolder.h"
+#include "platform/testsupport/temporaryinstallation.h"
+#include "search/fieldreader.h"
 #include "search/querysplit.h"
 
 #include <QDir>
@@ -25,28 +25,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("query");
         QTest::addColumn<QStringList>("phrases");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("three words") << QStringLiteral("коротк лин жизн") << QStringList{QStringLiteral("коротк лин жизн")}
-                                     << QStringList{QStringLiteral("коротк"), QStringLiteral("лин"), QStringLiteral("жизн")};
+        QTest::newRow("three words") << QStringLiteral("коротк лин жизн")
+                                     << QStringList{QStringLiteral("коротк лин жизн")}
+                                     << QStringList{QStringLiteral("коротк"), QStringLiteral("лин"),
+                                                    QStringLiteral("жизн")};
         QTest::newRow("comma") << QStringLiteral("линия жизни, ум")
                                << QStringList{QStringLiteral("линия жизни"), QStringLiteral("ум")}
-                               << QStringList{QStringLiteral("линия"), QStringLiteral("жизни"), QString(), QStringLiteral("ум")};
+                               << QStringList{QStringLiteral("линия"), QStringLiteral("жизни"), QString(),
+                                              QStringLiteral("ум")};
         QTest::newRow("two blanks") << QStringLiteral("линия  жизни") << QStringList{QStringLiteral("линия  жизни")}
                                     << QStringList{QStringLiteral("линия"), QString(), QStringLiteral("жизни")};
-        QTest::newRow("trailing blanks dropped") << QStringLiteral("линия ,ум  ")
-                                                 << QStringList{QStringLiteral("линия"), QStringLiteral("ум")}
-                                                 << QStringList{QStringLiteral("линия"), QString(), QStringLiteral("ум"), QString(), QString()};
-        QTest::newRow("quoted phrase keeps its comma") << QStringLiteral("\"ум, линия\" tail, жизнь")
-                                                       << QStringList{QStringLiteral("ум, линия"), QStringLiteral("жизнь")}
-                                                       << QStringList{QStringLiteral("ум,,линия"), QStringLiteral("tail"), QString(), QStringLiteral("жизнь")};
-        QTest::newRow("unclosed quote runs to the end") << QStringLiteral("\"ум, линия")
-                                                        << QStringList{QStringLiteral("ум, линия")}
-                                                        << QStringList{QStringLiteral("ум,,линия")};
+        QTest::newRow("trailing blanks dropped")
+            << QStringLiteral("линия ,ум  ") << QStringList{QStringLiteral("линия"), QStringLiteral("ум")}
+            << QStringList{QStringLiteral("линия"), QString(), QStringLiteral("ум"), QString(), QString()};
+        QTest::newRow("quoted phrase keeps its comma")
+            << QStringLiteral("\"ум, линия\" tail, жизнь")
+            << QStringList{QStringLiteral("ум, линия"), QStringLiteral("жизнь")}
+            << QStringList{QStringLiteral("ум,,линия"), QStringLiteral("tail"), QString(), QStringLiteral("жизнь")};
+        QTest::newRow("unclosed quote runs to the end")
+            << QStringLiteral("\"ум, линия") << QStringList{QStringLiteral("ум, линия")}
+            << QStringList{QStringLiteral("ум,,линия")};
         QTest::newRow("commas only") << QStringLiteral(",,") << QStringList{QString(), QString(), QString()}
                                      << QStringList{QString(), QString(), QString()};
         QTest::newRow("blanks only") << QStringLiteral("   ") << QStringList{QString()}
                                      << QStringList{QString(), QString(), QString(), QString()};
-        QTest::newRow("quote inside a field is kept") << QStringLiteral("ум\"ный") << QStringList{QStringLiteral("ум\"ный")}
-                                                      << QStringList{QStringLiteral("ум\"ный")};
+        QTest::newRow("quote inside a field is kept")
+            << QStringLiteral("ум\"ный") << QStringList{QStringLiteral("ум\"ный")}
+            << QStringList{QStringLiteral("ум\"ный")};
     }
     void splitsTypicalQueries()
     {

@@ -1,10 +1,10 @@
+#include "platform/rtfreader.h"
+#include "platform/textcodec.h"
 #include "search/articletext.h"
 #include "search/casefold.h"
 #include "search/highlights.h"
 #include "search/querysplit.h"
 #include "search/searchengine.h"
-#include "platform/rtfreader.h"
-#include "platform/textcodec.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,10 +22,7 @@ class TestSearchEngine : public QObject
     {
         return SearchEngine::phraseTest(*ArticleText::fromString(text), PhraseQuery(QuerySplit::Do_P(query)));
     }
-    static QString at(int offset, const QString &what)
-    {
-        return QString(offset, u'х') + what;
-    }
+    static QString at(int offset, const QString &what) { return QString(offset, u'х') + what; }
 
     QTemporaryDir m_dir;
 
@@ -46,26 +43,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("query");
         QTest::addColumn<int>("interval");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("close words") << QStringLiteral("Линия жизни длинная") << QStringLiteral("линия жизни") << 100 << true;
-        QTest::newRow("second word only before the first") << QStringLiteral("жизни линия") << QStringLiteral("линия жизни") << 100 << false;
-        QTest::newRow("49 after") << QStringLiteral("линия") + at(44, QStringLiteral("жизни")) << QStringLiteral("линия жизни") << 50 << true;
-        QTest::newRow("50 after") << QStringLiteral("линия") + at(45, QStringLiteral("жизни")) << QStringLiteral("линия жизни") << 50 << false;
-        QTest::newRow("50 after, again later out of reach") << QStringLiteral("линия") + at(45, QStringLiteral("жизни"))
-                                                                  + at(60, QStringLiteral("жизни")) << QStringLiteral("линия жизни") << 50 << false;
-        QTest::newRow("whole word between blanks") << QStringLiteral("линия ум ясный") << QStringLiteral("линия ум!") << 100 << true;
-        QTest::newRow("whole word before a comma") << QStringLiteral("линия ум, ясный") << QStringLiteral("линия ум!") << 100 << false;
-        QTest::newRow("first word keeps its mark") << QStringLiteral("ум! линия") << QStringLiteral("ум! линия") << 100 << true;
-        QTest::newRow("first word without the mark") << QStringLiteral("ум линия") << QStringLiteral("ум! линия") << 100 << false;
-        QTest::newRow("text begins with the first word") << QStringLiteral("линия") << QStringLiteral("линия") << 100 << true;
-        QTest::newRow("second word equal to the first") << QStringLiteral("линия") << QStringLiteral("линия линия") << 100 << true;
-        QTest::newRow("second word starting with the first") << QStringLiteral("линия") << QStringLiteral("лин линия") << 100 << true;
+        QTest::newRow("close words") << QStringLiteral("Линия жизни длинная") << QStringLiteral("линия жизни") << 100
+                                     << true;
+        QTest::newRow("second word only before the first")
+            << QStringLiteral("жизни линия") << QStringLiteral("линия жизни") << 100 << false;
+        QTest::newRow("49 after") << QStringLiteral("линия") + at(44, QStringLiteral("жизни"))
+                                  << QStringLiteral("линия жизни") << 50 << true;
+        QTest::newRow("50 after") << QStringLiteral("линия") + at(45, QStringLiteral("жизни"))
+                                  << QStringLiteral("линия жизни") << 50 << false;
+        QTest::newRow("50 after, again later out of reach")
+            << QStringLiteral("линия") + at(45, QStringLiteral("жизни")) + at(60, QStringLiteral("жизни"))
+            << QStringLiteral("линия жизни") << 50 << false;
+        QTest::newRow("whole word between blanks")
+            << QStringLiteral("линия ум ясный") << QStringLiteral("линия ум!") << 100 << true;
+        QTest::newRow("whole word before a comma")
+            << QStringLiteral("линия ум, ясный") << QStringLiteral("линия ум!") << 100 << false;
+        QTest::newRow("first word keeps its mark")
+            << QStringLiteral("ум! линия") << QStringLiteral("ум! линия") << 100 << true;
+        QTest::newRow("first word without the mark")
+            << QStringLiteral("ум линия") << QStringLiteral("ум! линия") << 100 << false;
+        QTest::newRow("text begins with the first word")
+            << QStringLiteral("линия") << QStringLiteral("линия") << 100 << true;
+        QTest::newRow("second word equal to the first")
+            << QStringLiteral("линия") << QStringLiteral("линия линия") << 100 << true;
+        QTest::newRow("second word starting with the first")
+            << QStringLiteral("линия") << QStringLiteral("лин линия") << 100 << true;
         QTest::newRow("capitals and yo") << QStringLiteral("ЁЖИК ЛИНИЯ") << QStringLiteral("ёжик линия") << 100 << true;
         QTest::newRow("yo is not ye") << QStringLiteral("ежик линия") << QStringLiteral("ёжик линия") << 100 << false;
-        QTest::newRow("latin capitals") << QStringLiteral("PALM reading") << QStringLiteral("palm READING") << 100 << true;
-        QTest::newRow("empty items are dropped") << QStringLiteral("линия жизни") << QStringLiteral(" линия  жизни ") << 100 << true;
-        QTest::newRow("blanks only match nothing") << QStringLiteral("линия жизни") << QStringLiteral("   ") << 100 << false;
+        QTest::newRow("latin capitals") << QStringLiteral("PALM reading") << QStringLiteral("palm READING") << 100
+                                        << true;
+        QTest::newRow("empty items are dropped")
+            << QStringLiteral("линия жизни") << QStringLiteral(" линия  жизни ") << 100 << true;
+        QTest::newRow("blanks only match nothing")
+            << QStringLiteral("линия жизни") << QStringLiteral("   ") << 100 << false;
         QTest::newRow("empty article") << QString() << QStringLiteral("линия") << 100 << false;
-        QTest::newRow("with a NUL") << QStringView(u"линия\0жизни", 11).toString() << QStringLiteral("линия жизни") << 100 << true;
+        QTest::newRow("with a NUL") << QStringView(u"линия\0жизни", 11).toString() << QStringLiteral("линия жизни")
+                                    << 100 << true;
     }
     void wordMode()
     {
@@ -82,8 +95,10 @@ private Q_SLOTS:
         // one is beyond it: abandoned, so the next anchor is searched from 1.
         QList<qint64> anchors;
         SearchEngine::proximityScan(*ArticleText::fromString(QStringLiteral("ааа       бб")),
-                                    WordQuery(QuerySplit::Do_S(QStringLiteral("аа б")), 10),
-                                    [&](const Cluster &c) { anchors.append(c.anchor); return true; });
+                                    WordQuery(QuerySplit::Do_S(QStringLiteral("аа б")), 10), [&](const Cluster &c) {
+                                        anchors.append(c.anchor);
+                                        return true;
+                                    });
         QCOMPARE(anchors, QList<qint64>{1});
     }
 
@@ -92,8 +107,10 @@ private Q_SLOTS:
         // After the cluster at 0, the search resumes at 3: «аа» at 2 is no anchor.
         QList<qint64> anchors;
         SearchEngine::proximityScan(*ArticleText::fromString(QStringLiteral("аааааа")),
-                                    WordQuery(QuerySplit::Do_S(QStringLiteral("аа а")), 100),
-                                    [&](const Cluster &c) { anchors.append(c.anchor); return true; });
+                                    WordQuery(QuerySplit::Do_S(QStringLiteral("аа а")), 100), [&](const Cluster &c) {
+                                        anchors.append(c.anchor);
+                                        return true;
+                                    });
         QCOMPARE(anchors, (QList<qint64>{0, 3}));
     }
 
@@ -102,9 +119,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("query");
         QTest::addColumn<bool>("matches");
-        QTest::newRow("one of the phrases in capitals") << QStringLiteral("УМ") << QStringLiteral("линия жизни, ум") << true;
+        QTest::newRow("one of the phrases in capitals")
+            << QStringLiteral("УМ") << QStringLiteral("линия жизни, ум") << true;
         QTest::newRow("whole phrase") << QStringLiteral("про линию жизни") << QStringLiteral("линию жизни") << true;
-        QTest::newRow("phrase words apart") << QStringLiteral("линию и жизни") << QStringLiteral("линию жизни") << false;
+        QTest::newRow("phrase words apart")
+            << QStringLiteral("линию и жизни") << QStringLiteral("линию жизни") << false;
         QTest::newRow("a single blank is no phrase") << QStringLiteral("a b") << QStringLiteral("\" \"") << false;
         QTest::newRow("two blanks are a phrase") << QStringLiteral("a  b") << QStringLiteral("\"  \"") << true;
         QTest::newRow("commas only") << QStringLiteral("a, b") << QStringLiteral(",,,") << false;
@@ -119,7 +138,8 @@ private Q_SLOTS:
 
     void phraseHighlights()
     {
-        const Highlights h = Highlights::compute(QStringLiteral("Жизнь и жизнь"), QuerySplit::Do_P(QStringLiteral("жизн")), false, 100);
+        const Highlights h =
+            Highlights::compute(QStringLiteral("Жизнь и жизнь"), QuerySplit::Do_P(QStringLiteral("жизн")), false, 100);
         QCOMPARE(h.jumps, (QList<qint64>{0, 8}));
         QCOMPARE(h.found, 2);
         QCOMPARE(h.marks, (QList<Highlights::Mark>{{0, 4}, {8, 4}}));
@@ -127,7 +147,8 @@ private Q_SLOTS:
 
     void wordHighlightsOfTwoClusters()
     {
-        const QString text = QStringLiteral("Линия жизни. ") + QString(200, u'.') + QStringLiteral(" линия, а потом жизни");
+        const QString text =
+            QStringLiteral("Линия жизни. ") + QString(200, u'.') + QStringLiteral(" линия, а потом жизни");
         const Highlights h = Highlights::compute(text, QuerySplit::Do_S(QStringLiteral("линия жизни")), true, 100);
         const qint64 second = text.lastIndexOf(QStringLiteral("линия"));
         QCOMPARE(h.jumps, (QList<qint64>{0, second}));
@@ -136,13 +157,15 @@ private Q_SLOTS:
 
     void aWholeWordMarkStartsAtItsBlank()
     {
-        const Highlights h = Highlights::compute(QStringLiteral("линия ум ясный"), QuerySplit::Do_S(QStringLiteral("линия ум!")), true, 100);
+        const Highlights h = Highlights::compute(QStringLiteral("линия ум ясный"),
+                                                 QuerySplit::Do_S(QStringLiteral("линия ум!")), true, 100);
         QCOMPARE(h.marks, (QList<Highlights::Mark>{{0, 5}, {5, 3}}));
     }
 
     void onlyTheFirstJumpsAreKept()
     {
-        const Highlights h = Highlights::compute(QString(20000, u'я'), QuerySplit::Do_P(QStringLiteral("я")), false, 100);
+        const Highlights h =
+            Highlights::compute(QString(20000, u'я'), QuerySplit::Do_P(QStringLiteral("я")), false, 100);
         QCOMPARE(h.found, 20000);
         QCOMPARE(h.jumps.size(), Highlights::kMaxJumps);
         QCOMPARE(h.marks.size(), 20000);
@@ -163,16 +186,18 @@ private Q_SLOTS:
     {
         ArticleText::Options options;
         const QString path = write(QStringLiteral("cp1251.txt"), TextCodec::toCp1251(u"линия ? жизни"));
-        QVERIFY(!SearchEngine::phraseTest(*ArticleText::forSearch(path, options), PhraseQuery(QuerySplit::Do_P(QStringLiteral("✓")))));
-        QVERIFY(SearchEngine::phraseTest(*ArticleText::forSearch(path, options), PhraseQuery(QuerySplit::Do_P(QStringLiteral("ЖИЗНИ")))));
+        QVERIFY(!SearchEngine::phraseTest(*ArticleText::forSearch(path, options),
+                                          PhraseQuery(QuerySplit::Do_P(QStringLiteral("✓")))));
+        QVERIFY(SearchEngine::phraseTest(*ArticleText::forSearch(path, options),
+                                         PhraseQuery(QuerySplit::Do_P(QStringLiteral("ЖИЗНИ")))));
     }
 
     // Reading a file in small chunks gives exactly what reading it whole gives.
     void chunkedReadingIsExact_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QString text = QStringLiteral("Линия жизни, линия ума и ЛИНИЯ сердца; ёж Ёж ум ум! линия ум ясный ")
-                                 .repeated(40);
+        const QString text =
+            QStringLiteral("Линия жизни, линия ума и ЛИНИЯ сердца; ёж Ёж ум ум! линия ум ясный ").repeated(40);
         QTest::newRow("cp1251") << TextCodec::toCp1251(text);
         QTest::newRow("utf-8") << text.toUtf8();
         QTest::newRow("utf-8 with mark") << QByteArray("\xEF\xBB\xBF") + text.toUtf8();
@@ -213,10 +238,11 @@ private Q_SLOTS:
         QTest::newRow("ascii, then cp1251 late") << QByteArray("palm line ").repeated(30) + TextCodec::toCp1251(text);
         QTest::newRow("ascii, then utf-8 late") << QByteArray("palm line ").repeated(30) + text.toUtf8();
         QTest::newRow("utf-8 with mark, spoilt") << QByteArray("\xEF\xBB\xBF") + text.toUtf8() + QByteArray("\xD0 \xFF")
-                                                 + text.toUtf8() + QByteArray("\xE2\x82");
+                + text.toUtf8() + QByteArray("\xE2\x82");
         QTest::newRow("utf-8 with two marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") + text.toUtf8();
         QTest::newRow("utf-8 cut in a character") << text.toUtf8() + QByteArray("\xD0");
-        QTest::newRow("rtf") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'cb\\'e8\\'ed\\'e8\\'ff \\'f3\\'ec\\par palm line}");
+        QTest::newRow("rtf") << QByteArray(
+            "{\\rtf1\\ansi\\ansicpg1251 \\'cb\\'e8\\'ed\\'e8\\'ff \\'f3\\'ec\\par palm line}");
     }
     void pieceReadingIsExact()
     {

@@ -1,7 +1,7 @@
+#include "platform/textcodec.h"
 #include "search/knowledgebase.h"
 #include "search/querysplit.h"
 #include "search/searchrun.h"
-#include "platform/textcodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "platform/programfolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/testsupport/unwritablefolder.h"
-#include "search/searchinterval.h"
-#include "search/knowledgebase.h"
-#include "search/searchtool.h"
 #include "platform/textcodec.h"
+#include "search/knowledgebase.h"
+#include "search/searchinterval.h"
+#include "search/searchtool.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
-
 
 #include <cerrno>
 #include <cstring>
@@ -67,18 +66,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("out");
         QTest::newRow("word mode") << QStringList{QStringLiteral("линия жизни")} << 0
                                    << QStringLiteral("page.htm\nЛиния жизни.txt\n");
-        QTest::newRow("words as separate arguments") << QStringList{QStringLiteral("линия"), QStringLiteral("жизни")} << 0
-                                                     << QStringLiteral("page.htm\nЛиния жизни.txt\n");
-        QTest::newRow("whole word") << QStringList{QStringLiteral("линия ум!")} << 0 << QStringLiteral("Линия жизни.txt\n");
+        QTest::newRow("words as separate arguments") << QStringList{QStringLiteral("линия"), QStringLiteral("жизни")}
+                                                     << 0 << QStringLiteral("page.htm\nЛиния жизни.txt\n");
+        QTest::newRow("whole word") << QStringList{QStringLiteral("линия ум!")} << 0
+                                    << QStringLiteral("Линия жизни.txt\n");
         QTest::newRow("phrase mode") << QStringList{QStringLiteral("--phrase"), QStringLiteral("жизнь, УМ")} << 0
                                      << QStringLiteral("Жизнь.txt\nЛиния жизни.txt\nЛиния ума.txt\n");
-        QTest::newRow("interval") << QStringList{QStringLiteral("--interval"), QStringLiteral("5"), QStringLiteral("линия жизни")} << 1
-                                  << QString();
-        QTest::newRow("interval just wide enough") << QStringList{QStringLiteral("--interval=7"), QStringLiteral("линия жизни")} << 0
-                                                   << QStringLiteral("page.htm\nЛиния жизни.txt\n");
+        QTest::newRow("interval") << QStringList{QStringLiteral("--interval"), QStringLiteral("5"),
+                                                 QStringLiteral("линия жизни")}
+                                  << 1 << QString();
+        QTest::newRow("interval just wide enough")
+            << QStringList{QStringLiteral("--interval=7"), QStringLiteral("линия жизни")} << 0
+            << QStringLiteral("page.htm\nЛиния жизни.txt\n");
         QTest::newRow("nothing") << QStringList{QStringLiteral("хиромантия")} << 1 << QString();
         QTest::newRow("empty query") << QStringList{QString()} << 1 << QString();
-        QTest::newRow("commas only") << QStringList{QStringLiteral("--phrase"), QStringLiteral(",,,")} << 1 << QString();
+        QTest::newRow("commas only") << QStringList{QStringLiteral("--phrase"), QStringLiteral(",,,")} << 1
+                                     << QString();
         QTest::newRow("unclosed quote") << QStringList{QStringLiteral("--phrase"), QStringLiteral("\"жизн")} << 0
                                         << QStringLiteral("page.htm\nЖизнь.txt\nЛиния жизни.txt\n");
     }
@@ -118,15 +121,19 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("out");
-        QTest::newRow("phrases") << QStringList{QStringLiteral("--phrase"), QStringLiteral("--show"), QStringLiteral("Жизнь.txt"), QStringLiteral("жизн")}
+        QTest::newRow("phrases") << QStringList{QStringLiteral("--phrase"), QStringLiteral("--show"),
+                                                QStringLiteral("Жизнь.txt"), QStringLiteral("жизн")}
                                  << 0 << QStringLiteral("jump 0\njump 8\nmark 0 4\nmark 8 4\n");
         // CR LF counts two characters; both anchors reach the same «ум».
-        QTest::newRow("words") << QStringList{QStringLiteral("--show"), QStringLiteral("Линия жизни.txt"), QStringLiteral("линия ум!")}
+        QTest::newRow("words") << QStringList{QStringLiteral("--show"), QStringLiteral("Линия жизни.txt"),
+                                              QStringLiteral("линия ум!")}
                                << 0 << QStringLiteral("jump 0\njump 22\nmark 0 5\nmark 27 3\nmark 22 5\nmark 27 3\n");
-        QTest::newRow("nothing found") << QStringList{QStringLiteral("--show"), QStringLiteral("Линия ума.txt"), QStringLiteral("линия ум!")}
+        QTest::newRow("nothing found") << QStringList{QStringLiteral("--show"), QStringLiteral("Линия ума.txt"),
+                                                      QStringLiteral("линия ум!")}
                                        << 1 << QString();
-        QTest::newRow("web page is not highlighted") << QStringList{QStringLiteral("--show"), QStringLiteral("page.htm"), QStringLiteral("линия")}
-                                                     << 1 << QString();
+        QTest::newRow("web page is not highlighted")
+            << QStringList{QStringLiteral("--show"), QStringLiteral("page.htm"), QStringLiteral("линия")} << 1
+            << QString();
     }
     void showsTheViewsHighlights()
     {
@@ -142,11 +149,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast"), QStringLiteral("ум")} << QStringLiteral("fast");
-        QTest::newRow("interval zero") << QStringList{QStringLiteral("--interval"), QStringLiteral("0"), QStringLiteral("ум")} << QStringLiteral("interval");
-        QTest::newRow("interval negative") << QStringList{QStringLiteral("--interval=-5"), QStringLiteral("ум")} << QStringLiteral("interval");
-        QTest::newRow("interval not whole") << QStringList{QStringLiteral("--interval"), QStringLiteral("1.5"), QStringLiteral("ум")} << QStringLiteral("interval");
-        QTest::newRow("interval missing") << QStringList{QStringLiteral("ум"), QStringLiteral("--interval")} << QStringLiteral("interval");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast"), QStringLiteral("ум")}
+                                        << QStringLiteral("fast");
+        QTest::newRow("interval zero") << QStringList{QStringLiteral("--interval"), QStringLiteral("0"),
+                                                      QStringLiteral("ум")}
+                                       << QStringLiteral("interval");
+        QTest::newRow("interval negative")
+            << QStringList{QStringLiteral("--interval=-5"), QStringLiteral("ум")} << QStringLiteral("interval");
+        QTest::newRow("interval not whole")
+            << QStringList{QStringLiteral("--interval"), QStringLiteral("1.5"), QStringLiteral("ум")}
+            << QStringLiteral("interval");
+        QTest::newRow("interval missing")
+            << QStringList{QStringLiteral("ум"), QStringLiteral("--interval")} << QStringLiteral("interval");
         QTest::newRow("no query") << QStringList{QStringLiteral("--phrase")} << QStringLiteral("query");
     }
     void usageErrors()
@@ -158,7 +172,8 @@ private Q_SLOTS:
         QVERIFY(r.out.isEmpty());
         const QStringList lines = r.err.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 2);
-        QVERIFY2(lines[0].startsWith(QStringLiteral("palmora-search: ")) && lines[0].contains(message), qPrintable(r.err));
+        QVERIFY2(lines[0].startsWith(QStringLiteral("palmora-search: ")) && lines[0].contains(message),
+                 qPrintable(r.err));
         QVERIFY(lines[1].startsWith(QStringLiteral("usage: ")));
     }
 
@@ -169,11 +184,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         const QString missing = m_install.program.filePath(QStringLiteral("нет"));
         const QString file = QDir(data()).filePath(QStringLiteral("Жизнь.txt"));
-        QTest::newRow("missing folder") << QStringList{QStringLiteral("--data"), missing, QStringLiteral("ум")}
-                                        << QStringLiteral("\"%1\": %2").arg(missing, QString::fromLocal8Bit(std::strerror(ENOENT)));
-        QTest::newRow("a file as the folder") << QStringList{QStringLiteral("--data"), file, QStringLiteral("ум")}
-                                              << QStringLiteral("\"%1\": %2").arg(file, QString::fromLocal8Bit(std::strerror(ENOTDIR)));
-        QTest::newRow("missing article") << QStringList{QStringLiteral("--show"), QStringLiteral("нет.txt"), QStringLiteral("ум")}
+        QTest::newRow("missing folder")
+            << QStringList{QStringLiteral("--data"), missing, QStringLiteral("ум")}
+            << QStringLiteral("\"%1\": %2").arg(missing, QString::fromLocal8Bit(std::strerror(ENOENT)));
+        QTest::newRow("a file as the folder")
+            << QStringList{QStringLiteral("--data"), file, QStringLiteral("ум")}
+            << QStringLiteral("\"%1\": %2").arg(file, QString::fromLocal8Bit(std::strerror(ENOTDIR)));
+        QTest::newRow("missing article") << QStringList{QStringLiteral("--show"), QStringLiteral("нет.txt"),
+                                                        QStringLiteral("ум")}
                                          << QStringLiteral("нет.txt");
     }
     void filesThatCannotBeReadSayWhy()
@@ -203,7 +221,9 @@ private Q_SLOTS:
         const Result r = run({QStringLiteral("--data"), dir.path(), QStringLiteral("palm")});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("a.txt\nc.txt\n"));
-        QCOMPARE(r.err, QStringLiteral("palmora-search: cannot read \"b.txt\": %1\n").arg(QString::fromLocal8Bit(std::strerror(EACCES))));
+        QCOMPARE(r.err,
+                 QStringLiteral("palmora-search: cannot read \"b.txt\": %1\n")
+                     .arg(QString::fromLocal8Bit(std::strerror(EACCES))));
     }
 
     void helpAndVersion_data()
@@ -212,14 +232,19 @@ private Q_SLOTS:
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QStringList>("says");
         QTest::newRow("help") << QStringLiteral("--help") << QLocale::c()
-                              << QStringList{QStringLiteral("--interval N"), QStringLiteral("default %1").arg(SearchInterval::kDefault),
-                                             QStringLiteral("--data DIR"), KnowledgeBase::defaultFolder(), QStringLiteral("--phrase"),
-                                             QStringLiteral("--show NAME"), QStringLiteral("--version"),
+                              << QStringList{QStringLiteral("--interval N"),
+                                             QStringLiteral("default %1").arg(SearchInterval::kDefault),
+                                             QStringLiteral("--data DIR"),
+                                             KnowledgeBase::defaultFolder(),
+                                             QStringLiteral("--phrase"),
+                                             QStringLiteral("--show NAME"),
+                                             QStringLiteral("--version"),
                                              QStringLiteral("0 something was found, 1 nothing was found, 2 an error")};
         QTest::newRow("help in Russian") << QStringLiteral("-h") << QLocale(QLocale::Russian, QLocale::Russia)
                                          << QStringList{QStringLiteral("по умолчанию %1").arg(SearchInterval::kDefault),
                                                         QStringLiteral("Код выхода: 0 — найдено")};
-        QTest::newRow("version") << QStringLiteral("--version") << QLocale::c() << QStringList{QStringLiteral("palmora-search 2.")};
+        QTest::newRow("version") << QStringLiteral("--version") << QLocale::c()
+                                 << QStringList{QStringLiteral("palmora-search 2.")};
     }
     void helpAndVersion()
     {
@@ -235,9 +260,11 @@ private Q_SLOTS:
 
     void messagesFollowTheLocale()
     {
-        const Result r = run({QStringLiteral("--interval=0"), QStringLiteral("ум")}, QLocale(QLocale::Russian, QLocale::Russia));
+        const Result r =
+            run({QStringLiteral("--interval=0"), QStringLiteral("ум")}, QLocale(QLocale::Russian, QLocale::Russia));
         QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.startsWith(QStringLiteral("palmora-search: интервал должен быть целым числом от 1")), qPrintable(r.err));
+        QVERIFY2(r.err.startsWith(QStringLiteral("palmora-search: интервал должен быть целым числом от 1")),
+                 qPrintable(r.err));
         QVERIFY2(r.err.contains(QStringLiteral("\nиспользование: palmora-search")), qPrintable(r.err));
     }
 
@@ -249,7 +276,8 @@ private Q_SLOTS:
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 0);
         QCOMPARE(tool.readAllStandardOutput(), QStringLiteral("page.htm\nЖизнь.txt\nЛиния жизни.txt\n").toUtf8());
-        tool.start(QStringLiteral(PALMORA_SEARCH_TOOL), {QStringLiteral("--data"), data(), QStringLiteral("хиромантия")});
+        tool.start(QStringLiteral(PALMORA_SEARCH_TOOL),
+                   {QStringLiteral("--data"), data(), QStringLiteral("хиромантия")});
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 1);
     }

@@ -1,11 +1,11 @@
 #include "search/ui/articleview.h"
 
+#include "platform/widgets/richtextbox.h"
+#include "platform/widgets/webbrowser.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
-#include "platform/widgets/richtextbox.h"
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchstate.h"
-#include "platform/widgets/webbrowser.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -34,7 +34,8 @@ ArticleView::ArticleView(ResultsArea &results, QLabel *busy, const SearchState &
     c.HS1->setMinimum(0);
     c.HS1->setSingleStep(1);
     c.HS1->setPageStep(1);
-    c.HS1->setToolTip(QStringLiteral("Данный скролле предназначен для передвижения к следуюему найденому запросу в тексте"));
+    c.HS1->setToolTip(
+        QStringLiteral("Данный скролле предназначен для передвижения к следуюему найденому запросу в тексте"));
     // The plain format of an article: black, 10 points, neither bold nor italic.
     QFont plain = c.RichTextBox1->font();
     plain.setPointSizeF(kPoints);
@@ -95,8 +96,8 @@ void ArticleView::open()
         // (the plain format, set above), so the whole text needs no second pass.
 
         const bool wordMode = m_state.Adv_Mode;
-        const Highlights found = Highlights::compute(text, wordMode ? m_state.Words : m_state.Phrases, wordMode,
-                                                     m_state.Search_Int);
+        const Highlights found =
+            Highlights::compute(text, wordMode ? m_state.Words : m_state.Phrases, wordMode, m_state.Search_Int);
         for (const Highlights::Mark &mark : found.marks) {
             box->setSelStart(int(mark.offset));
             box->setSelLength(int(mark.length));

@@ -16,13 +16,8 @@ void ResultsArea::show(View view)
     const bool text = view == View::TextArticle;
     const bool browser = view == View::BrowserArticle;
     const std::initializer_list<std::pair<QWidget *, bool>> shown = {
-        {c.List1, list},
-        {c.RichTextBox1, text},
-        {c.HS1, text},
-        {c.WebBrowser1, browser},
-        {c.Command4, browser},
-        {c.Command5, browser},
-        {c.Command1, !list},
+        {c.List1, list},       {c.RichTextBox1, text}, {c.HS1, text},       {c.WebBrowser1, browser},
+        {c.Command4, browser}, {c.Command5, browser},  {c.Command1, !list},
     };
     // Hidden first: a control that shows never overlaps one about to go.
     for (const auto &[control, visible] : shown) {

@@ -17,7 +17,7 @@ public:
         QListWidget *List1 = nullptr;
         RichTextBox *RichTextBox1 = nullptr;
         WebBrowser *WebBrowser1 = nullptr;
-        QScrollBar *HS1 = nullptr;          // jump bar over the found places
+        QScrollBar *HS1 = nullptr;           // jump bar over the found places
         QAbstractButton *Command1 = nullptr; // back to the list
         QAbstractButton *Command4 = nullptr; // browser back
         QAbstractButton *Command5 = nullptr; // browser forward
@@ -31,8 +31,7 @@ public:
 
     explicit ResultsArea(const Controls &controls)
         : c(controls)
-    {
-    }
+    {}
 
     const Controls &controls() const { return c; }
 

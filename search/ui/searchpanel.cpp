@@ -1,21 +1,21 @@
 #include "search/ui/searchpanel.h"
 
+#include "layout/formlayout.h"
 #include "platform/widgets/dialogs.h"
-#include "search/knowledgebase.h"
 #include "platform/widgets/lineshape.h"
 #include "platform/widgets/richtextbox.h"
+#include "platform/widgets/webbrowser.h"
+#include "search/knowledgebase.h"
 #include "search/searchrun.h"
 #include "search/ui/resultsarea.h"
-#include "layout/formlayout.h"
-#include "platform/widgets/webbrowser.h"
 
 #include <QAbstractButton>
 #include <QElapsedTimer>
 #include <QGuiApplication>
-#include <QStyleHints>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QStyleHints>
 #include <QThread>
 
 #include <cmath>
@@ -138,22 +138,23 @@ void SearchPanel::start()
         QStringList matched;
         int lastK = 0;
         int lastN = 0;
-        SearchRun::run(base, items, wordMode, interval,
-                       [this, &sinceReport, &matched, &lastK, &lastN](const SearchRun::Step &s) {
-                           lastK = s.k;
-                           lastN = s.n;
-                           if (s.matched)
-                               matched << s.name;
-                           // Matches go to the list in batches, in visiting order.
-                           if (s.k == s.n || sinceReport.elapsed() >= kProgressEveryMs) {
-                               sinceReport.restart();
-                               QMetaObject::invokeMethod(
-                                   this, [this, k = s.k, n = s.n, names = std::exchange(matched, {})] { step(k, n, names); },
-                                   Qt::QueuedConnection);
-                           }
-                           return !m_state.Search_Stop.load(std::memory_order_relaxed);
-                       },
-                       &m_state.Search_Stop);
+        SearchRun::run(
+            base, items, wordMode, interval,
+            [this, &sinceReport, &matched, &lastK, &lastN](const SearchRun::Step &s) {
+                lastK = s.k;
+                lastN = s.n;
+                if (s.matched)
+                    matched << s.name;
+                // Matches go to the list in batches, in visiting order.
+                if (s.k == s.n || sinceReport.elapsed() >= kProgressEveryMs) {
+                    sinceReport.restart();
+                    QMetaObject::invokeMethod(
+                        this, [this, k = s.k, n = s.n, names = std::exchange(matched, {})] { step(k, n, names); },
+                        Qt::QueuedConnection);
+                }
+                return !m_state.Search_Stop.load(std::memory_order_relaxed);
+            },
+            &m_state.Search_Stop);
         if (!matched.isEmpty()) // a stopped run still lists what it found
             QMetaObject::invokeMethod(
                 this, [this, names = std::move(matched)] { step(0, 0, names); }, Qt::QueuedConnection);
@@ -161,7 +162,8 @@ void SearchPanel::start()
         // were none and nothing stopped the run).
         const bool complete = lastK == lastN && (lastN > 0 || !m_state.Search_Stop);
         QMetaObject::invokeMethod(
-            this, [this, complete, lastK, lastN] {
+            this,
+            [this, complete, lastK, lastN] {
                 m_complete = complete;
                 m_processed = lastK;
                 m_total = lastN;

@@ -22,13 +22,19 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("release");
         QTest::addColumn<QRect>("expected");
         const QRect start(100, 50, 300, 200);
-        QTest::newRow("right +40") << BorderDrag::Right << QPoint(398, 120) << QPoint(438, 120) << QRect(100, 50, 340, 200);
-        QTest::newRow("right -60") << BorderDrag::Right << QPoint(398, 120) << QPoint(338, 90) << QRect(100, 50, 240, 200);
-        QTest::newRow("left +20") << BorderDrag::Left << QPoint(102, 120) << QPoint(122, 120) << QRect(120, 50, 280, 200);
+        QTest::newRow("right +40") << BorderDrag::Right << QPoint(398, 120) << QPoint(438, 120)
+                                   << QRect(100, 50, 340, 200);
+        QTest::newRow("right -60") << BorderDrag::Right << QPoint(398, 120) << QPoint(338, 90)
+                                   << QRect(100, 50, 240, 200);
+        QTest::newRow("left +20") << BorderDrag::Left << QPoint(102, 120) << QPoint(122, 120)
+                                  << QRect(120, 50, 280, 200);
         QTest::newRow("left -35") << BorderDrag::Left << QPoint(102, 120) << QPoint(67, 300) << QRect(65, 50, 335, 200);
-        QTest::newRow("bottom +30") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 278) << QRect(100, 50, 300, 230);
-        QTest::newRow("bottom -50, sideways ignored") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(10, 198) << QRect(100, 50, 300, 150);
-        QTest::newRow("right, up and down ignored") << BorderDrag::Right << QPoint(398, 120) << QPoint(408, 500) << QRect(100, 50, 310, 200);
+        QTest::newRow("bottom +30") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 278)
+                                    << QRect(100, 50, 300, 230);
+        QTest::newRow("bottom -50, sideways ignored")
+            << BorderDrag::Bottom << QPoint(200, 248) << QPoint(10, 198) << QRect(100, 50, 300, 150);
+        QTest::newRow("right, up and down ignored")
+            << BorderDrag::Right << QPoint(398, 120) << QPoint(408, 500) << QRect(100, 50, 310, 200);
         QTest::newRow("no movement") << BorderDrag::Bottom << QPoint(200, 248) << QPoint(200, 248) << start;
     }
     void releaseChangesTheWindowOnce()
@@ -37,7 +43,8 @@ private Q_SLOTS:
         QFETCH(QPoint, press);
         QFETCH(QPoint, release);
         QFETCH(QRect, expected);
-        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34), kScreens);
+        const auto result =
+            BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34), kScreens);
         QVERIFY(result.has_value());
         QCOMPARE(*result, expected);
     }
@@ -60,7 +67,8 @@ private Q_SLOTS:
         QFETCH(BorderDrag::Edge, edge);
         QFETCH(QPoint, press);
         QFETCH(QPoint, release);
-        QVERIFY(!BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34), kScreens).has_value());
+        QVERIFY(
+            !BorderDrag::resized(QRect(100, 50, 300, 200), press, release, edge, QSize(80, 34), kScreens).has_value());
     }
 
     void smallestAllowedWindowIsAccepted_data()
@@ -77,7 +85,8 @@ private Q_SLOTS:
         QFETCH(BorderDrag::Edge, edge);
         QFETCH(QPoint, release);
         QFETCH(QRect, expected);
-        const auto result = BorderDrag::resized(QRect(100, 50, 300, 200), QPoint(0, 0), release, edge, QSize(80, 34), kScreens);
+        const auto result =
+            BorderDrag::resized(QRect(100, 50, 300, 200), QPoint(0, 0), release, edge, QSize(80, 34), kScreens);
         QVERIFY(result.has_value());
         QCOMPARE(*result, expected);
     }
@@ -93,16 +102,20 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("expected");
         const QRect window(100, 50, 300, 200);
         QTest::newRow("right, far") << window << BorderDrag::Right << QPoint(5000, 0) << QRect(100, 50, 3200, 200);
-        QTest::newRow("right, to the limit") << window << BorderDrag::Right << QPoint(2900, 0) << QRect(100, 50, 3200, 200);
+        QTest::newRow("right, to the limit")
+            << window << BorderDrag::Right << QPoint(2900, 0) << QRect(100, 50, 3200, 200);
         QTest::newRow("right, wider than any window")
             << window << BorderDrag::Right << QPoint(INT_MAX, 0) << QRect(100, 50, 3200, 200);
         QTest::newRow("left, far") << window << BorderDrag::Left << QPoint(-9000, 0) << QRect(-2800, 50, 3200, 200);
-        QTest::newRow("left, the farthest") << window << BorderDrag::Left << QPoint(INT_MIN, 0) << QRect(-2800, 50, 3200, 200);
+        QTest::newRow("left, the farthest")
+            << window << BorderDrag::Left << QPoint(INT_MIN, 0) << QRect(-2800, 50, 3200, 200);
         QTest::newRow("bottom, far") << window << BorderDrag::Bottom << QPoint(0, 40000) << QRect(100, 50, 300, 1200);
         const QRect huge(100, 50, 4000, 1500);
-        QTest::newRow("larger: left in by 20") << huge << BorderDrag::Left << QPoint(20, 0) << QRect(120, 50, 3980, 1500);
+        QTest::newRow("larger: left in by 20")
+            << huge << BorderDrag::Left << QPoint(20, 0) << QRect(120, 50, 3980, 1500);
         QTest::newRow("larger: left out by 20") << huge << BorderDrag::Left << QPoint(-20, 0) << huge;
-        QTest::newRow("larger: bottom up by 30") << huge << BorderDrag::Bottom << QPoint(0, -30) << QRect(100, 50, 4000, 1470);
+        QTest::newRow("larger: bottom up by 30")
+            << huge << BorderDrag::Bottom << QPoint(0, -30) << QRect(100, 50, 4000, 1470);
         QTest::newRow("larger: bottom down by 30") << huge << BorderDrag::Bottom << QPoint(0, 30) << huge;
     }
     void growthStopsAtTheScreens()
@@ -122,7 +135,8 @@ private Q_SLOTS:
         for (int i = 0; i < 200; ++i) {
             const auto edge = i % 2 ? BorderDrag::Right : BorderDrag::Bottom;
             const QPoint press(window.right(), window.bottom());
-            const auto grown = BorderDrag::resized(window, press, press + QPoint(700, 700), edge, QSize(80, 34), kScreens);
+            const auto grown =
+                BorderDrag::resized(window, press, press + QPoint(700, 700), edge, QSize(80, 34), kScreens);
             QVERIFY(grown.has_value());
             window = *grown;
         }

@@ -1,5 +1,3 @@
-#include <QGuiApplication>
-#include <QStyleHints>
 #include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/windowstaterequest.h"
 #include "skin/skinstrip.h"
@@ -11,6 +9,7 @@
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTest>
 #include <QTimer>
 
@@ -27,8 +26,7 @@ class FixedSizeWindow : public QWidget
 public:
     FixedSizeWindow()
         : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    {
-    }
+    {}
 
 protected:
     void resizeEvent(QResizeEvent *event) override
@@ -276,7 +274,8 @@ private Q_SLOTS:
         QTest::newRow("left -30") << 0 << Qt::LeftButton << QPoint(-30, 0) << kStart.adjusted(-30, 0, 0, 0);
         QTest::newRow("bottom +30") << 3 << Qt::LeftButton << QPoint(11, 30) << kStart.adjusted(0, 0, 0, 30);
         QTest::newRow("bottom -50") << 3 << Qt::LeftButton << QPoint(0, -50) << kStart.adjusted(0, 0, 0, -50);
-        QTest::newRow("bottom with the right button") << 3 << Qt::RightButton << QPoint(0, 25) << kStart.adjusted(0, 0, 0, 25);
+        QTest::newRow("bottom with the right button")
+            << 3 << Qt::RightButton << QPoint(0, 25) << kStart.adjusted(0, 0, 0, 25);
         QTest::newRow("bottom above the top: refused") << 3 << Qt::LeftButton << QPoint(0, -250) << kStart;
         QTest::newRow("bottom under the title: refused") << 3 << Qt::LeftButton << QPoint(0, -170) << kStart;
         QTest::newRow("left past the right edge: refused") << 0 << Qt::LeftButton << QPoint(320, 0) << kStart;
@@ -286,9 +285,10 @@ private Q_SLOTS:
         for (const QScreen *screen : QGuiApplication::screens())
             screens |= screen->geometry();
         QTest::newRow("right far past the screens") << 1 << Qt::LeftButton << QPoint(40000, 0)
-                                                     << QRect(kStart.topLeft(), QSize(screens.width(), kStart.height()));
-        QTest::newRow("bottom far past the screens") << 3 << Qt::LeftButton << QPoint(0, 40000)
-                                                      << QRect(kStart.topLeft(), QSize(kStart.width(), screens.height()));
+                                                    << QRect(kStart.topLeft(), QSize(screens.width(), kStart.height()));
+        QTest::newRow("bottom far past the screens")
+            << 3 << Qt::LeftButton << QPoint(0, 40000)
+            << QRect(kStart.topLeft(), QSize(kStart.width(), screens.height()));
     }
     void borderDragResizesOnRelease()
     {

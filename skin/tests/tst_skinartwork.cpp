@@ -52,10 +52,7 @@ private Q_SLOTS:
 
     // Outside in: RGB(102, 102, 126), RGB(251, 252, 253), RGB(102, 102, 126),
     // RGB(224, 223, 227), RGB(224, 223, 227).
-    void borderLinesHaveTheirColours_data()
-    {
-        addBorderLineRows();
-    }
+    void borderLinesHaveTheirColours_data() { addBorderLineRows(); }
     void borderLinesHaveTheirColours()
     {
         QFETCH(int, fromOutside);
@@ -176,9 +173,12 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("onGlyph");
         QTest::addColumn<QPoint>("offGlyph");
         QTest::newRow("close: the cross's centre") << int(TopButtonArtwork::Close) << QPoint(10, 10) << QPoint(10, 5);
-        QTest::newRow("maximise: the outline, not its inside") << int(TopButtonArtwork::Maximise) << QPoint(5, 10) << QPoint(10, 11);
-        QTest::newRow("minimise: a bar near the bottom") << int(TopButtonArtwork::Minimise) << QPoint(8, 14) << QPoint(8, 8);
-        QTest::newRow("restore: the front window's edge") << int(TopButtonArtwork::Restore) << QPoint(4, 12) << QPoint(8, 13);
+        QTest::newRow("maximise: the outline, not its inside")
+            << int(TopButtonArtwork::Maximise) << QPoint(5, 10) << QPoint(10, 11);
+        QTest::newRow("minimise: a bar near the bottom")
+            << int(TopButtonArtwork::Minimise) << QPoint(8, 14) << QPoint(8, 8);
+        QTest::newRow("restore: the front window's edge")
+            << int(TopButtonArtwork::Restore) << QPoint(4, 12) << QPoint(8, 13);
     }
     void glyphsLieWhereTheirShapesSay()
     {

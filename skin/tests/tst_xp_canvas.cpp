@@ -498,9 +498,8 @@ private Q_SLOTS:
         connect(framed.frame, &xp_canvas::MouseDown, framed.frame, [&](int button, int, float x, float y) {
             events << QStringLiteral("MouseDown %1 %2,%3").arg(button).arg(x).arg(y);
         });
-        connect(framed.frame, &xp_canvas::MouseUp, framed.frame, [&](int button, int, float, float) {
-            events << QStringLiteral("MouseUp %1").arg(button);
-        });
+        connect(framed.frame, &xp_canvas::MouseUp, framed.frame,
+                [&](int button, int, float, float) { events << QStringLiteral("MouseUp %1").arg(button); });
         connect(framed.frame, &xp_canvas::Click, framed.frame, [&] { events << QStringLiteral("Click"); });
         connect(framed.frame, &xp_canvas::DblClick, framed.frame, [&] { events << QStringLiteral("DblClick"); });
         QWindow *handle = framed.window->windowHandle();
@@ -512,8 +511,8 @@ private Q_SLOTS:
         QCOMPARE(events, QStringList({"MouseDown 1 50,60", "MouseUp 1", "Click", "DblClick", "MouseUp 1"}));
         events.clear();
         // The strips, the icon, the caption and the host's own controls keep their input.
-        for (const QPoint p : {QPoint(2, 100), QPoint(297, 100), QPoint(150, 197), QPoint(150, 15), QPoint(10, 12),
-                               QPoint(120, 110)}) {
+        for (const QPoint p :
+             {QPoint(2, 100), QPoint(297, 100), QPoint(150, 197), QPoint(150, 15), QPoint(10, 12), QPoint(120, 110)}) {
             QTest::mouseClick(handle, Qt::RightButton, {}, p);
         }
         QCOMPARE(events, QStringList());
@@ -534,22 +533,21 @@ private Q_SLOTS:
         QTest::mouseClick(framed.window->windowHandle(), Qt::LeftButton, {}, QPoint(150, 100));
         QVERIFY(framed.frame->hasFocus());
         QStringList events;
-        connect(framed.frame, &xp_canvas::KeyDown, framed.frame, [&](int key, int shift) {
-            events << QStringLiteral("KeyDown %1 %2").arg(key).arg(shift);
-        });
-        connect(framed.frame, &xp_canvas::KeyPress, framed.frame, [&](int ascii) {
-            events << QStringLiteral("KeyPress %1").arg(ascii);
-        });
-        connect(framed.frame, &xp_canvas::KeyUp, framed.frame, [&](int key, int shift) {
-            events << QStringLiteral("KeyUp %1 %2").arg(key).arg(shift);
-        });
+        connect(framed.frame, &xp_canvas::KeyDown, framed.frame,
+                [&](int key, int shift) { events << QStringLiteral("KeyDown %1 %2").arg(key).arg(shift); });
+        connect(framed.frame, &xp_canvas::KeyPress, framed.frame,
+                [&](int ascii) { events << QStringLiteral("KeyPress %1").arg(ascii); });
+        connect(framed.frame, &xp_canvas::KeyUp, framed.frame,
+                [&](int key, int shift) { events << QStringLiteral("KeyUp %1 %2").arg(key).arg(shift); });
         QTest::keyClick(framed.window->windowHandle(), Qt::Key_A, Qt::ShiftModifier);
         // The platform's own values: Shift goes down first and comes up last.
         QTest::keyClick(framed.window->windowHandle(), Qt::Key_B);
-        QCOMPARE(events, QStringList({QStringLiteral("KeyDown %1 1").arg(Qt::Key_Shift), QStringLiteral("KeyDown %1 1").arg(Qt::Key_A),
-                                      QStringLiteral("KeyPress %1").arg(int('a')), QStringLiteral("KeyUp %1 1").arg(Qt::Key_A),
-                                      QStringLiteral("KeyUp %1 0").arg(Qt::Key_Shift), QStringLiteral("KeyDown %1 0").arg(Qt::Key_B),
-                                      QStringLiteral("KeyPress %1").arg(int('b')), QStringLiteral("KeyUp %1 0").arg(Qt::Key_B)}));
+        QCOMPARE(events,
+                 QStringList(
+                     {QStringLiteral("KeyDown %1 1").arg(Qt::Key_Shift), QStringLiteral("KeyDown %1 1").arg(Qt::Key_A),
+                      QStringLiteral("KeyPress %1").arg(int('a')), QStringLiteral("KeyUp %1 1").arg(Qt::Key_A),
+                      QStringLiteral("KeyUp %1 0").arg(Qt::Key_Shift), QStringLiteral("KeyDown %1 0").arg(Qt::Key_B),
+                      QStringLiteral("KeyPress %1").arg(int('b')), QStringLiteral("KeyUp %1 0").arg(Qt::Key_B)}));
     }
 };
 

@@ -162,7 +162,12 @@ private Q_SLOTS:
         QVERIFY(on.show());
         QStringList events;
         connect(on.button, &xptopbuttons::MouseDown, on.button, [&](int button, int shift, float x, float y) {
-            events << QStringLiteral("MouseDown %1 %2 %3,%4 cell %5").arg(button).arg(shift).arg(x).arg(y).arg(on.button->cell());
+            events << QStringLiteral("MouseDown %1 %2 %3,%4 cell %5")
+                          .arg(button)
+                          .arg(shift)
+                          .arg(x)
+                          .arg(y)
+                          .arg(on.button->cell());
         });
         connect(on.button, &xptopbuttons::MouseMove, on.button, [&](int button, int, float x, float y) {
             events << QStringLiteral("MouseMove %1 %2,%3 cell %4").arg(button).arg(x).arg(y).arg(on.button->cell());
@@ -175,8 +180,9 @@ private Q_SLOTS:
         QTest::mousePress(on.handle(), Qt::LeftButton, Qt::ShiftModifier, on.at(4, 5));
         QTest::mouseMove(on.handle(), on.at(5, 6));
         QTest::mouseRelease(on.handle(), Qt::LeftButton, {}, on.at(5, 6));
-        QCOMPARE(events, QStringList({"MouseMove 0 4,5 cell 0", "MouseDown 1 1 4,5 cell 2", "MouseMove 1 5,6 cell 2",
-                                      "MouseUp 1 cell 0", "Click"}));
+        QCOMPARE(events,
+                 QStringList({"MouseMove 0 4,5 cell 0", "MouseDown 1 1 4,5 cell 2", "MouseMove 1 5,6 cell 2",
+                              "MouseUp 1 cell 0", "Click"}));
     }
 
     void doubleClickRaisesOneClick()

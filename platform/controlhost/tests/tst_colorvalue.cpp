@@ -79,10 +79,7 @@ private Q_SLOTS:
         QCOMPARE(ColorValue::toColor(face), QColor(10, 20, 30));
     }
 
-    void translateLeavesAnRgbValueAlone()
-    {
-        QCOMPARE(ColorValue::translate(0x00123456u), 0x00123456u);
-    }
+    void translateLeavesAnRgbValueAlone() { QCOMPARE(ColorValue::translate(0x00123456u), 0x00123456u); }
 
     // A control resolves system colours against its own palette, the one its
     // window gives it, whatever the application's.

@@ -12,7 +12,8 @@ QImage grid(int columns, int rows, QSize cell)
         for (int column = 0; column < columns; ++column)
             for (int y = 0; y < cell.height(); ++y)
                 for (int x = 0; x < cell.width(); ++x)
-                    picture.setPixel(column * cell.width() + x, row * cell.height() + y, qRgb(column * 40, row * 40, 7));
+                    picture.setPixel(column * cell.width() + x, row * cell.height() + y,
+                                     qRgb(column * 40, row * 40, 7));
     return picture;
 }
 

@@ -27,7 +27,8 @@ private Q_SLOTS:
         QTest::addColumn<QVariant>("defaultValue");
         QTest::addColumn<bool>("stored");
         QTest::newRow("same text") << QVariant(QStringLiteral("a")) << QVariant(QStringLiteral("a")) << false;
-        QTest::newRow("other text") << QVariant(QStringLiteral("Анкета")) << QVariant(QStringLiteral("xp_canvas1")) << true;
+        QTest::newRow("other text") << QVariant(QStringLiteral("Анкета")) << QVariant(QStringLiteral("xp_canvas1"))
+                                    << true;
         QTest::newRow("same number") << QVariant(0) << QVariant(0) << false;
         QTest::newRow("other number") << QVariant(7) << QVariant(0) << true;
         QTest::newRow("same Boolean") << QVariant(true) << QVariant(true) << false;

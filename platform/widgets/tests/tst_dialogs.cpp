@@ -16,9 +16,12 @@ private Q_SLOTS:
             << QStringLiteral("Image files (*.*)|*.*") << QStringLiteral("Image files (*.*)");
         QTest::newRow("save photo: description differs from the pattern")
             << QStringLiteral("*.jpeg|*.jpg") << QStringLiteral("*.jpeg (*.jpg)");
-        QTest::newRow("save text: the description is the pattern") << QStringLiteral("*.txt|*.txt") << QStringLiteral("*.txt");
-        QTest::newRow("description without the pattern") << QStringLiteral("Text|*.txt") << QStringLiteral("Text (*.txt)");
-        QTest::newRow("several patterns") << QStringLiteral("Pictures|*.png;*.jpg") << QStringLiteral("Pictures (*.png *.jpg)");
+        QTest::newRow("save text: the description is the pattern")
+            << QStringLiteral("*.txt|*.txt") << QStringLiteral("*.txt");
+        QTest::newRow("description without the pattern")
+            << QStringLiteral("Text|*.txt") << QStringLiteral("Text (*.txt)");
+        QTest::newRow("several patterns")
+            << QStringLiteral("Pictures|*.png;*.jpg") << QStringLiteral("Pictures (*.png *.jpg)");
         QTest::newRow("two entries") << QStringLiteral("Text (*.txt)|*.txt|All|*.*")
                                      << QStringLiteral("Text (*.txt);;All (*.*)");
         QTest::newRow("pattern alone") << QStringLiteral("*.txt") << QStringLiteral("*.txt");

@@ -1,8 +1,7 @@
-#include "platform/widgets/richtextbox.h"
-
 #include "platform/linebreaks.h"
-#include "platform/textcodec.h"
 #include "platform/testsupport/peakmemory.h"
+#include "platform/textcodec.h"
+#include "platform/widgets/richtextbox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
@@ -139,8 +138,8 @@ private Q_SLOTS:
         const QString text = QStringLiteral("один\r\nдва\r\n\r\nтри\nчетыре\r\n");
         box.setText(text);
         for (int offset = 0; offset <= text.size(); ++offset) {
-            const bool insideBreak = offset > 0 && text.at(offset - 1) == u'\r' && offset < text.size()
-                                     && text.at(offset) == u'\n';
+            const bool insideBreak =
+                offset > 0 && text.at(offset - 1) == u'\r' && offset < text.size() && text.at(offset) == u'\n';
             const int back = box.toTextOffset(box.toDocumentPosition(offset));
             QCOMPARE(back, insideBreak ? offset - 1 : offset);
         }
@@ -255,8 +254,8 @@ void TestRichTextBox::hugeFilesShowTheirBeginning_data()
         << QStringLiteral("utf8.txt") << repeated(QStringLiteral("линия жизни ").toUtf8(), (1 << 20) + 7)
         << qint64((1 << 20) + 7) << true << QStringLiteral("1,0 МБ");
     QTest::newRow("a manual of 3 million paragraph marks")
-        << QStringLiteral("manual.rtf") << "{\\rtf1\\ansi " + repeated("x\\par ", 3'000'000 * 7) + "}"
-        << qint64(0) << false << QStringLiteral("20,0 МБ");
+        << QStringLiteral("manual.rtf") << "{\\rtf1\\ansi " + repeated("x\\par ", 3'000'000 * 7) + "}" << qint64(0)
+        << false << QStringLiteral("20,0 МБ");
 }
 
 void TestRichTextBox::hugeFilesShowTheirBeginning()
@@ -285,7 +284,8 @@ void TestRichTextBox::hugeFilesShowTheirBeginning()
     QVERIFY(box.findChild<QLabel *>(QStringLiteral("notice"))->isVisible());
     const QString text = box.text();
     QVERIFY(!text.isEmpty());
-    QVERIFY(text.size() <= qMax(RichTextBox::maxTextBytes, qint64(RichTextBox::maxRtfCharacters)) + RichTextBox::maxLines);
+    QVERIFY(text.size()
+            <= qMax(RichTextBox::maxTextBytes, qint64(RichTextBox::maxRtfCharacters)) + RichTextBox::maxLines);
     QVERIFY(box.document()->blockCount() <= RichTextBox::maxLines + 1);
     // The beginning of the file, not a garbled reading of it.
     if (name == QLatin1String("utf8.txt"))
@@ -327,8 +327,8 @@ void TestRichTextBox::unbreakableLinesAreLaidOutInBoundedLines_data()
     QTest::newRow("a manual of 600,000 characters without a space")
         << QStringLiteral("manual.rtf") << "{\\rtf1\\ansi " + QByteArray(600'000, 'x') + "}" << qint64(0) << false
         << true;
-    QTest::newRow("a manual that is not RTF") << QStringLiteral("manual.txt") << QByteArray(300'000, 'x') << qint64(0)
-                                              << false << false;
+    QTest::newRow("a manual that is not RTF")
+        << QStringLiteral("manual.txt") << QByteArray(300'000, 'x') << qint64(0) << false << false;
 }
 
 void TestRichTextBox::unbreakableLinesAreLaidOutInBoundedLines()

@@ -36,7 +36,8 @@ bool keepsThreadData(const dl_phdr_info *info)
 QSet<QByteArray> loadedNow(bool withThreadDataOnly)
 {
     QSet<QByteArray> names;
-    struct Collect {
+    struct Collect
+    {
         QSet<QByteArray> *names;
         bool withThreadDataOnly;
     } collect{&names, withThreadDataOnly};

@@ -4,15 +4,14 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
-#include <QTemporaryDir>
-#include <QTextFrame>
-
 #include <QImage>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
 
 class TestWebBrowser : public QObject
 {
@@ -107,8 +106,8 @@ private Q_SLOTS:
         QTest::newRow("koi8-r declared") << QByteArray("<meta charset=koi8-r>\xc4\xc1") << QStringLiteral("да");
         QTest::newRow("nothing declared, cp1251") << QByteArray("<p>\xe4\xe0") << QStringLiteral("да");
         QTest::newRow("nothing declared, utf-8") << QByteArray("<p>да") << QStringLiteral("да");
-        QTest::newRow("byte-order mark wins") << QByteArray("\xef\xbb\xbf<meta charset=windows-1251>да")
-                                              << QStringLiteral("да");
+        QTest::newRow("byte-order mark wins")
+            << QByteArray("\xef\xbb\xbf<meta charset=windows-1251>да") << QStringLiteral("да");
     }
     void decodesDeclaredCharsets()
     {
@@ -146,16 +145,19 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("size");
         QTest::addColumn<QString>("notice");
 
-        const QString tooLarge = QStringLiteral("Страница слишком велика, чтобы показать её целиком (%1): показано её начало.");
+        const QString tooLarge =
+            QStringLiteral("Страница слишком велика, чтобы показать её целиком (%1): показано её начало.");
         const QString tooDeep = QStringLiteral("Страница вложена слишком глубоко: часть её оформления не показана.");
         QByteArray paragraphs = "<html><body>";
         while (paragraphs.size() < 2 * 1024 * 1024)
             paragraphs += "<p>\xeb\xe8\xed\xe8\xff <b>\xe6\xe8\xe7\xed\xe8</b></p>\n";
-        QTest::newRow("50 MB page") << paragraphs << qint64(50) * 1024 * 1024 << tooLarge.arg(QStringLiteral("50,0 МБ"));
+        QTest::newRow("50 MB page") << paragraphs << qint64(50) * 1024 * 1024
+                                    << tooLarge.arg(QStringLiteral("50,0 МБ"));
         QTest::newRow("30,000 nested blocks") << nested("<div>", "</div>", 30000) << qint64(0) << tooDeep;
         QTest::newRow("deeply nested bold") << nested("<b>", "</b>", 30000) << qint64(0) << tooDeep;
         QTest::newRow("nested tables") << nested("<table><tr><td>", "</td></tr></table>", 1000) << qint64(0) << tooDeep;
-        QTest::newRow("a page within the bounds") << QByteArray("<p>\xeb\xe8\xed\xe8\xff</p>") << qint64(0) << QString();
+        QTest::newRow("a page within the bounds")
+            << QByteArray("<p>\xeb\xe8\xed\xe8\xff</p>") << qint64(0) << QString();
     }
     void hugeOrDeepPagesShowBounded()
     {
@@ -194,7 +196,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("cut");
         QTest::newRow("a page with a 300,000-character line")
-            << QStringLiteral("line.htm") << "<html><body><p>" + QByteArray(300'000, 'x') + "</p></body></html>" << true;
+            << QStringLiteral("line.htm") << "<html><body><p>" + QByteArray(300'000, 'x') + "</p></body></html>"
+            << true;
         QTest::newRow("a page of a 100,000-character word in bold")
             << QStringLiteral("bold.htm") << "<p>x<b>" + QByteArray(100'000, 'y') + "</b>z</p>" << false;
         QTest::newRow("a text article of one 200 KB word")
@@ -254,8 +257,8 @@ private Q_SLOTS:
     {
         WebBrowser browser;
         browser.navigate(page("picture.htm"));
-        const QVariant image = browser.document()->resource(QTextDocument::ImageResource,
-                                                            QUrl(QStringLiteral("img/dot.png")));
+        const QVariant image =
+            browser.document()->resource(QTextDocument::ImageResource, QUrl(QStringLiteral("img/dot.png")));
         QImage picture;
         if (image.userType() == QMetaType::QPixmap)
             picture = image.value<QPixmap>().toImage();

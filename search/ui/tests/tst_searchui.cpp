@@ -90,8 +90,8 @@ private Q_SLOTS:
             ResultsArea::Controls{m_list, m_text, m_browser, m_bar, m_back, m_browserBack, m_browserForward});
         const auto data = [this] { return m_install->program.filePath(QStringLiteral("Data")); };
         m_state = std::make_unique<SearchState>();
-        m_panel = new SearchPanel({w, m_query, m_search, m_wordMode, m_area.get(), m_line1, m_line2, m_busy},
-                                  *m_state, data, w);
+        m_panel = new SearchPanel({w, m_query, m_search, m_wordMode, m_area.get(), m_line1, m_line2, m_busy}, *m_state,
+                                  data, w);
         m_view = new ArticleView(*m_area, m_busy, *m_state, data, w);
         m_area->show(ResultsArea::View::List);
         m_window->show();
@@ -120,8 +120,8 @@ private Q_SLOTS:
         QFETCH(ResultsArea::View, view);
         QFETCH(QString, shown);
         // From every other view, so nothing of the previous one stays.
-        for (ResultsArea::View from : {ResultsArea::View::List, ResultsArea::View::TextArticle,
-                                       ResultsArea::View::BrowserArticle}) {
+        for (ResultsArea::View from :
+             {ResultsArea::View::List, ResultsArea::View::TextArticle, ResultsArea::View::BrowserArticle}) {
             m_area->show(from);
             m_area->show(view);
             QCOMPARE(visibleControls(), shown);
@@ -248,7 +248,8 @@ private Q_SLOTS:
     {
         article("a.txt", u"линия жизни");
         article("b.txt", u"и тут линия жизни");
-        QCOMPARE(search(QStringLiteral("линия жизни")), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+        QCOMPARE(search(QStringLiteral("линия жизни")),
+                 (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
         m_list->setCurrentRow(0);
         m_view->open();
         QCOMPARE(m_text->text(), QStringLiteral("линия жизни"));
@@ -347,8 +348,13 @@ private:
     QString visibleControls() const
     {
         const std::pair<QWidget *, const char *> all[] = {
-            {m_list, "list"}, {m_text, "text"}, {m_bar, "bar"}, {m_browser, "browser"},
-            {m_browserBack, "browserBack"}, {m_browserForward, "browserForward"}, {m_back, "back"},
+            {m_list, "list"},
+            {m_text, "text"},
+            {m_bar, "bar"},
+            {m_browser, "browser"},
+            {m_browserBack, "browserBack"},
+            {m_browserForward, "browserForward"},
+            {m_back, "back"},
         };
         QStringList shown;
         for (const auto &[control, name] : all) {
