@@ -3,6 +3,7 @@
 #include "controls/xpb.h"
 #include "controls/xpbdrawing.h"
 #include "platform/controlhost/devicepixels.h"
+#include "platform/testsupport/devicepixelprobes.h"
 
 #include <QPainter>
 #include <QTest>
@@ -291,24 +292,16 @@ private Q_SLOTS:
                     QCOMPARE(device.pixel(x, y), expected.pixel(x, y));
 
         // The frame's lines as wide on both sides.
-        const auto run = [&device](QPoint from, QPoint step) {
-            int n = 0;
-            for (QPoint p = from; device.rect().contains(p) && device.pixel(p) == device.pixel(from); p += step)
-                ++n;
-            return n;
-        };
         const int middle = device.height() / 2;
-        QCOMPARE(run(QPoint(0, middle), QPoint(1, 0)), run(QPoint(device.width() - 1, middle), QPoint(-1, 0)));
+        QCOMPARE(sameColourRun(device, QPoint(0, middle), QPoint(1, 0)),
+                 sameColourRun(device, QPoint(device.width() - 1, middle), QPoint(-1, 0)));
         const int nearLeft = qRound(4 * ratio);
-        QCOMPARE(run(QPoint(nearLeft, 0), QPoint(0, 1)), run(QPoint(nearLeft, device.height() - 1), QPoint(0, -1)));
+        QCOMPARE(sameColourRun(device, QPoint(nearLeft, 0), QPoint(0, 1)),
+                 sameColourRun(device, QPoint(nearLeft, device.height() - 1), QPoint(0, -1)));
 
         // Finer than the pixels of the face drawn once: some device pixel of
         // the caption differs from its neighbour within one drawn pixel.
-        bool finer = false;
-        for (int y = captionArea.top(); y < captionArea.bottom() && !finer; ++y)
-            for (int x = captionArea.left(); x < captionArea.right() && !finer; ++x)
-                finer = int(x / ratio) == int((x + 1) / ratio) && device.pixel(x, y) != device.pixel(x + 1, y);
-        QVERIFY(finer);
+        QVERIFY(finerThanItsUnits(device, captionArea, ratio));
     }
 
     void captionMovesOnePixelWhenPressed()

@@ -5,6 +5,19 @@
 #include <QPushButton>
 #include <QTest>
 
+namespace {
+
+// The window shown and active, with both its buttons.
+bool showWithButtons(Form2 &form)
+{
+    form.present(QPoint(100, 100));
+    form.Command2->show();
+    form.Command3->show();
+    return QTest::qWaitForWindowActive(&form);
+}
+
+} // namespace
+
 // The questionnaire window's buttons are the program's own picture buttons:
 // "Далее" with its picture right of the caption, "Хватит" with it left.
 class TestForm2Buttons : public QObject
@@ -69,10 +82,7 @@ private Q_SLOTS:
     void tabGoesFromTheTopicsToNextThenStop()
     {
         Form2 form;
-        form.present(QPoint(100, 100));
-        form.Command2->show();
-        form.Command3->show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(showWithButtons(form));
         form.List2->setFocus();
         QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), form.Command2);
@@ -86,10 +96,7 @@ private Q_SLOTS:
     void aPressTakesNoFocus()
     {
         Form2 form;
-        form.present(QPoint(100, 100));
-        form.Command2->show();
-        form.Command3->show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QVERIFY(showWithButtons(form));
         form.List2->setFocus();
         for (QAbstractButton *button : {form.Command2, form.Command3}) {
             QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, button->geometry().center());

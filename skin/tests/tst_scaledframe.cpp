@@ -1,23 +1,11 @@
 #include "platform/controlhost/propertystore.h"
+#include "platform/testsupport/devicepixelprobes.h"
 #include "skin/xp_canvas.h"
 #include "skin/xptopbuttons.h"
 
 #include <QTest>
 
 #include <memory>
-
-namespace {
-
-// The run of pixels like the first, from a point in one direction.
-int run(const QImage &image, QPoint from, QPoint step)
-{
-    int n = 0;
-    for (QPoint p = from; image.rect().contains(p) && image.pixel(p) == image.pixel(from); p += step)
-        ++n;
-    return n;
-}
-
-} // namespace
 
 // The frame on a screen scaled by QT_SCALE_FACTOR (2 or 1.5, as the test is
 // run): its lines are whole device pixels, as wide on the right as on the
@@ -47,15 +35,15 @@ private Q_SLOTS:
         int fromLeft = 0;
         int fromRight = 0;
         for (int line = 0; line < 3; ++line) {
-            const int left = run(shot, QPoint(fromLeft, middle), QPoint(1, 0));
-            const int right = run(shot, QPoint(shot.width() - 1 - fromRight, middle), QPoint(-1, 0));
+            const int left = sameColourRun(shot, QPoint(fromLeft, middle), QPoint(1, 0));
+            const int right = sameColourRun(shot, QPoint(shot.width() - 1 - fromRight, middle), QPoint(-1, 0));
             QCOMPARE(left, right);
             QVERIFY(left >= 1);
             fromLeft += left;
             fromRight += right;
         }
-        const int bottom = run(shot, QPoint(shot.width() / 2, shot.height() - 1), QPoint(0, -1));
-        QCOMPARE(bottom, run(shot, QPoint(0, middle), QPoint(1, 0)));
+        const int bottom = sameColourRun(shot, QPoint(shot.width() / 2, shot.height() - 1), QPoint(0, -1));
+        QCOMPARE(bottom, sameColourRun(shot, QPoint(0, middle), QPoint(1, 0)));
     }
 
     void titleBarButtonIsDrawnAtTheScreensResolution()
@@ -72,11 +60,7 @@ private Q_SLOTS:
         QCOMPARE(shot.size(), QSize(qRound(21 * ratio), qRound(21 * ratio)));
         // The glyph is drawn anew, not its pixels enlarged: within some pixel
         // of the button's own units two device pixels differ.
-        bool finer = false;
-        for (int y = 0; y < shot.height() && !finer; ++y)
-            for (int x = 0; x + 1 < shot.width() && !finer; ++x)
-                finer = int(x / ratio) == int((x + 1) / ratio) && shot.pixel(x, y) != shot.pixel(x + 1, y);
-        QVERIFY(finer);
+        QVERIFY(finerThanItsUnits(shot, shot.rect(), ratio));
     }
 };
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+
+// Probes of pictures drawn for a scaled screen, in device pixels.
+
+// The run of pixels like the first, from a point in one direction.
+inline int sameColourRun(const QImage &image, QPoint from, QPoint step)
+{
+    int n = 0;
+    for (QPoint p = from; image.rect().contains(p) && image.pixel(p) == image.pixel(from); p += step)
+        ++n;
+    return n;
+}
+
+// Whether some device pixel of the area differs from its right-hand
+// neighbour although both lie in one pixel of the drawing's own units: a
+// detail finer than those units, as text set at the screen's resolution has.
+inline bool finerThanItsUnits(const QImage &image, const QRect &area, qreal ratio)
+{
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x < inside.right(); ++x)
+            if (int(x / ratio) == int((x + 1) / ratio) && image.pixel(x, y) != image.pixel(x + 1, y))
+                return true;
+    return false;
+}
