@@ -11,7 +11,6 @@
 #include "photo/photoworkspace.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 #include "platform/twips.h"
@@ -84,8 +83,9 @@ XpB *pictureButton(QWidget *container, const char *name, const PictureObject &pi
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
+Form1::Form1(Installation installation, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , m_installation(std::move(installation))
 {
     Fonts::installSubstitutions();
     // Before any control is made, so that each takes the design's colours.
@@ -109,7 +109,7 @@ Form1::Form1(QWidget *parent)
     createNewsTab();
     createAboutTab();
 
-    const auto dataFolder = [] { return KnowledgeBase::defaultFolder(); };
+    const auto dataFolder = [this] { return KnowledgeBase::defaultFolder(m_installation); };
     m_results = std::make_unique<ResultsArea>(
         ResultsArea::Controls{List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5});
     resultsArea = m_results.get();
@@ -141,8 +141,9 @@ Form1::Form1(QWidget *parent)
     }
     hints->add(Check1);
 
-    m_news = std::make_unique<News>(Text4, this);
-    m_questionnaire = std::make_unique<QuestionnaireLauncher>(Command8, Command7, Text1, Image1, RichTextBox1);
+    m_news = std::make_unique<News>(m_installation, Text4, this);
+    m_questionnaire =
+        std::make_unique<QuestionnaireLauncher>(m_installation, Command8, Command7, Text1, Image1, RichTextBox1);
     m_photo = std::make_unique<PhotoWorkspace>(Image1, Label3, Image2, Command3, Command6, this);
 }
 
@@ -322,14 +323,14 @@ void Form1::load()
         XTab1->setTabCaption(i, QString::fromUtf8(captions[i]));
 
     const QString marker = QStringLiteral("run.ini");
-    if (!QFileInfo::exists(ProgramFolder::existingPath(marker))) {
-        SafeFile().write(ProgramFolder::writePath(marker), TextCodec::toCp1251(u"done\r\n"));
+    if (!QFileInfo::exists(m_installation.existingPath(marker))) {
+        SafeFile().write(m_installation.writePath(marker), TextCodec::toCp1251(u"done\r\n"));
         XTab1->setCurrentTab(tabInstruction);
     } else {
         XTab1->setCurrentTab(tabPhotoAndSearch);
     }
 
-    const QString manual = ProgramFolder::readPath(QStringLiteral("инструкция.rtf"));
+    const QString manual = m_installation.readPath(QStringLiteral("инструкция.rtf"));
     if (QFileInfo(manual).isFile())
         RichTextBox2->loadFile(manual);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/installation.h"
 #include "search/ui/searchstate.h"
 
 #include <QWidget>
@@ -36,7 +37,10 @@ class Form1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    // The knowledge base, the questionnaires, the manual and the news address
+    // are read from the installation, and the files the program keeps are
+    // written there.
+    explicit Form1(Installation installation, QWidget *parent = nullptr);
     ~Form1() override;
 
     // The start-up sequence, run once before the window is first shown.
@@ -126,6 +130,7 @@ private:
     QLabel *Label8;
     QLabel *Label9;
 
+    Installation m_installation;
     // Shared by the run and the article view.
     SearchState m_search;
     void createFrameAndToolbar();

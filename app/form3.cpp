@@ -11,8 +11,9 @@
 #include <QLabel>
 #include <QScreen>
 
-Form3::Form3(int tickIntervalMs, QWidget *parent)
+Form3::Form3(Installation installation, int tickIntervalMs, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_installation(std::move(installation))
     , Image1(new QLabel(this))
 {
     ProgramPalette::apply(this);
@@ -45,7 +46,7 @@ void Form3::start()
     Timer1.stop();
     hide();
 
-    m_main = std::make_unique<Form1>();
+    m_main = std::make_unique<Form1>(m_installation);
     Q_EMIT mainWindowCreated(m_main.get());
     m_main->load();
     if (EventLoop::quitRequested())

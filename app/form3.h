@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/installation.h"
+
 #include <QTimer>
 #include <QWidget>
 
@@ -14,7 +16,8 @@ class Form3 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form3(int tickIntervalMs = 1000, QWidget *parent = nullptr);
+    // The main window it hands over to works on this installation.
+    explicit Form3(Installation installation, int tickIntervalMs = 1000, QWidget *parent = nullptr);
     ~Form3() override;
 
     // The load handler: the whole start-up. Returns once the main window is shown.
@@ -28,6 +31,7 @@ Q_SIGNALS:
     void mainWindowCreated(Form1 *window);
 
 private:
+    Installation m_installation;
     QLabel *Image1;
     QTimer Timer1;
     float Tick_Count = 0;

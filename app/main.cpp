@@ -26,7 +26,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("ru.velmaris.palmora"));
     RussianTranslations::install();
 
-    Form3 splash;
+    Form3 splash(Installation::ofRunningProgram());
     splash.start();
     // Closed during the start-up: there is no loop left to leave.
     if (EventLoop::quitRequested())

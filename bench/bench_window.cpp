@@ -4,7 +4,7 @@
 // DATA_PARENT_DIR holds the Data folder (bench/generate_kb.py writes one).
 #include "app/form1.h"
 #include "controls/xpb.h"
-#include "platform/programfolder.h"
+#include "platform/installation.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/textcodec.h"
@@ -52,9 +52,8 @@ int main(int argc, char *argv[])
     const QString query = argc > 2 ? QString::fromUtf8(argv[2]) : QStringLiteral("линия жизни");
     FakeDialogs dialogs;
 
-    ProgramFolder::setPathForTesting(QString::fromLocal8Bit(argv[1]));
     {
-        Form1 window;
+        Form1 window(Installation(QString::fromLocal8Bit(argv[1])));
         window.load();
         window.show();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
@@ -75,8 +74,7 @@ int main(int argc, char *argv[])
         text += QStringLiteral("Линия жизни у него была длинная.\r\n");
     article.write(TextCodec::toCp1251(text));
     article.close();
-    ProgramFolder::setPathForTesting(dir.path());
-    Form1 window;
+    Form1 window(Installation(dir.path()));
     window.load();
     window.show();
     namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);

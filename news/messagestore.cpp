@@ -1,7 +1,6 @@
 #include "news/messagestore.h"
 
 #include "news/newspage.h"
-#include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 
@@ -88,17 +87,17 @@ QString withoutZone(const QString &format)
 
 } // namespace
 
-QString MessageStore::readBack(const QString &name)
+QString MessageStore::readBack(const QString &name) const
 {
-    QFile file(ProgramFolder::existingPath(name));
+    QFile file(m_installation.existingPath(name));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return NewsPage::withCrLf(withoutFinalLineBreak(TextCodec::decode(file.readAll())));
 }
 
-bool MessageStore::exists(const QString &name)
+bool MessageStore::exists(const QString &name) const
 {
-    return QFileInfo(ProgramFolder::existingPath(name)).isFile();
+    return QFileInfo(m_installation.existingPath(name)).isFile();
 }
 
 bool MessageStore::sameMessage(const QString &a, const QString &b)
@@ -106,11 +105,11 @@ bool MessageStore::sameMessage(const QString &a, const QString &b)
     return withoutTrailingLineBreaks(NewsPage::withCrLf(a)) == withoutTrailingLineBreaks(NewsPage::withCrLf(b));
 }
 
-QString MessageStore::newestPart(const QString &name, qint64 maxBytes, bool *cut)
+QString MessageStore::newestPart(const QString &name, qint64 maxBytes, bool *cut) const
 {
     if (cut)
         *cut = false;
-    QFile file(ProgramFolder::existingPath(name));
+    QFile file(m_installation.existingPath(name));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     QByteArray bytes = file.read(maxBytes + 1);
@@ -126,24 +125,24 @@ QString MessageStore::newestPart(const QString &name, qint64 maxBytes, bool *cut
     return NewsPage::withCrLf(withoutFinalLineBreak(TextCodec::decode(bytes)));
 }
 
-bool MessageStore::holds(const QString &name, const QString &text)
+bool MessageStore::holds(const QString &name, const QString &text) const
 {
     // A character takes at most three bytes in either encoding, and a few
     // line breaks may follow it.
     const qint64 mostBytes = 3 * text.size() + 64;
-    const QFileInfo info(ProgramFolder::existingPath(name));
+    const QFileInfo info(m_installation.existingPath(name));
     if (!info.isFile() || info.size() > mostBytes)
         return false;
     return sameMessage(text, readBack(name));
 }
 
-bool MessageStore::lastPageKeepable()
+bool MessageStore::lastPageKeepable() const
 {
-    const QFileInfo info(ProgramFolder::writePath(lastPageFile()));
+    const QFileInfo info(m_installation.writePath(lastPageFile()));
     return !info.exists() || (info.isFile() && info.isWritable());
 }
 
-bool MessageStore::newestArchived(const QString &message)
+bool MessageStore::newestArchived(const QString &message) const
 {
     // The entry: the "#" line, the date line, the message, then the older
     // entries from their own "#" line on. No more is read than it could take.
@@ -170,17 +169,17 @@ QString MessageStore::dateLine(const QDateTime &when, const QLocale &locale)
         + locale.toString(when.time(), withoutZone(locale.timeFormat(QLocale::LongFormat))) + QLatin1Char(']');
 }
 
-bool MessageStore::store(const QString &pageText, const QDateTime &when, const SafeFile &files)
+bool MessageStore::store(const QString &pageText, const QDateTime &when, const SafeFile &files) const
 {
     // The archive goes first: a page recorded as seen but missing from the
     // archive would be a message lost for good.
     const QByteArray head = TextCodec::toCp1251(entry(NewsPage::message(pageText), when));
-    const QString target = ProgramFolder::writePath(archiveFile());
-    QString source = ProgramFolder::existingPath(archiveFile());
+    const QString target = m_installation.writePath(archiveFile());
+    QString source = m_installation.existingPath(archiveFile());
     // Where no temporary file can be made beside the archive it is written in
     // place, which would empty it before it is read: read a copy instead.
     QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/palmora-XXXXXX.txt"));
-    if (QFileInfo(source).isFile() && !ProgramFolder::isWritable(QFileInfo(target).absolutePath())) {
+    if (QFileInfo(source).isFile() && !Installation::isWritable(QFileInfo(target).absolutePath())) {
         QFile old(source);
         if (!old.open(QIODevice::ReadOnly) || !copy.open() || !copyPieces(old, copy, false) || !copy.flush())
             return false;
@@ -198,5 +197,5 @@ bool MessageStore::store(const QString &pageText, const QDateTime &when, const S
     };
     if (!files.write(target, produce))
         return false;
-    return files.write(ProgramFolder::writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)));
+    return files.write(m_installation.writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)));
 }

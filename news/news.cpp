@@ -3,7 +3,6 @@
 #include "news/messagestore.h"
 #include "news/newspage.h"
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/textcodec.h"
 #include "platform/widgets/dialogs.h"
 
@@ -17,9 +16,9 @@ namespace {
 // news.ini holds the address on its first line and nothing else of note.
 constexpr qint64 kIniReadLimit = 64 * 1024;
 
-QUrl pageAddress()
+QUrl pageAddress(const Installation &installation)
 {
-    QFile ini(ProgramFolder::readPath(QStringLiteral("news.ini")));
+    QFile ini(installation.readPath(QStringLiteral("news.ini")));
     if (!ini.open(QIODevice::ReadOnly))
         return QUrl();
     const QString text = TextCodec::decode(ini.read(kIniReadLimit));
@@ -32,8 +31,10 @@ QUrl pageAddress()
 
 } // namespace
 
-News::News(QPlainTextEdit *Text4, QWidget *dialogParent)
-    : m_text4(Text4)
+News::News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent)
+    : m_installation(installation)
+    , m_store(installation)
+    , m_text4(Text4)
     , m_dialogParent(dialogParent)
 {}
 
@@ -43,7 +44,7 @@ void News::Get_Mes(bool By_User)
 {
     bool newsFound = false;
 
-    const QUrl address = pageAddress();
+    const QUrl address = pageAddress(m_installation);
     if (!address.isEmpty()) {
         if (const auto page = m_fetch.get(address)) {
             const QString text = NewsPage::text(page->body, page->contentType);
@@ -55,10 +56,10 @@ void News::Get_Mes(bool By_User)
                 const QString asStored = TextCodec::fromCp1251(TextCodec::toCp1251(text));
                 // Where mes.txt cannot keep the page (a folder has its name),
                 // the archive's newest entry tells what was seen last.
-                const bool seen = MessageStore::holds(MessageStore::lastPageFile(), asStored)
-                    || (!MessageStore::lastPageKeepable() && MessageStore::newestArchived(NewsPage::message(asStored)));
+                const bool seen = m_store.holds(MessageStore::lastPageFile(), asStored)
+                    || (!m_store.lastPageKeepable() && m_store.newestArchived(NewsPage::message(asStored)));
                 if (!seen) {
-                    MessageStore::store(text, QDateTime::currentDateTime(), m_files);
+                    m_store.store(text, QDateTime::currentDateTime(), m_files);
                     Dialogs::instance().message(m_dialogParent,
                                                 QStringLiteral("Новости:\r\n\r\n") + NewsPage::message(text),
                                                 Dialogs::Icon::Information);
@@ -76,9 +77,9 @@ void News::Get_Mes(bool By_User)
             m_dialogParent, QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."),
             Dialogs::Icon::Information);
 
-    if (m_text4 && MessageStore::exists(MessageStore::archiveFile())) {
+    if (m_text4 && m_store.exists(MessageStore::archiveFile())) {
         bool cut = false;
-        QString archive = MessageStore::newestPart(MessageStore::archiveFile(), MessageStore::shownArchiveBytes, &cut);
+        QString archive = m_store.newestPart(MessageStore::archiveFile(), MessageStore::shownArchiveBytes, &cut);
         if (cut)
             archive += QStringLiteral("\r\n\r\n(Архив новостей длиннее: здесь показаны только последние сообщения.)");
         m_text4->setPlainText(archive);

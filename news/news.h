@@ -1,6 +1,8 @@
 #pragma once
 
+#include "news/messagestore.h"
 #include "news/newsfetch.h"
+#include "platform/installation.h"
 #include "platform/safefile.h"
 
 #include <QPointer>
@@ -14,8 +16,9 @@ class QWidget;
 class News
 {
 public:
+    // news.ini is read from the installation and the messages kept there;
     // Text4 shows the archive; message boxes are centred on dialogParent.
-    News(QPlainTextEdit *Text4, QWidget *dialogParent);
+    News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent);
     ~News();
 
     // By_User: the user asked, so a failure to get the page is reported.
@@ -26,6 +29,8 @@ public:
     void setFileWriter(SafeFile files) { m_files = std::move(files); }
 
 private:
+    Installation m_installation;
+    MessageStore m_store;
     QPointer<QPlainTextEdit> m_text4;
     QPointer<QWidget> m_dialogParent;
     NewsFetch m_fetch;

@@ -62,9 +62,10 @@ QList<int> selectedRows(const QListWidget *list)
 
 } // namespace
 
-Form2::Form2(QWidget *parent)
+Form2::Form2(const Installation &installation, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , m_engine(*this, [] { return std::make_unique<XlsWorkbookReader>(); })
+    , m_engine(*this, installation.readPath(QStringLiteral("Anketa")),
+               [] { return std::make_unique<XlsWorkbookReader>(); })
 {
     Fonts::installSubstitutions();
     // Before any control is made, so that each takes the design's colours.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/installation.h"
 #include "questionnaire/questionnaireengine.h"
 #include "questionnaire/questionnaireview.h"
 
@@ -22,7 +23,8 @@ class Form2 : public QWidget, private QuestionnaireView
 public:
     using ReaderFactory = QuestionnaireEngine::ReaderFactory;
 
-    explicit Form2(QWidget *parent = nullptr);
+    // The topics are read from the installation's Anketa folder.
+    explicit Form2(const Installation &installation, QWidget *parent = nullptr);
     ~Form2() override;
 
     // Where the results of the chosen answers are appended.

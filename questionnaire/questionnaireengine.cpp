@@ -2,7 +2,6 @@
 
 #include "platform/eventloop.h"
 #include "platform/fileorder.h"
-#include "platform/programfolder.h"
 #include "questionnaire/questionnaireview.h"
 #include "questionnaire/workbookreader.h"
 
@@ -22,15 +21,11 @@ bool isBlank(const QString &text)
     return true;
 }
 
-QString anketaFolder()
-{
-    return ProgramFolder::readPath(QStringLiteral("Anketa"));
-}
-
 } // namespace
 
-QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view, ReaderFactory readers)
+QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view, QString topicsFolder, ReaderFactory readers)
     : m_view(view)
+    , m_topicsFolder(std::move(topicsFolder))
     , m_readerFactory(std::move(readers))
 {}
 
@@ -52,10 +47,10 @@ void QuestionnaireEngine::waitForUser()
         m_view.waitForEvents();
 }
 
-QStringList QuestionnaireEngine::topics()
+QStringList QuestionnaireEngine::topics() const
 {
     // In the order the articles are listed in, whatever the file system's own.
-    QStringList entries = QDir(anketaFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted);
+    QStringList entries = QDir(m_topicsFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Unsorted);
     FileOrder::sort(entries);
     QStringList names;
     names.reserve(entries.size());
@@ -66,9 +61,9 @@ QStringList QuestionnaireEngine::topics()
     return names;
 }
 
-QString QuestionnaireEngine::workbookPath(const QString &topic)
+QString QuestionnaireEngine::workbookPath(const QString &topic) const
 {
-    const QString folder = anketaFolder();
+    const QString &folder = m_topicsFolder;
     const QString wanted = topic + QStringLiteral(".xls");
     const QString path = folder + QLatin1Char('/') + wanted;
     if (QFileInfo::exists(path))

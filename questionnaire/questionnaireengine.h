@@ -19,8 +19,9 @@ class QuestionnaireEngine
 public:
     using ReaderFactory = std::function<std::unique_ptr<WorkbookReader>()>;
 
-    // Every topic gets a reader of its own from readers.
-    QuestionnaireEngine(QuestionnaireView &view, ReaderFactory readers);
+    // The topics are the workbooks of topicsFolder (the installation's Anketa
+    // folder); every topic gets a reader of its own from readers.
+    QuestionnaireEngine(QuestionnaireView &view, QString topicsFolder, ReaderFactory readers);
 
     void setReaderFactory(ReaderFactory factory) { m_readerFactory = std::move(factory); }
 
@@ -34,11 +35,11 @@ public:
     void next() { NextFlag = true; }
     void stop();
 
-    // The topics of the Anketa folder, as listed: the names without their
-    // four-character extension, in the order the articles are listed in.
-    static QStringList topics();
+    // The topics, as listed: the workbooks' names without their four-character
+    // extension, in the order the articles are listed in.
+    QStringList topics() const;
     // The workbook of a topic, whatever the case of its extension.
-    static QString workbookPath(const QString &topic);
+    QString workbookPath(const QString &topic) const;
 
     static constexpr int maxAnswers = 1001;
 
@@ -52,6 +53,7 @@ private:
     bool stopped() const;
 
     QuestionnaireView &m_view;
+    QString m_topicsFolder;
     ReaderFactory m_readerFactory;
     bool m_running = false;
 };

@@ -10,9 +10,11 @@
 #include <QDir>
 #include <QPlainTextEdit>
 
-QuestionnaireLauncher::QuestionnaireLauncher(QAbstractButton *start, QAbstractButton *save, QPlainTextEdit *resultText,
-                                             QWidget *photo, QWidget *articleView, QObject *parent)
+QuestionnaireLauncher::QuestionnaireLauncher(const Installation &installation, QAbstractButton *start,
+                                             QAbstractButton *save, QPlainTextEdit *resultText, QWidget *photo,
+                                             QWidget *articleView, QObject *parent)
     : QObject(parent)
+    , m_installation(installation)
     , m_resultText(resultText)
     , m_photo(photo)
     , m_articleView(articleView)
@@ -27,7 +29,7 @@ Form2 *QuestionnaireLauncher::window()
 {
     if (!m_window) {
         QWidget *owner = m_resultText ? m_resultText->window() : nullptr;
-        m_window = std::make_unique<Form2>(owner);
+        m_window = std::make_unique<Form2>(m_installation, owner);
         m_window->setResultText(m_resultText);
     }
     return m_window.get();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/installation.h"
 #include "platform/safefile.h"
 
 #include <QObject>
@@ -19,9 +20,10 @@ class QuestionnaireLauncher : public QObject
 {
     Q_OBJECT
 public:
-    // The window is placed from the photo's width and the article view's top.
-    QuestionnaireLauncher(QAbstractButton *start, QAbstractButton *save, QPlainTextEdit *resultText, QWidget *photo,
-                          QWidget *articleView, QObject *parent = nullptr);
+    // The window reads its topics from the installation and is placed from the
+    // photo's width and the article view's top.
+    QuestionnaireLauncher(const Installation &installation, QAbstractButton *start, QAbstractButton *save,
+                          QPlainTextEdit *resultText, QWidget *photo, QWidget *articleView, QObject *parent = nullptr);
     ~QuestionnaireLauncher() override;
 
     // Made on the first launch and kept, hidden, between questionnaires.
@@ -38,6 +40,7 @@ public:
     void setFileWriter(SafeFile files) { m_files = std::move(files); }
 
 private:
+    Installation m_installation;
     QPointer<QPlainTextEdit> m_resultText;
     QPointer<QWidget> m_photo;
     QPointer<QWidget> m_articleView;

@@ -1,7 +1,6 @@
 #include "search/knowledgebase.h"
 
 #include "platform/fileorder.h"
-#include "platform/programfolder.h"
 #include "platform/textcodec.h"
 #include "search/articletext.h"
 
@@ -49,9 +48,9 @@ KnowledgeBase::KnowledgeBase(const QString &folder)
     : m_folder(folder)
 {}
 
-QString KnowledgeBase::defaultFolder()
+QString KnowledgeBase::defaultFolder(const Installation &installation)
 {
-    return ProgramFolder::readPath(QStringLiteral("Data"));
+    return installation.readPath(QStringLiteral("Data"));
 }
 
 bool KnowledgeBase::exists() const

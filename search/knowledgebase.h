@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/installation.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -26,8 +28,8 @@ public:
     enum class Kind { PlainText, Browser };
 
     explicit KnowledgeBase(const QString &folder);
-    // The Data folder beside the program.
-    static QString defaultFolder();
+    // The installation's Data folder.
+    static QString defaultFolder(const Installation &installation);
 
     QString folder() const { return m_folder; }
     bool exists() const;

@@ -41,7 +41,7 @@ QString usage(const Speaker &say)
                "использование: palmora-search [--data ПАПКА] [--phrase] [--interval N] [--show ИМЯ] ЗАПРОС");
 }
 
-QString help(const Speaker &say)
+QString help(const Speaker &say, const QString &defaultData)
 {
     return usage(say) + u'\n'
         + say("Searches the Palmora knowledge base and lists the matching articles, one per line, in the\n"
@@ -79,7 +79,7 @@ QString help(const Speaker &say)
               "статья, которую нельзя прочитать). Статьи, которые нельзя прочитать, называются в потоке\n"
               "ошибок, и поиск продолжается.\n")
               .arg(SearchInterval::kDefault)
-              .arg(KnowledgeBase::defaultFolder());
+              .arg(defaultData);
 }
 
 int usageError(QTextStream &err, const Speaker &say, const QString &message)
@@ -103,7 +103,8 @@ QString reason(int error)
 
 } // namespace
 
-int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream &err, const QLocale &locale)
+int SearchTool::run(const QStringList &arguments, const Installation &installation, QTextStream &out, QTextStream &err,
+                    const QLocale &locale)
 {
     const Speaker say(locale);
     QCommandLineParser parser;
@@ -120,7 +121,7 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
     if (!parser.parse(arguments))
         return usageError(err, say, parser.errorText());
     if (parser.isSet(helpOption)) {
-        out << help(say);
+        out << help(say, KnowledgeBase::defaultFolder(installation));
         out.flush();
         return Found;
     }
@@ -149,7 +150,7 @@ int SearchTool::run(const QStringList &arguments, QTextStream &out, QTextStream 
         return usageError(err, say, say("no query given", "не задан запрос"));
     const QString query = words.join(u' ');
 
-    const KnowledgeBase base(parser.isSet(data) ? parser.value(data) : KnowledgeBase::defaultFolder());
+    const KnowledgeBase base(parser.isSet(data) ? parser.value(data) : KnowledgeBase::defaultFolder(installation));
     const int folder = base.openFolder();
     if (folder < 0)
         return failure(

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/installation.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -15,8 +17,9 @@ class SearchTool
 public:
     enum Status { Found = 0, NothingFound = 1, Error = 2 };
 
-    // arguments as the program received them, its own name first; messages
+    // arguments as the program received them, its own name first; the
+    // knowledge base is the installation's unless --data names one; messages
     // are Russian when the locale is.
-    static int run(const QStringList &arguments, QTextStream &out, QTextStream &err,
+    static int run(const QStringList &arguments, const Installation &installation, QTextStream &out, QTextStream &err,
                    const QLocale &locale = QLocale::system());
 };

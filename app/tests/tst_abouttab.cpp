@@ -34,7 +34,7 @@ private Q_SLOTS:
 
     void showsItsPictureAtItsNaturalSize()
     {
-        Form1 window;
+        Form1 window(Installation::ofRunningProgram());
         const QPixmap picture = namedControl<QLabel>(window, "Image3")->pixmap();
         QCOMPARE(picture.size(), QSize(567, 425));
         // Drawn, not blank: the corners and the palm differ.
@@ -44,7 +44,7 @@ private Q_SLOTS:
 
     void creditsNameIdeaAndDeveloperWithNicknames()
     {
-        Form1 window;
+        Form1 window(Installation::ofRunningProgram());
         const QString credits = namedControl<QLabel>(window, "Label8")->text();
         const QStringList lines = credits.split(u'\n');
         QCOMPARE(lines.size(), 2);
@@ -54,14 +54,14 @@ private Q_SLOTS:
 
     void linkClickOpensTheClubsAddress()
     {
-        Form1 window;
+        Form1 window(Installation::ofRunningProgram());
         QTest::mouseClick(namedControl<QLabel>(window, "Label9"), Qt::LeftButton);
         QCOMPARE(m_recorder.opened, QList<QUrl>{QUrl(QString::fromLatin1(AboutTab::clubAddress))});
     }
 
     void otherButtonsDoNotOpenIt()
     {
-        Form1 window;
+        Form1 window(Installation::ofRunningProgram());
         QTest::mouseClick(namedControl<QLabel>(window, "Label9"), Qt::RightButton);
         QTest::mouseClick(namedControl<QLabel>(window, "Label8"), Qt::LeftButton);
         QVERIFY(m_recorder.opened.isEmpty());
@@ -69,7 +69,7 @@ private Q_SLOTS:
 
     void sampleManualLoadsWithItsFormatting()
     {
-        Form1 window;
+        Form1 window(Installation::ofRunningProgram());
         QVERIFY(namedControl<RichTextBox>(window, "RichTextBox2")
                     ->loadFile(QStringLiteral(PALMORA_SAMPLE_DIR "/инструкция.rtf")));
         const QString text = namedControl<RichTextBox>(window, "RichTextBox2")->text();

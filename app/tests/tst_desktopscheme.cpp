@@ -75,9 +75,9 @@ Q_DECLARE_METATYPE(Shot)
 
 namespace {
 
-QImage mainWindowOnTab(int tab)
+QImage mainWindowOnTab(const Installation &installation, int tab)
 {
-    Form1 window;
+    Form1 window(installation);
     window.load();
     namedControl<XTab>(window, "XTab1")->setCurrentTab(tab);
     window.show();
@@ -86,9 +86,9 @@ QImage mainWindowOnTab(int tab)
     return window.grab().toImage();
 }
 
-QImage questionnaireWindow(bool asking)
+QImage questionnaireWindow(const Installation &installation, bool asking)
 {
-    Form2 form;
+    Form2 form(installation);
     form.present(QPoint(100, 100));
     form.List2->addItems({QStringLiteral("Линия жизни"), QStringLiteral("Линия сердца")});
     form.List2->item(1)->setSelected(true);
@@ -134,13 +134,14 @@ private Q_SLOTS:
     void windowsLookTheSameUnderADarkScheme_data()
     {
         QTest::addColumn<Shot>("shot");
-        QTest::newRow("main window, instruction") << Shot([] { return mainWindowOnTab(0); });
-        QTest::newRow("main window, photo and search") << Shot([] { return mainWindowOnTab(1); });
-        QTest::newRow("main window, settings") << Shot([] { return mainWindowOnTab(2); });
-        QTest::newRow("main window, news") << Shot([] { return mainWindowOnTab(3); });
-        QTest::newRow("main window, about") << Shot([] { return mainWindowOnTab(4); });
-        QTest::newRow("questionnaire, topics") << Shot([] { return questionnaireWindow(false); });
-        QTest::newRow("questionnaire, question") << Shot([] { return questionnaireWindow(true); });
+        const Installation installation = m_install->installation();
+        QTest::newRow("main window, instruction") << Shot([=] { return mainWindowOnTab(installation, 0); });
+        QTest::newRow("main window, photo and search") << Shot([=] { return mainWindowOnTab(installation, 1); });
+        QTest::newRow("main window, settings") << Shot([=] { return mainWindowOnTab(installation, 2); });
+        QTest::newRow("main window, news") << Shot([=] { return mainWindowOnTab(installation, 3); });
+        QTest::newRow("main window, about") << Shot([=] { return mainWindowOnTab(installation, 4); });
+        QTest::newRow("questionnaire, topics") << Shot([=] { return questionnaireWindow(installation, false); });
+        QTest::newRow("questionnaire, question") << Shot([=] { return questionnaireWindow(installation, true); });
     }
     void windowsLookTheSameUnderADarkScheme()
     {

@@ -79,7 +79,7 @@ private Q_SLOTS:
         QFETCH(int, position);
         QFETCH(int, side);
         QFETCH(bool, icon);
-        Form1 window;
+        Form1 window(m_install->installation());
         auto *button = window.findChild<XpB *>(name);
         QVERIFY(button);
         // An empty caption, not the button's own name.
@@ -98,7 +98,7 @@ private Q_SLOTS:
 
     void noStandardPushButtonIsLeft()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         QVERIFY(window.findChildren<QPushButton *>().isEmpty());
         // Buttons of the window's own are picture buttons, or the word-mode
         // box; the tab strip's scroll arrows are Qt's.
@@ -113,7 +113,7 @@ private Q_SLOTS:
 
     void toolbarShowsTheXPLook()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -152,7 +152,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, hint);
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
         showAndActivate(window);
@@ -203,7 +203,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, accessibleName);
         QFETCH(QString, description);
-        Form1 window;
+        Form1 window(m_install->installation());
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(window.findChild<XpB *>(name));
         QVERIFY(iface);
         QCOMPARE(iface->role(), QAccessible::Button);
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(int, tab);
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(tab);
         showAndActivate(window);
@@ -268,7 +268,7 @@ private Q_SLOTS:
         QFETCH(QString, button);
         QFETCH(QString, typing);
         QFETCH(int, tab);
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(tab);
         showAndActivate(window);

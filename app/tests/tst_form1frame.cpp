@@ -46,7 +46,7 @@ private Q_SLOTS:
 
     void frameIsTheWindowsOnlyDecoration()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(namedControl<xp_canvas>(window, "xp_canvas1")->geometry(), QRect(QPoint(0, 0), kDesignSize));
         QCOMPARE(namedControl<xp_canvas>(window, "xp_canvas1")->caption(), QStringLiteral("Пальмора 2.1"));
@@ -64,7 +64,7 @@ private Q_SLOTS:
     {
         QFETCH(int, fromOutside);
         QFETCH(QColor, colour);
-        Form1 window;
+        Form1 window(m_install->installation());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const QImage shot = window.grab().toImage();
@@ -105,7 +105,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QRect, place);
         QFETCH(int, glyph);
-        Form1 window;
+        Form1 window(m_install->installation());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         auto *button = namedControl<xp_canvas>(window, "xp_canvas1")->findChild<xptopbuttons *>(name);
@@ -125,7 +125,7 @@ private Q_SLOTS:
     void closeButtonEndsTheProgram()
     {
         PointerFollower pointer;
-        Form1 window;
+        Form1 window(m_install->installation());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy ended(&window, &Form1::programEnded);
@@ -137,7 +137,7 @@ private Q_SLOTS:
     void minimiseButtonMinimisesTheWindow()
     {
         PointerFollower pointer;
-        Form1 window;
+        Form1 window(m_install->installation());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QSignalSpy ended(&window, &Form1::programEnded);
@@ -148,7 +148,7 @@ private Q_SLOTS:
 
     void titleDragMovesTheWindowByTheDrag()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         window.move(40, 30);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -175,7 +175,7 @@ private Q_SLOTS:
     {
         QFETCH(QPoint, strip);
         QFETCH(QPoint, drag);
-        Form1 window;
+        Form1 window(m_install->installation());
         window.move(40, 30);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
@@ -200,7 +200,7 @@ private Q_SLOTS:
     // beside it.
     void noControlCoversTheBorderStrips()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         for (const QPoint at : {QPoint(2, 40), QPoint(4, 62), QPoint(1012, 40), QPoint(500, 708), QPoint(2, 400)}) {

@@ -31,7 +31,8 @@ void tick(QTimer *timer, int times = 1)
 // The main window on its photo and search tab, the pointer over the list.
 struct ShownWindow
 {
-    ShownWindow()
+    explicit ShownWindow(const Installation &installation)
+        : window(installation)
     {
         window.load();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
@@ -82,7 +83,7 @@ private Q_SLOTS:
 
     void check1IsTheSkinnedBoxCheckedForWordMode()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         QCOMPARE(namedControl<xpcheckbox>(window, "Check1")->value(), 1);
         QVERIFY(namedControl<xpcheckbox>(window, "Check1")->isChecked());
         QCOMPARE(namedControl<xpcheckbox>(window, "Check1")->caption(), QStringLiteral("xpcheckbox1"));
@@ -115,7 +116,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QString, hint);
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         QVERIFY(on.ready());
         on.moveOver(on.control(name));
         QCOMPARE(namedControl<QLabel>(on.window, "Label4")->isVisible(), !hint.isEmpty());
@@ -129,7 +130,7 @@ private Q_SLOTS:
 
     void command9OnTheNewsTabHasNone()
     {
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         namedControl<XTab>(on.window, "XTab1")->setCurrentTab(Form1::tabNews);
         QVERIFY(on.ready());
         on.moveOver(namedControl<XpB>(on.window, "Command9"));
@@ -146,7 +147,7 @@ private Q_SLOTS:
     void aDisabledControlShowsNoHint()
     {
         QFETCH(QString, name);
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         on.control(name)->setEnabled(false);
         QVERIFY(on.ready());
         on.moveOver(on.control(name));
@@ -156,7 +157,7 @@ private Q_SLOTS:
 
     void theHintGoesAfterFourTicks()
     {
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         QVERIFY(on.ready());
         on.moveOver(namedControl<XpB>(on.window, "Command2"));
         tick(namedControl<QTimer>(on.window, "Timer1"), 3);
@@ -170,7 +171,7 @@ private Q_SLOTS:
     // only coming onto it does.
     void movesOverTheBoxRenewTheHint()
     {
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         QVERIFY(on.ready());
         on.moveOver(namedControl<xpcheckbox>(on.window, "Check1"));
         for (int move = 1; move <= 3; ++move) {
@@ -198,7 +199,7 @@ private Q_SLOTS:
     void aPressDraggedOffAControlHidesTheHint()
     {
         QFETCH(QString, name);
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         QVERIFY(on.ready());
         QWidget *control = on.control(name);
         on.moveOver(control);
@@ -217,7 +218,7 @@ private Q_SLOTS:
     // "р", "у" and "д" included.
     void theHintFitsInTheToolbar()
     {
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         QVERIFY(on.ready());
         on.moveOver(namedControl<xpcheckbox>(on.window, "Check1"));
         QLabel *label = namedControl<QLabel>(on.window, "Label4");
@@ -263,7 +264,7 @@ private Q_SLOTS:
 
     void wordModeBoxShowsItsMarkAndTheRingUnderThePointer()
     {
-        ShownWindow on;
+        ShownWindow on(m_install->installation());
         QVERIFY(on.ready());
         xpcheckbox *box = namedControl<xpcheckbox>(on.window, "Check1");
         const QColor buttonFace = box->palette().color(QPalette::Button);

@@ -2,7 +2,6 @@
 #include "controls/xpb.h"
 #include "news/tests/testhttpserver.h"
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -31,7 +30,7 @@ private Q_SLOTS:
     void withoutNewsIniOnlyTheButtonReports()
     {
         FakeDialogs dialogs;
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         QVERIFY(dialogs.messages.isEmpty());
 
@@ -55,7 +54,7 @@ private Q_SLOTS:
         ini.close();
 
         FakeDialogs dialogs;
-        Form1 window;
+        Form1 window(m_install->installation());
         bool shownDuringMessage = true;
         dialogs.onMessage = [&](const QString &) { shownDuringMessage = window.isVisible(); };
         window.load();

@@ -2,7 +2,6 @@
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -43,14 +42,14 @@ private Q_SLOTS:
     {
         QFETCH(int, index);
         QFETCH(QString, caption);
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         QCOMPARE(namedControl<XTab>(window, "XTab1")->tabCaption(index), caption);
     }
 
     void windowHasItsDesignSizeAndCaption()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         QCOMPARE(window.size(), QSize(1016, 711));
         QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора 2.1"));
     }
@@ -77,7 +76,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, name);
         QFETCH(QRect, pixels);
-        Form1 window;
+        Form1 window(m_install->installation());
         auto *control = window.findChild<QWidget *>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), pixels);
@@ -85,7 +84,7 @@ private Q_SLOTS:
 
     void initialVisibility()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         window.show();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
@@ -102,7 +101,7 @@ private Q_SLOTS:
 
     void resizeInTheNormalStateSnapsBack()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         window.resize(800, 500);
@@ -111,7 +110,7 @@ private Q_SLOTS:
 
     void sliderSetsTheIntervalAndShowsIt()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         window.load();
         namedControl<QScrollBar>(window, "HS2")->setValue(namedControl<QScrollBar>(window, "HS2")->maximum());
         QCOMPARE(namedControl<QLabel>(window, "Label2")->text(), QStringLiteral(" 1000"));
@@ -121,7 +120,7 @@ private Q_SLOTS:
 
     void closingEndsTheProgram()
     {
-        Form1 window;
+        Form1 window(m_install->installation());
         window.show();
         QSignalSpy ended(&window, &Form1::programEnded);
         window.close();

@@ -1,7 +1,6 @@
 #include "app/form1.h"
 #include "app/form3.h"
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -20,9 +19,9 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-int startAndReportTab()
+int startAndReportTab(const Installation &installation)
 {
-    Form1 window;
+    Form1 window(installation);
     window.load();
     return namedControl<XTab>(window, "XTab1")->currentTab();
 }
@@ -52,8 +51,6 @@ private Q_SLOTS:
     {
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(m_install->isValid());
-        // The fallback folder does not exist until something is written there.
-        ProgramFolder::setFallbackForTesting(fallback());
     }
     void cleanup()
     {
@@ -64,23 +61,23 @@ private Q_SLOTS:
     void firstStartOpensTheInstructionAndWritesTheMarker()
     {
         FakeDialogs dialogs;
-        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
+        QCOMPARE(startAndReportTab(installation()), int(Form1::tabInstruction));
         QCOMPARE(readAll(m_install->program.filePath(QStringLiteral("run.ini"))), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
     void laterStartsOpenThePhotoTab()
     {
-        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
-        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
-        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
+        QCOMPARE(startAndReportTab(installation()), int(Form1::tabInstruction));
+        QCOMPARE(startAndReportTab(installation()), int(Form1::tabPhotoAndSearch));
+        QCOMPARE(startAndReportTab(installation()), int(Form1::tabPhotoAndSearch));
     }
 
     void deletingTheMarkerMakesTheNextStartAFirstOne()
     {
-        startAndReportTab();
+        startAndReportTab(installation());
         QVERIFY(QFile::remove(m_install->program.filePath(QStringLiteral("run.ini"))));
-        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
+        QCOMPARE(startAndReportTab(installation()), int(Form1::tabInstruction));
     }
 
     void aMarkerWithOtherTextStillMarksALaterStart()
@@ -88,27 +85,29 @@ private Q_SLOTS:
         QFile f(m_install->program.filePath(QStringLiteral("run.ini")));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
+        QCOMPARE(startAndReportTab(installation()), int(Form1::tabPhotoAndSearch));
     }
 
     void readOnlyProgramFolderKeepsTheMarkerInTheFallback()
     {
         FakeDialogs dialogs;
         QFile::setPermissions(m_install->program.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (ProgramFolder::isWritable(m_install->program.path()))
-            ProgramFolder::setWritableForTesting(-1); // root ignores the bits
-        QCOMPARE(startAndReportTab(), int(Form1::tabInstruction));
+        // Root ignores the bits: there the folder is declared read-only instead.
+        const Installation readOnly = installation(Installation::isWritable(m_install->program.path())
+                                                       ? Installation::ProgramFolderWrites::Never
+                                                       : Installation::ProgramFolderWrites::AsAllowed);
+        QCOMPARE(startAndReportTab(readOnly), int(Form1::tabInstruction));
         QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
         QCOMPARE(readAll(fallback() + QStringLiteral("/run.ini")), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
         // The marker in the fallback counts on the next start.
-        QCOMPARE(startAndReportTab(), int(Form1::tabPhotoAndSearch));
+        QCOMPARE(startAndReportTab(readOnly), int(Form1::tabPhotoAndSearch));
     }
 
     void missingManualAndDataLeaveTheWindowUsable()
     {
         FakeDialogs dialogs;
-        Form1 window;
+        Form1 window(installation());
         window.load();
         QVERIFY(namedControl<RichTextBox>(window, "RichTextBox2")->text().isEmpty());
         QVERIFY(dialogs.messages.isEmpty());
@@ -120,7 +119,7 @@ private Q_SLOTS:
         QVERIFY(manual.open(QIODevice::WriteOnly));
         manual.write("{\\rtf1\\ansi\\ansicpg1251 \\'cf\\'f0\\'e8\\'e2\\'e5\\'f2}");
         manual.close();
-        Form1 window;
+        Form1 window(installation());
         window.load();
         QCOMPARE(namedControl<RichTextBox>(window, "RichTextBox2")->text(), QStringLiteral("Привет"));
         manual.remove();
@@ -128,7 +127,7 @@ private Q_SLOTS:
 
     void searchIntervalStartsAtTheDefault()
     {
-        Form1 window;
+        Form1 window(installation());
         window.load();
         QCOMPARE(window.searchState().Search_Int, SearchInterval::kDefault);
     }
@@ -137,7 +136,7 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         VisibilityLog log;
-        Form3 splash(20);
+        Form3 splash(installation(), 20);
         splash.installEventFilter(&log);
         connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *window) { window->installEventFilter(&log); });
         splash.start();
@@ -149,7 +148,13 @@ private Q_SLOTS:
     }
 
 private:
+    // The user's data folder does not exist until something is written there.
     QString fallback() const { return m_install->fallback.filePath(QStringLiteral("palmora")); }
+    Installation installation(
+        Installation::ProgramFolderWrites writes = Installation::ProgramFolderWrites::AsAllowed) const
+    {
+        return m_install->installation(writes, fallback());
+    }
 
     std::unique_ptr<TemporaryInstallation> m_install;
 };

@@ -1,5 +1,4 @@
 #include "news/messagestore.h"
-#include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/peakmemory.h"
@@ -45,13 +44,13 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        QCOMPARE(MessageStore::readBack(QStringLiteral("mes.txt")), expected);
+        QCOMPARE(messages().readBack(QStringLiteral("mes.txt")), expected);
     }
 
     void missingFileReadsEmpty()
     {
-        QVERIFY(!MessageStore::exists(QStringLiteral("allmes.txt")));
-        QCOMPARE(MessageStore::readBack(QStringLiteral("allmes.txt")), QString());
+        QVERIFY(!messages().exists(QStringLiteral("allmes.txt")));
+        QCOMPARE(messages().readBack(QStringLiteral("allmes.txt")), QString());
     }
 
     void sameMessage_data()
@@ -105,22 +104,20 @@ private Q_SLOTS:
         file.write(oldPage);
         file.close();
 
-        QVERIFY(
-            !MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime(), failingSafeFile(5)));
+        QVERIFY(!messages().store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime(), failingSafeFile(5)));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), oldPage);
-        QVERIFY(!MessageStore::exists(QStringLiteral("allmes.txt")));
+        QVERIFY(!messages().exists(QStringLiteral("allmes.txt")));
     }
 
     void unwritableProgramFolderUsesTheFallback()
     {
-        ProgramFolder::setWritableForTesting(-1);
-        QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
+        const MessageStore readOnlyCopy(m_install->installation(Installation::ProgramFolderWrites::Never));
+        QVERIFY(readOnlyCopy.store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
         QVERIFY(QFile::exists(m_install->fallback.filePath(QStringLiteral("allmes.txt"))));
         QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("allmes.txt"))));
         // Read back by the same read-only copy that wrote it.
-        QCOMPARE(MessageStore::readBack(QStringLiteral("mes.txt")), QStringLiteral("[news]\r\nНовое"));
-        ProgramFolder::setWritableForTesting(0);
+        QCOMPARE(readOnlyCopy.readBack(QStringLiteral("mes.txt")), QStringLiteral("[news]\r\nНовое"));
     }
 
     // What the news tab shows of an archive grown over the years: its newest
@@ -150,7 +147,7 @@ private Q_SLOTS:
         QFETCH(bool, cut);
         writeProgramFile("allmes.txt", bytes);
         bool wasCut = !cut;
-        QCOMPARE(MessageStore::newestPart(QStringLiteral("allmes.txt"), maxBytes, &wasCut), shown);
+        QCOMPARE(messages().newestPart(QStringLiteral("allmes.txt"), maxBytes, &wasCut), shown);
         QCOMPARE(wasCut, cut);
     }
 
@@ -168,14 +165,14 @@ private Q_SLOTS:
         QFETCH(QByteArray, stored);
         QFETCH(bool, holds);
         writeProgramFile("mes.txt", stored);
-        QCOMPARE(MessageStore::holds(QStringLiteral("mes.txt"), QStringLiteral("[news]\r\nА")), holds);
+        QCOMPARE(messages().holds(QStringLiteral("mes.txt"), QStringLiteral("[news]\r\nА")), holds);
     }
 
     void holdsNothingWhenMissingOrAFolder()
     {
-        QVERIFY(!MessageStore::holds(QStringLiteral("mes.txt"), QStringLiteral("[news]")));
+        QVERIFY(!messages().holds(QStringLiteral("mes.txt"), QStringLiteral("[news]")));
         QVERIFY(QDir(m_install->program.path()).mkdir(QStringLiteral("mes.txt")));
-        QVERIFY(!MessageStore::holds(QStringLiteral("mes.txt"), QStringLiteral("[news]")));
+        QVERIFY(!messages().holds(QStringLiteral("mes.txt"), QStringLiteral("[news]")));
     }
 
     // The new entry goes in front of the old archive, which keeps every byte
@@ -197,7 +194,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, kept);
         writeProgramFile("allmes.txt", old);
         const QDateTime when(QDate(2025, 5, 6), QTime(9, 5, 7));
-        QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), when));
+        QVERIFY(messages().store(QStringLiteral("[news]\r\nНовое"), when));
         const QByteArray entry = TextCodec::toCp1251(MessageStore::entry(QStringLiteral("\r\nНовое"), when));
         QCOMPARE(programFile("allmes.txt"), entry + kept + "\r\n");
     }
@@ -220,7 +217,7 @@ private Q_SLOTS:
 
         PeakMemory memory;
         const bool measured = memory.start();
-        QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
+        QVERIFY(messages().store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
         const qint64 grown = memory.grown();
         if (measured)
             QVERIFY2(grown < 16 * 1024 * 1024, qPrintable(QString::number(grown)));
@@ -246,14 +243,14 @@ private Q_SLOTS:
             u"##############################################\r\n[01.02.2024  10:00:00]\r\nСтарое\r\n");
         writeProgramFile("allmes.txt", old);
         writeProgramFile("mes.txt", "[news]\r\n");
-        ProgramFolder::setWritableForTesting(1);
+        // The program folder's files may be written, but no new file made there.
+        const MessageStore inPlace(m_install->installation(Installation::ProgramFolderWrites::Always));
         {
             UnwritableFolder readOnly(m_install->program.path());
             if (!readOnly.isEffective())
                 QSKIP("the folder cannot be made read-only here");
-            QVERIFY(MessageStore::store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
+            QVERIFY(inPlace.store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime()));
         }
-        ProgramFolder::setWritableForTesting(0);
         const QByteArray archive = programFile("allmes.txt");
         QVERIFY(archive.endsWith(old.chopped(2) + "\r\n"));
         QVERIFY(archive.contains(TextCodec::toCp1251(u"\r\nНовое\r\n")));
@@ -261,6 +258,7 @@ private Q_SLOTS:
     }
 
 private:
+    MessageStore messages() const { return MessageStore(m_install->installation()); }
     void writeProgramFile(const char *name, const QByteArray &bytes)
     {
         QFile file(m_install->program.filePath(QLatin1String(name)));

@@ -2,7 +2,6 @@
 #include "news/news.h"
 #include "news/tests/testhttpserver.h"
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/fakedialogs.h"
@@ -78,7 +77,7 @@ private Q_SLOTS:
         m_dialogs = std::make_unique<FakeDialogs>();
         m_window = std::make_unique<QWidget>();
         m_text4 = new QPlainTextEdit(m_window.get());
-        m_news = std::make_unique<News>(m_text4, m_window.get());
+        m_news = std::make_unique<News>(m_install->installation(), m_text4, m_window.get());
     }
     void cleanup()
     {

@@ -1,5 +1,4 @@
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "questionnaire/form2.h"
@@ -59,7 +58,7 @@ private Q_SLOTS:
         QVERIFY(m_install->isValid());
         m_dialogs = std::make_unique<FakeDialogs>();
         m_text = std::make_unique<QPlainTextEdit>();
-        m_form = std::make_unique<Form2>();
+        m_form = std::make_unique<Form2>(m_install->installation());
         m_form->setResultText(m_text.get());
         m_books = MemoryWorkbooks();
         m_form->setReaderFactory([this] { return m_books.make(); });

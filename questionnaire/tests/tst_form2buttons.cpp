@@ -39,7 +39,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(int, position);
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         auto *button = form.findChild<XpB *>(name);
         QVERIFY(button);
         QCOMPARE(button->caption(), caption);
@@ -56,7 +56,7 @@ private Q_SLOTS:
 
     void picturesSitBesideTheirCaptions()
     {
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         form.present(QPoint(100, 100));
         form.Command2->show();
         form.Command3->show();
@@ -74,14 +74,14 @@ private Q_SLOTS:
 
     void noStandardPushButtonIsLeft()
     {
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         QVERIFY(form.findChildren<QPushButton *>().isEmpty());
         QCOMPARE(form.findChildren<XpB *>().size(), 2);
     }
 
     void tabGoesFromTheTopicsToNextThenStop()
     {
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         QVERIFY(showWithButtons(form));
         form.List2->setFocus();
         QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
@@ -95,7 +95,7 @@ private Q_SLOTS:
     // without the focused look.
     void aPressTakesNoFocus()
     {
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         QVERIFY(showWithButtons(form));
         form.List2->setFocus();
         for (QAbstractButton *button : {form.Command2, form.Command3}) {

@@ -24,7 +24,7 @@ class TestForm2Frame : public QObject
 private Q_SLOTS:
     void frameIsTheWindowsOnlyDecoration()
     {
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(form.size(), kDesignSize);
         QCOMPARE(form.xp_canvas1->geometry(), QRect(QPoint(0, 0), kDesignSize));
@@ -42,7 +42,7 @@ private Q_SLOTS:
     {
         QFETCH(int, fromOutside);
         QFETCH(QColor, colour);
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QImage shot = form.grab().toImage();
@@ -87,7 +87,7 @@ private Q_SLOTS:
         QFETCH(QPoint, drag);
         QFETCH(QRect, expected);
         QFETCH(QRect, list);
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QPoint release = press + drag;
@@ -124,7 +124,7 @@ private Q_SLOTS:
         QFETCH(QRect, scaled);
         QFETCH(int, designFont);
         QFETCH(int, scaledFont);
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         auto *control = form.xp_canvas1->findChild<QWidget *>(name);
@@ -165,7 +165,7 @@ private Q_SLOTS:
     void controlsStayInsideTheFrame()
     {
         QFETCH(QSize, size);
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.Command2->show();
@@ -186,7 +186,7 @@ private Q_SLOTS:
 
     void titleDragMovesTheWindow()
     {
-        Form2 form;
+        Form2 form(Installation::ofRunningProgram());
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(300, 12));

@@ -43,7 +43,8 @@ private Q_SLOTS:
         QVERIFY(m_install->isValid());
         m_view = FakeQuestionnaireView();
         m_books = MemoryWorkbooks();
-        m_engine = std::make_unique<QuestionnaireEngine>(m_view, [this] { return m_books.make(); });
+        m_engine = std::make_unique<QuestionnaireEngine>(m_view, m_install->program.filePath(QStringLiteral("Anketa")),
+                                                         [this] { return m_books.make(); });
         m_view.engine = m_engine.get();
     }
     void cleanup()
@@ -173,7 +174,7 @@ private Q_SLOTS:
         QStringList articles;
         for (const KnowledgeBase::Entry &entry : KnowledgeBase(root.filePath(QStringLiteral("Data"))).entries())
             articles << entry.name.chopped(4);
-        QCOMPARE(QuestionnaireEngine::topics(), articles);
+        QCOMPARE(m_engine->topics(), articles);
         QCOMPARE(articles.first(), QStringLiteral("A"));
     }
 

@@ -1,6 +1,5 @@
 #include "layout/formlayout.h"
 #include "platform/eventloop.h"
-#include "platform/programfolder.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/fakedialogs.h"
@@ -56,7 +55,8 @@ private Q_SLOTS:
         m_photo->setGeometry(FormLayout::form1().pixels(u"Image1"));
         m_articleView = new QWidget(m_main.get());
         m_articleView->setGeometry(FormLayout::form1().pixels(u"RichTextBox1"));
-        m_launcher = std::make_unique<QuestionnaireLauncher>(m_start, m_save, m_text, m_photo, m_articleView);
+        m_launcher = std::make_unique<QuestionnaireLauncher>(m_install->installation(), m_start, m_save, m_text,
+                                                             m_photo, m_articleView);
         m_books = MemoryWorkbooks();
         m_launcher->window()->setReaderFactory([this] { return m_books.make(); });
         m_main->show();

@@ -10,5 +10,5 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return SearchTool::run(QCoreApplication::arguments(), out, err);
+    return SearchTool::run(QCoreApplication::arguments(), Installation::ofRunningProgram(), out, err);
 }

@@ -1,4 +1,3 @@
-#include "platform/programfolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/textcodec.h"
 #include "search/articletext.h"
@@ -180,7 +179,10 @@ private Q_SLOTS:
         QCOMPARE(search(base, QStringLiteral("линия")), matches);
     }
 
-    void theDefaultIsTheDataFolderBesideTheProgram() { QCOMPARE(QDir(KnowledgeBase::defaultFolder()), QDir(data())); }
+    void theDefaultIsTheInstallationsDataFolder()
+    {
+        QCOMPARE(QDir(KnowledgeBase::defaultFolder(m_install.installation())), QDir(data()));
+    }
 
     void kindComesFromTheLastFourCharacters_data()
     {

@@ -1,4 +1,3 @@
-#include "platform/programfolder.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/testsupport/unwritablefolder.h"
 #include "platform/textcodec.h"
@@ -44,7 +43,7 @@ class TestSearchTool : public QObject
         QTextStream out(&r.out);
         QTextStream err(&r.err);
         args.prepend(QStringLiteral("palmora-search"));
-        r.status = SearchTool::run(args, out, err, locale);
+        r.status = SearchTool::run(args, m_install.installation(), out, err, locale);
         return r;
     }
 
@@ -235,7 +234,7 @@ private Q_SLOTS:
                               << QStringList{QStringLiteral("--interval N"),
                                              QStringLiteral("default %1").arg(SearchInterval::kDefault),
                                              QStringLiteral("--data DIR"),
-                                             KnowledgeBase::defaultFolder(),
+                                             data(),
                                              QStringLiteral("--phrase"),
                                              QStringLiteral("--show NAME"),
                                              QStringLiteral("--version"),

@@ -1,26 +1,19 @@
-#include "platform/programfolder.h"
+#include "platform/installation.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-class TestProgramFolder : public QObject
+class TestInstallation : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup()
-    {
-        ProgramFolder::setPathForTesting(QString());
-        ProgramFolder::setFallbackForTesting(QString());
-        ProgramFolder::setWritableForTesting(0);
-    }
-
     void writesBesideTheProgramWhenItCan()
     {
         QTemporaryDir dir;
-        ProgramFolder::setPathForTesting(dir.path());
-        QCOMPARE(ProgramFolder::writePath(QStringLiteral("run.ini")), dir.filePath(QStringLiteral("run.ini")));
+        QCOMPARE(Installation(dir.path()).writePath(QStringLiteral("run.ini")),
+                 dir.filePath(QStringLiteral("run.ini")));
     }
 
     // The installation names its folder; a copy of it elsewhere is a copy.
@@ -45,12 +38,11 @@ private Q_SLOTS:
             QVERIFY(marker.open(QIODevice::WriteOnly));
             marker.write((namesThisFolder ? program.path() : QStringLiteral("/usr/lib/palmora")).toUtf8() + '\n');
         }
-        ProgramFolder::setPathForTesting(program.path());
-        ProgramFolder::setFallbackForTesting(fallback.path());
-        QVERIFY(ProgramFolder::isWritable(program.path()));
+        const Installation installation(program.path(), fallback.path());
+        QVERIFY(Installation::isWritable(program.path()));
         const QString expected = (beside ? program.path() : fallback.path()) + QStringLiteral("/run.ini");
-        QCOMPARE(ProgramFolder::writePath(QStringLiteral("run.ini")), expected);
-        QCOMPARE(ProgramFolder::existingPath(QStringLiteral("run.ini")),
+        QCOMPARE(installation.writePath(QStringLiteral("run.ini")), expected);
+        QCOMPARE(installation.existingPath(QStringLiteral("run.ini")),
                  beside ? expected : program.filePath(QStringLiteral("run.ini")));
     }
 
@@ -59,20 +51,21 @@ private Q_SLOTS:
         QTemporaryDir program;
         QTemporaryDir fallback;
         QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner);
-        if (ProgramFolder::isWritable(program.path()))
-            ProgramFolder::setWritableForTesting(-1); // root ignores the bits
-        ProgramFolder::setPathForTesting(program.path());
-        ProgramFolder::setFallbackForTesting(fallback.path() + QStringLiteral("/sub"));
-        const QString path = ProgramFolder::writePath(QStringLiteral("mes.txt"));
+        // Root ignores the bits: there the folder is declared read-only instead.
+        const Installation installation(program.path(), fallback.path() + QStringLiteral("/sub"),
+                                        Installation::isWritable(program.path())
+                                            ? Installation::ProgramFolderWrites::Never
+                                            : Installation::ProgramFolderWrites::AsAllowed);
+        const QString path = installation.writePath(QStringLiteral("mes.txt"));
         QCOMPARE(path, fallback.path() + QStringLiteral("/sub/mes.txt"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        QCOMPARE(ProgramFolder::existingPath(QStringLiteral("mes.txt")), path);
+        QCOMPARE(installation.existingPath(QStringLiteral("mes.txt")), path);
         QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    // The user's data folder holds one folder of the program's own, not one
+    // The user's data location holds one folder of the program's own, not one
     // per organisation with the program's inside it.
     void fallbackIsOneFolderNamedAfterTheProgram_data()
     {
@@ -96,7 +89,7 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
         QCoreApplication::setOrganizationName(organization);
         QCoreApplication::setApplicationName(application);
-        const QString folder = ProgramFolder::fallbackFolder();
+        const QString folder = Installation::defaultUserDataFolder();
         QCoreApplication::setOrganizationName(savedOrganization);
         QCoreApplication::setApplicationName(savedApplication);
         if (savedData.isNull())
@@ -128,19 +121,19 @@ private Q_SLOTS:
         QFETCH(bool, expectFallback);
         QTemporaryDir program;
         QTemporaryDir fallback;
-        ProgramFolder::setPathForTesting(program.path());
-        ProgramFolder::setFallbackForTesting(fallback.path());
-        ProgramFolder::setWritableForTesting(writable ? 1 : -1);
+        const Installation installation(program.path(), fallback.path(),
+                                        writable ? Installation::ProgramFolderWrites::Always
+                                                 : Installation::ProgramFolderWrites::Never);
         const QString name = QStringLiteral("allmes.txt");
         for (const auto &[present, folder] :
              {std::pair{beside, program.path()}, std::pair{inFallback, fallback.path()}}) {
             QFile file(folder + QLatin1Char('/') + name);
             QVERIFY(!present || file.open(QIODevice::WriteOnly));
         }
-        QCOMPARE(ProgramFolder::existingPath(name),
+        QCOMPARE(installation.existingPath(name),
                  (expectFallback ? fallback.path() : program.path()) + QLatin1Char('/') + name);
     }
 };
 
-QTEST_GUILESS_MAIN(TestProgramFolder)
-#include "tst_programfolder.moc"
+QTEST_GUILESS_MAIN(TestInstallation)
+#include "tst_installation.moc"
