@@ -112,10 +112,9 @@ Form1::Form1(Installation installation, QWidget *parent)
     const auto dataFolder = [this] { return KnowledgeBase::defaultFolder(m_installation); };
     m_results = std::make_unique<ResultsArea>(
         ResultsArea::Controls{List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5});
-    resultsArea = m_results.get();
-    searchPanel =
-        new SearchPanel({this, Text2, Command2, Check1, resultsArea, Line1, Line2, Label1}, m_search, dataFolder, this);
-    articleView = new ArticleView(*resultsArea, Label1, m_search, dataFolder, this);
+    m_searchPanel = new SearchPanel({this, Text2, Command2, Check1, m_results.get(), Line1, Line2, Label1}, m_search,
+                                    dataFolder, this);
+    m_articleView = new ArticleView(*m_results, Label1, m_search, dataFolder, this);
 
     // Which controls hint, and with what text: a fixed one, or empty for the
     // control's "Tag". Each has a short name of its own for assistive

@@ -59,9 +59,9 @@ public:
     const SearchState &searchState() const { return m_search; }
 
     // The search run and the article view.
-    ResultsArea *resultsArea = nullptr;
-    SearchPanel *searchPanel = nullptr;
-    ArticleView *articleView = nullptr;
+    ResultsArea *resultsArea() const { return m_results.get(); }
+    SearchPanel *searchPanel() const { return m_searchPanel; }
+    ArticleView *articleView() const { return m_articleView; }
 
 Q_SIGNALS:
     // The program ends: the window was closed or its close button pressed.
@@ -133,6 +133,8 @@ private:
     Installation m_installation;
     // Shared by the run and the article view.
     SearchState m_search;
+    SearchPanel *m_searchPanel = nullptr;
+    ArticleView *m_articleView = nullptr;
     void createFrameAndToolbar();
     void createInstructionTab();
     void createPhotoAndSearchTab();

@@ -29,7 +29,7 @@ namespace {
 double searchMs(Form1 &window, const QString &query, int *matches)
 {
     QEventLoop loop;
-    QObject::connect(window.searchPanel, &SearchPanel::finished, &loop, &QEventLoop::quit);
+    QObject::connect(window.searchPanel(), &SearchPanel::finished, &loop, &QEventLoop::quit);
     namedControl<QPlainTextEdit>(window, "Text2")->setPlainText(query);
     QElapsedTimer timer;
     timer.start();
@@ -82,16 +82,16 @@ int main(int argc, char *argv[])
     searchMs(window, QStringLiteral("линия жизни"), &matches);
     double best = 1e300;
     for (int run = 0; run < 5; ++run) {
-        window.articleView->Command1_Click();
+        window.articleView()->Command1_Click();
         namedControl<QListWidget>(window, "List1")->setCurrentRow(0);
         QElapsedTimer timer;
         timer.start();
-        window.articleView->open();
+        window.articleView()->open();
         // Until the window has laid out and painted what was opened.
         QCoreApplication::processEvents();
         best = std::min(best, timer.nsecsElapsed() / 1e6);
     }
     std::printf("article with %lld found places opens in %.1f ms (best of 5)\n",
-                static_cast<long long>(window.articleView->Jump_Pos().size()), best);
+                static_cast<long long>(window.articleView()->Jump_Pos().size()), best);
     return 0;
 }

@@ -64,7 +64,7 @@ private Q_SLOTS:
     void enterStartsTheSearchAndTheBreakIsRemoved()
     {
         article("a.txt", "линия жизни длинная");
-        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        QSignalSpy done(m_window->searchPanel(), &SearchPanel::finished);
         namedControl<QPlainTextEdit>(*m_window, "Text2")->setFocus();
         namedControl<QPlainTextEdit>(*m_window, "Text2")->setPlainText(QStringLiteral("линия"));
         namedControl<QPlainTextEdit>(*m_window, "Text2")->moveCursor(QTextCursor::End);
@@ -78,7 +78,7 @@ private Q_SLOTS:
     {
         article("joined.txt", "слово линияжизни слово");
         article("apart.txt", "линия жизни");
-        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        QSignalSpy done(m_window->searchPanel(), &SearchPanel::finished);
         QApplication::clipboard()->setText(QStringLiteral("линия\r\nжизни"));
         namedControl<QPlainTextEdit>(*m_window, "Text2")->setFocus();
         namedControl<QPlainTextEdit>(*m_window, "Text2")->paste();
@@ -210,7 +210,7 @@ private Q_SLOTS:
         namedControl<XpB>(*m_window, "Command2")->click();
         QVERIFY(namedControl<QListWidget>(*m_window, "List1")->isVisible());
         QVERIFY(!namedControl<RichTextBox>(*m_window, "RichTextBox1")->isVisible());
-        QVERIFY(!m_window->searchPanel->isRunning());
+        QVERIFY(!m_window->searchPanel()->isRunning());
         QCOMPARE(m_dialogs->messages.size(), 0);
         QCOMPARE(namedControl<QListWidget>(*m_window, "List1")->count(), 1);
     }
@@ -228,7 +228,7 @@ private Q_SLOTS:
         QVERIFY(!namedControl<RichTextBox>(*m_window, "RichTextBox1")->isVisible());
         QVERIFY(!namedControl<XpB>(*m_window, "Command1")->isVisible());
         QCOMPARE(namedControl<QListWidget>(*m_window, "List1")->count(), 0); // each run starts from an empty list
-        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        QSignalSpy done(m_window->searchPanel(), &SearchPanel::finished);
         QVERIFY(done.wait(10000));
         QCOMPARE(items(namedControl<QListWidget>(*m_window, "List1")), QStringList{QStringLiteral("b.txt")});
     }
@@ -239,7 +239,7 @@ private Q_SLOTS:
         namedControl<xpcheckbox>(*m_window, "Check1")->setChecked(false);
         search(QStringLiteral("жизн"));
         openFirst();
-        QCOMPARE(m_window->articleView->Jump_Pos(), (QList<qint64>{0, 8}));
+        QCOMPARE(m_window->articleView()->Jump_Pos(), (QList<qint64>{0, 8}));
         QCOMPARE(namedControl<QScrollBar>(*m_window, "HS1")->maximum(), 1);
         QCOMPARE(namedControl<RichTextBox>(*m_window, "RichTextBox1")->selStart(), 0);
         namedControl<QScrollBar>(*m_window, "HS1")->setValue(1);
@@ -258,7 +258,7 @@ private Q_SLOTS:
         search(QStringLiteral("линия жизни"));
         openFirst();
         const int second = int(text.indexOf(QStringLiteral("Линия")));
-        QCOMPARE(m_window->articleView->Jump_Pos(), (QList<qint64>{0, second}));
+        QCOMPARE(m_window->articleView()->Jump_Pos(), (QList<qint64>{0, second}));
         for (int offset : {0, 6, second, second + 6}) {
             const QTextCharFormat found = formatAt(offset);
             QVERIFY2(found.fontWeight() >= QFont::Bold, qPrintable(QString::number(offset)));
@@ -319,19 +319,19 @@ private Q_SLOTS:
         const int files = 3000;
         for (int i = 0; i < files; ++i)
             article(QStringLiteral("%1.txt").arg(i, 5, 10, QLatin1Char('0')).toUtf8().constData(), "линия жизни");
-        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        QSignalSpy done(m_window->searchPanel(), &SearchPanel::finished);
         namedControl<QPlainTextEdit>(*m_window, "Text2")->setPlainText(QStringLiteral("линия жизни"));
         // Within the double-click interval a second press would be part of the first.
         const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
         QGuiApplication::styleHints()->setMouseDoubleClickInterval(0);
         namedControl<XpB>(*m_window, "Command2")->click();
-        QVERIFY(m_window->searchPanel->isRunning());
+        QVERIFY(m_window->searchPanel()->isRunning());
         namedControl<XpB>(*m_window, "Command2")->click();
         QVERIFY(done.wait(20000));
         QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
         QCOMPARE(done.count(), 1);
         QVERIFY(namedControl<QListWidget>(*m_window, "List1")->count() < files);
-        QVERIFY(!m_window->searchPanel->isRunning());
+        QVERIFY(!m_window->searchPanel()->isRunning());
     }
 
 private:
@@ -345,7 +345,7 @@ private:
 
     void search(const QString &query)
     {
-        QSignalSpy done(m_window->searchPanel, &SearchPanel::finished);
+        QSignalSpy done(m_window->searchPanel(), &SearchPanel::finished);
         namedControl<QPlainTextEdit>(*m_window, "Text2")->setPlainText(query);
         namedControl<XpB>(*m_window, "Command2")->click();
         QVERIFY(done.wait(10000));
