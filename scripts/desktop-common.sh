@@ -63,6 +63,12 @@ desktop_cleanup() {
   rm -rf "$work"
 }
 
+# Ends the program the script started last (its process id is in $app).
+stop_program() {
+  kill "$app" 2>/dev/null || true
+  wait "$app" 2>/dev/null || true
+}
+
 fail() {
   echo "FAILED: $*" >&2
   failures=$((failures + 1))

@@ -47,10 +47,6 @@ start_program() {
   fail "Palmora's main window did not show ($*)"
   return 1
 }
-stop_program() {
-  kill "$app" 2>/dev/null || true
-  wait "$app" 2>/dev/null || true
-}
 
 # The visible window of that title at least that wide (the splash window
 # shares the main window's title).

@@ -46,10 +46,6 @@ start_program() {
     return 1
   fi
 }
-stop_program() {
-  kill "$app" 2>/dev/null || true
-  wait "$app" 2>/dev/null || true
-}
 
 # Differing pixels of two pictures of one size.
 differing_pixels() {
