@@ -79,6 +79,14 @@ bool BiffCursor::unicodeString(int lengthBytes, QString &text)
     bool wide = flags & 0x01;
     qsizetype left = chars;
     while (left > 0) {
+        // Characters that go on in a CONTINUE record start there with a flags
+        // byte of their own, saying how wide they are.
+        if (std::binary_search(m_record.parts.cbegin(), m_record.parts.cend(), m_at)) {
+            quint8 partFlags = 0;
+            if (!u8(partFlags))
+                return false;
+            wide = partFlags & 0x01;
+        }
         const qsizetype end = partEnd();
         const qsizetype width = wide ? 2 : 1;
         const qsizetype here = std::min<qsizetype>(left, (end - m_at) / width);
@@ -91,16 +99,10 @@ bool BiffCursor::unicodeString(int lengthBytes, QString &text)
         }
         m_at += here * width;
         left -= here;
-        if (left == 0)
-            break;
-        // The rest lies in the next CONTINUE, which starts with its own width;
-        // a character cut in two is damage.
-        if (m_at != end || m_at >= m_record.data.size())
+        // What is left must start a CONTINUE: a character cut in two, or
+        // characters beyond the last record, are damage.
+        if (left > 0 && (m_at != end || m_at >= m_record.data.size()))
             return false;
-        quint8 partFlags = 0;
-        if (!u8(partFlags))
-            return false;
-        wide = partFlags & 0x01;
     }
     return skip(qint64(runs) * 4 + phonetic);
 }

@@ -328,9 +328,10 @@ bool XlsWorkbookReader::addFormatRecord(const BiffRecord &record)
         QString code;
         if (m_version > Version::Biff3)
             return true;
+        // A format whose text runs past its record only loses its dates.
         if (!cursor.byteString(
                 1, [this](QByteArrayView bytes) { return decode(bytes); }, code))
-            return false;
+            code.clear();
         m_formats.addNumberFormat(code);
         return true;
     }
@@ -339,13 +340,13 @@ bool XlsWorkbookReader::addFormatRecord(const BiffRecord &record)
         QString code;
         if (!cursor.u16(index))
             return false;
-        if (m_version == Version::Biff8) {
-            if (!cursor.unicodeString(2, code))
-                return false;
-        } else if (!cursor.byteString(
-                       1, [this](QByteArrayView bytes) { return decode(bytes); }, code)) {
-            return false;
-        }
+        // A format whose text runs past its record only loses its dates.
+        const bool read = m_version == Version::Biff8
+            ? cursor.unicodeString(2, code)
+            : cursor.byteString(
+                1, [this](QByteArrayView bytes) { return decode(bytes); }, code);
+        if (!read)
+            code.clear();
         // Excel 4 numbers its formats in order; the first word is unused.
         if (m_version == Version::Biff4)
             m_formats.addNumberFormat(code);
@@ -454,7 +455,10 @@ bool XlsWorkbookReader::addCellRecord(const BiffRecord &record)
             switch (quint8(data[at])) {
             case 0: // text, in the STRING record that follows
                 store(row, column, Cell());
-                m_pendingString = key(row, column);
+                if (column < columnsRead)
+                    m_pendingString = key(row, column);
+                else
+                    m_pendingString.reset();
                 return true;
             case 1:
                 cell.kind = Cell::Kind::Boolean;
@@ -476,18 +480,20 @@ bool XlsWorkbookReader::addCellRecord(const BiffRecord &record)
         return true;
     };
 
-    // The declared rectangle, which cells may still lie outside; rows beyond
-    // any sheet's are damage.
+    // The declared rectangle, which cells may still lie outside; an Excel 97
+    // sheet claiming rows beyond any sheet's is damaged.
     if (record.type == (m_version == Version::Biff2 ? 0x0000 : 0x0200)) { // DIMENSIONS
         quint32 rows = 0;
         if (m_version == Version::Biff8) {
             if (!cursor.skip(4) || !cursor.u32(rows) || rows > quint32(maxRows))
                 return false;
         } else {
+            // Some writers claim every row a 16-bit field can name: the
+            // sheet is as long as the version's grid, or its farthest cell.
             quint16 shortRows = 0;
-            if (!cursor.skip(2) || !cursor.u16(shortRows) || shortRows > maxRowsBefore97)
+            if (!cursor.skip(2) || !cursor.u16(shortRows))
                 return false;
-            rows = shortRows;
+            rows = std::min<quint32>(shortRows, maxRowsBefore97);
         }
         m_rows = std::max(m_rows, int(rows));
         return true;
