@@ -16,6 +16,7 @@
 #include <gsf/gsf-input-stdio.h>
 #include <gsf/gsf-input.h>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -87,6 +88,19 @@ GsfInput *workbookStream(GsfInfile *ole)
     return nullptr;
 }
 
+// libgsf complains on stderr about every damaged container; the verdict on
+// the file, and its message to the user, are the reader's.
+void quietContainerWarnings()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const auto levels = GLogLevelFlags(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING | G_LOG_LEVEL_MESSAGE);
+        for (const char *domain : {"libgsf", "libgsf:msole"})
+            g_log_set_handler(
+                domain, levels, [](const gchar *, GLogLevelFlags, const gchar *, gpointer) {}, nullptr);
+    });
+}
+
 bool encryptedPackage(GsfInfile *ole)
 {
     GObjectPtr<GsfInput> package(gsf_infile_child_by_name(ole, "EncryptedPackage"));
@@ -143,6 +157,7 @@ void XlsWorkbookReader::close()
 bool XlsWorkbookReader::open(const QString &path, QString *error)
 {
     close();
+    quietContainerWarnings();
     auto fail = [&](const QString &reason) {
         if (error)
             *error = reason;
@@ -714,6 +729,7 @@ QString XlsWorkbookReader::cell(int row, int column) const
 
 int XlsWorkbookReader::activeSheetIndex(const QString &path)
 {
+    quietContainerWarnings();
     const QByteArray name = QFile::encodeName(path);
     GObjectPtr<GsfInput> file(gsf_input_stdio_new(name.constData(), nullptr));
     if (!file)
