@@ -2,26 +2,12 @@
 
 #include "platform/eventloop.h"
 #include "platform/fileorder.h"
+#include "questionnaire/questionblocks.h"
 #include "questionnaire/questionnaireview.h"
 #include "questionnaire/workbookreader.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-namespace {
-
-const QString kNoData = QStringLiteral("(нет данных)");
-
-bool isBlank(const QString &text)
-{
-    for (QChar c : text) {
-        if (c != QLatin1Char(' '))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view, QString topicsFolder, ReaderFactory readers)
     : m_view(view)
@@ -116,61 +102,18 @@ bool QuestionnaireEngine::runTopic(const QString &topic)
         return false;
     }
 
-    const int rows = reader->rowCount();
-    int row = 1;
-    QString question;
-    QStringList answers;
-    QStringList results;
-    while (question.toLower() != QLatin1String("quit")) {
-        answers.clear();
-        results.clear();
-
-        // Title and heading rows, without a question or without an answer, are passed over.
-        QString column1, column2, column3;
-        auto read = [&] {
-            column1 = reader->cell(row, 1);
-            if (isBlank(column1))
-                column1.clear();
-            column2 = reader->cell(row, 2);
-            column3 = reader->cell(row, 3);
-        };
-        for (;;) {
-            if (row > rows)
-                return true; // the data ends without an end marker
-            read();
-            if (!column1.isEmpty() && !column2.isEmpty())
-                break;
-            ++row;
-        }
-        const QString asked = column1;
-
-        bool lastBlock = false;
-        do {
-            if (!column2.isEmpty() && results.size() < maxAnswers) {
-                answers << column2;
-                results << (column3.isEmpty() ? kNoData : column3);
-            }
-            ++row;
-            if (row > rows) {
-                lastBlock = true;
-                break;
-            }
-            read();
-        } while (column1.isEmpty());
-        question = lastBlock ? QString() : column1;
-
-        m_view.showQuestion(asked, answers);
+    QuestionBlocks blocks(*reader);
+    QuestionBlocks::Block block;
+    while (blocks.next(block)) {
+        m_view.showQuestion(block.question, block.answers);
         NextFlag = false;
         waitForUser();
         if (stopped())
             return false;
-
         for (int j : m_view.chosenAnswers()) {
-            if (j >= 0 && j < results.size())
-                m_view.appendResult(results[j]);
+            if (j >= 0 && j < block.results.size())
+                m_view.appendResult(block.results[j]);
         }
-        if (lastBlock)
-            return true;
     }
     return true;
 }

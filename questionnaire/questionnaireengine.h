@@ -1,5 +1,7 @@
 #pragma once
 
+#include "questionnaire/questionblocks.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,7 +43,7 @@ public:
     // The workbook of a topic, whatever the case of its extension.
     QString workbookPath(const QString &topic) const;
 
-    static constexpr int maxAnswers = 1001;
+    static constexpr int maxAnswers = QuestionBlocks::maxAnswers;
 
     bool NextFlag = false;
     bool StopFlag = false;

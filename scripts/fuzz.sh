@@ -11,7 +11,7 @@ if ! command -v clang++ >/dev/null; then
   exit 0
 fi
 
-# FreeXL's own leaks on damaged workbooks are listed there.
+# Allocations system libraries keep until exit are listed there.
 export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$root/scripts/lsan.supp:print_suppressions=0}"
 
 dir="$root/build-fuzz"

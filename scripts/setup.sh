@@ -7,12 +7,12 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-image-formats-plugins qt6-translations-l10n libgl-dev
-  libfreexl-dev libgsf-1-dev libturbojpeg0-dev libcap-dev
+  libgsf-1-dev libturbojpeg0-dev libcap-dev
   fonts-liberation
   xvfb xauth imagemagick xdotool openbox
   qt6-gtk-platformtheme qt6ct
   python3 python3-xlwt
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev valgrind
   dpkg-dev file desktop-file-utils appstream lintian man-db
 )
 # The Wayland run of the desktop check; without them it is left out.

@@ -3,7 +3,8 @@
 # temporary root (no root rights needed): its layout, menu entry, icons and
 # metadata; that palmora started from it as a user who cannot write there keeps
 # its first-run marker in the user's data folder and writes nothing beside
-# itself; that palmora-search finds an article of the sample base.
+# itself; that palmora-search finds an article of the sample base and
+# palmora-anketa reads a questionnaire of it.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 
@@ -47,9 +48,9 @@ depends="$(dpkg-deb -f "$deb" Depends)"
 check "depends on the fonts" grep -q 'fonts-liberation' <<<"$depends"
 check "depends on the Qt libraries it links" grep -q 'libqt6widgets6' <<<"$depends"
 
-# The program folder: the two executables and the sample installation, nothing else.
+# The program folder: the three executables and the sample installation, nothing else.
 check "the program folder holds the sample installation and nothing more" \
-  diff -r --exclude=palmora --exclude=palmora-search --exclude=.installed-at "$root/sample" "$lib"
+  diff -r --exclude=palmora --exclude=palmora-search --exclude=palmora-anketa --exclude=.installed-at "$root/sample" "$lib"
 share="$pkg/usr/share/palmora"
 check "the articles, questionnaires and manual lie under /usr/share/palmora" diff -r "$root/sample" "$share"
 for entry in "$root"/sample/*; do
@@ -58,14 +59,14 @@ for entry in "$root"/sample/*; do
     test -L "$lib/$name" -a "$(readlink "$lib/$name" | cut -c1)" != / -a "$lib/$name" -ef "$share/$name"
 done
 check "the program folder names itself as installed" test "$(cat "$lib/.installed-at")" = /usr/lib/palmora
-for program in palmora palmora-search; do
+for program in palmora palmora-search palmora-anketa; do
   check "$program is an executable in the program folder" grep -q ELF <<<"$(file -b "$lib/$program")"
   check "$program on the PATH is the one in the program folder" test "$pkg/usr/bin/$program" -ef "$lib/$program"
   check "$program on the PATH is a link" test -L "$pkg/usr/bin/$program"
 done
 
 # The manual pages, English and Russian, render without a warning.
-for program in palmora palmora-search; do
+for program in palmora palmora-search palmora-anketa; do
   for pages in man1 ru/man1; do
     page="$pkg/usr/share/man/$pages/$program.1.gz"
     check "$pages/$program.1 is there" test -f "$page"
@@ -155,6 +156,8 @@ check "the user's data folder is not doubled" test ! -e "$work/data/Palmora"
 
 search="$(env "${user_env[@]}" "${as_user[@]}" "$pkg/usr/bin/palmora-search" 'Симиева линия')" || true
 check "palmora-search finds an article of the sample base" grep -qxF 'Симиева линия.txt' <<<"$search"
+anketa="$(env "${user_env[@]}" "${as_user[@]}" "$pkg/usr/bin/palmora-anketa" "$lib/Anketa/Основные линии.xls" 2>/dev/null)" || true
+check "palmora-anketa reads a questionnaire of the sample" grep -q 'Какая у вас линия жизни?' <<<"$anketa"
 check "nothing is written beside the program" test "$(listing)" = "$before"
 
 if [ "$failed" -ne 0 ]; then

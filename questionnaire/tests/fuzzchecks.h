@@ -3,7 +3,6 @@
 // The check shared by the workbook fuzz target and the test that replays its
 // seed corpus. It returns false when the reader went wrong on the input.
 
-#include "questionnaire/biffcheck.h"
 #include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
@@ -15,8 +14,8 @@
 namespace FuzzChecks {
 
 // Any bytes as a workbook file: either refused with a reason, or opened with
-// no more rows than its bytes and the allowed slack account for, each of the
-// first three columns readable row by row and nothing outside them.
+// no more rows than a sheet has, each of the first three columns readable row
+// by row and nothing outside them.
 inline bool workbook(const uint8_t *data, std::size_t size)
 {
     QTemporaryFile file(QDir::tempPath() + QStringLiteral("/palmora-fuzz-XXXXXX.xls"));
@@ -28,8 +27,7 @@ inline bool workbook(const uint8_t *data, std::size_t size)
     QString error;
     if (!reader.open(file.fileName(), &error))
         return !error.isEmpty() && reader.rowCount() == 0;
-    const qint64 mostRows = qint64(size) + XlsWorkbookReader::maxSlackBytes / BiffCheck::cellSlotBytes;
-    if (reader.rowCount() < 0 || reader.rowCount() > mostRows)
+    if (reader.rowCount() < 0 || reader.rowCount() > XlsWorkbookReader::maxRows)
         return false;
     for (int row = 1; row <= reader.rowCount(); ++row) {
         for (int column = 1; column <= XlsWorkbookReader::columnsRead; ++column)

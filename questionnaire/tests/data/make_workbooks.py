@@ -99,7 +99,8 @@ def biff2(name, rows, columns, cells):
     open(os.path.join(HERE, name), 'wb').write(data)
 
 
-# The oldest workbooks FreeXL reads, and one that claims every cell there is.
+# The oldest workbooks the reader reads, and one that claims every row a
+# 16-bit field can name.
 QUESTION = [(0, 0, 'Вопрос'), (0, 1, 'Ответ'), (0, 2, 'Результат'), (1, 0, 'quit')]
 biff2('excel2.xls', 2, 3, QUESTION)
 biff2('excel2_claims_all.xls', 65535, 256, QUESTION)
