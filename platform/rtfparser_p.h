@@ -257,6 +257,8 @@ inline QByteArray codecName(int codePage)
         return "macintosh";
     case 10007:
         return "x-mac-cyrillic";
+    case 65001:
+        return "UTF-8";
     case 874:
     case 936:
     case 949:
@@ -268,17 +270,24 @@ inline QByteArray codecName(int codePage)
     return (codePage >= 1250 && codePage <= 1258 ? "windows-" : "cp") + QByteArray::number(codePage);
 }
 
-// The double-byte code pages: Japanese, Simplified Chinese, Korean, Traditional Chinese.
-inline bool isDoubleByte(int codePage)
+// The double-byte code pages (Japanese, Simplified Chinese, Korean, Traditional
+// Chinese) and UTF-8: a character may take more than one byte.
+inline bool isMultiByte(int codePage)
 {
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
+    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 || codePage == 65001;
 }
 
-inline bool isLeadByte(int codePage, uint8_t b)
+// How many bytes the character that starts with b takes.
+inline int sequenceLength(int codePage, uint8_t b)
 {
-    if (codePage == 932)
-        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-    return b >= 0x81 && b <= 0xFE;
+    switch (codePage) {
+    case 932:
+        return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC) ? 2 : 1;
+    case 65001:
+        return b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 1;
+    default:
+        return b >= 0x81 && b <= 0xFE ? 2 : 1;
+    }
 }
 
 // The code page of a font's \fcharset; 0 for the document's own.
@@ -351,7 +360,7 @@ inline const CodeTable &tableForCodePage(int codePage)
 {
     if (codePage == 1251 || codePage <= 0)
         return cp1251Table();
-    static const int unicodeForms[] = {1200, 1201, 65000, 65001};
+    static const int unicodeForms[] = {1200, 1201, 65000};
     if (std::find(std::begin(unicodeForms), std::end(unicodeForms), codePage) != std::end(unicodeForms))
         return cp1251Table();
     static QMutex mutex; // the search reads articles on a worker thread
@@ -462,7 +471,7 @@ public:
                 settle();
                 return;
             case Kind::GroupStart:
-                m_lead = 0;
+                m_have = 0;
                 m_pendingSkip = 0;
                 if (m_stack.size() < kMaxDepth)
                     m_stack.push_back(m_stack.back());
@@ -470,7 +479,7 @@ public:
                     ++m_overflow;
                 break;
             case Kind::GroupEnd:
-                m_lead = 0;
+                m_have = 0;
                 m_pendingSkip = 0;
                 if (m_overflow > 0) {
                     --m_overflow;
@@ -493,7 +502,7 @@ public:
                 symbol(t.byte, groupJustOpened);
                 break;
             case Kind::Word:
-                m_lead = 0;
+                m_have = 0;
                 word(t);
                 break;
             }
@@ -543,11 +552,11 @@ private:
             return;
         m_codePage = codePage;
         m_table = &tableForCodePage(codePage);
-        m_lead = 0;
-        m_doubleByte = false;
-        if (isDoubleByte(codePage)) {
-            m_pairDecoder.emplace(codecName(codePage).constData());
-            m_doubleByte = m_pairDecoder->isValid();
+        m_have = 0;
+        m_multiByte = false;
+        if (isMultiByte(codePage)) {
+            m_decoder.emplace(codecName(codePage).constData());
+            m_multiByte = m_decoder->isValid();
         }
     }
 
@@ -585,7 +594,7 @@ private:
         if (s.hidden || n == 0)
             return;
         syncTable();
-        if (m_doubleByte && (m_lead != 0 || std::any_of(p, p + n, [](unsigned char b) { return b >= 0x80; }))) {
+        if (m_multiByte && (m_have != 0 || std::any_of(p, p + n, [](unsigned char b) { return b >= 0x80; }))) {
             for (qsizetype i = 0; i < n; ++i)
                 codeByte(p[i]);
             return;
@@ -622,22 +631,28 @@ private:
         codeByte(b);
     }
 
-    // A byte of text in the current code page: of a double-byte one, a lead
-    // byte waits for the byte after it, which may come escaped or as it is.
+    // A byte of text in the current code page: of a multi-byte one, the first
+    // byte of a character waits for the rest, which may come escaped or as it is.
     void codeByte(uint8_t b)
     {
-        if (m_lead != 0) {
-            const char pair[2] = {char(m_lead), char(b)};
-            m_lead = 0;
-            m_pairDecoder->resetState();
-            const QString decoded = m_pairDecoder->decode(QByteArrayView(pair, 2));
+        if (m_have != 0) {
+            m_bytes[m_have++] = char(b);
+            if (m_have < m_need)
+                return;
+            m_decoder->resetState();
+            const QString decoded = m_decoder->decode(QByteArrayView(m_bytes, m_have));
+            m_have = 0;
             for (const QChar c : decoded)
                 character(c.unicode());
             return;
         }
-        if (m_doubleByte && isLeadByte(m_codePage, b)) {
-            m_lead = b;
-            return;
+        if (m_multiByte) {
+            m_need = uint8_t(sequenceLength(m_codePage, b));
+            if (m_need > 1) {
+                m_bytes[0] = char(b);
+                m_have = 1;
+                return;
+            }
         }
         character((*m_table)[b], b);
     }
@@ -734,29 +749,29 @@ private:
         case '\\':
         case '{':
         case '}':
-            if (m_lead != 0 && s.dest == Dest::Text && !s.hidden)
-                codeByte(c); // the second byte of a double-byte character
+            if (m_have != 0 && s.dest == Dest::Text && !s.hidden)
+                codeByte(c); // a later byte of a multi-byte character
             else
                 character(c, c);
             break;
         case '~':
-            m_lead = 0;
+            m_have = 0;
             character(0x00A0);
             break;
         case '_':
-            m_lead = 0;
+            m_have = 0;
             character(0x2011);
             break;
         case '\t':
-            m_lead = 0;
+            m_have = 0;
             character(u'\t');
             break;
         case '\n':
-            m_lead = 0;
+            m_have = 0;
             paragraph(s);
             break;
         default:
-            m_lead = 0;
+            m_have = 0;
             break; // \- optional hyphen and \| \: index marks show nothing
         }
     }
@@ -990,9 +1005,11 @@ private:
     int m_tableFont = -1;
     bool m_tableStale = true;
     int m_codePage = 0;
-    bool m_doubleByte = false;
-    std::optional<QStringDecoder> m_pairDecoder;
-    uint8_t m_lead = 0;           // a double-byte character's first byte
+    bool m_multiByte = false;
+    std::optional<QStringDecoder> m_decoder; // of a multi-byte code page
+    char m_bytes[4] = {};                    // a multi-byte character's bytes so far
+    uint8_t m_have = 0;
+    uint8_t m_need = 0;
     char16_t m_highSurrogate = 0; // from \uN, waiting for its low half
     // Font and colour table entries being read.
     int m_fontNumber = -1;

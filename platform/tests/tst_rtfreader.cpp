@@ -170,6 +170,10 @@ private Q_SLOTS:
         QTest::newRow("big5 and korean") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset136 A;}{\\f1\\fcharset129 B;}}"
                                                        "\\f0\\'a4\\'a4\\f1\\'c7\\'d1}")
                                          << QStringLiteral("中한");
+        QTest::newRow("utf-8 named by cpg")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128\\cpg65001 A;}}"
+                          "\\f0 \\'e4\\'b8\\'ad\\'e5\\'9c\\'8b \\'f0\\'9f\\'98\\'80 \xd0\\'b6}")
+            << QStringLiteral("中國 ") + QString::fromUcs4(U"\U0001F600") + QStringLiteral(" ж");
         QTest::newRow("a first byte cut off by a group")
             << QByteArray("{\\rtf1\\ansicpg936 {\\'c4}x}") << QStringLiteral("x");
         QTest::newRow("starred mid-group is ignored")
