@@ -272,9 +272,13 @@ inline QByteArray codecName(int codePage)
 
 // The double-byte code pages (Japanese, Simplified Chinese, Korean, Traditional
 // Chinese) and UTF-8: a character may take more than one byte.
-inline bool isMultiByte(int codePage)
+inline constexpr int kMultiByteCodePages[] = {932, 936, 949, 950, 65001};
+
+// The code page's place in kMultiByteCodePages, or -1.
+inline int multiByteIndex(int codePage)
 {
-    return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950 || codePage == 65001;
+    const auto *it = std::find(std::begin(kMultiByteCodePages), std::end(kMultiByteCodePages), codePage);
+    return it == std::end(kMultiByteCodePages) ? -1 : int(it - std::begin(kMultiByteCodePages));
 }
 
 // How many bytes the character that starts with b takes.
@@ -553,10 +557,14 @@ private:
         m_codePage = codePage;
         m_table = &tableForCodePage(codePage);
         m_have = 0;
-        m_multiByte = false;
-        if (isMultiByte(codePage)) {
-            m_decoder.emplace(codecName(codePage).constData());
-            m_multiByte = m_decoder->isValid();
+        m_decoder = nullptr;
+        if (const int index = multiByteIndex(codePage); index >= 0) {
+            // Opened once per reading, however often the fonts change.
+            auto &decoder = m_decoders[std::size_t(index)];
+            if (!decoder)
+                decoder.emplace(codecName(codePage).constData());
+            if (decoder->isValid())
+                m_decoder = &*decoder;
         }
     }
 
@@ -594,7 +602,7 @@ private:
         if (s.hidden || n == 0)
             return;
         syncTable();
-        if (m_multiByte && (m_have != 0 || std::any_of(p, p + n, [](unsigned char b) { return b >= 0x80; }))) {
+        if (m_decoder && (m_have != 0 || std::any_of(p, p + n, [](unsigned char b) { return b >= 0x80; }))) {
             for (qsizetype i = 0; i < n; ++i)
                 codeByte(p[i]);
             return;
@@ -646,7 +654,7 @@ private:
                 character(c.unicode());
             return;
         }
-        if (m_multiByte) {
+        if (m_decoder) {
             m_need = uint8_t(sequenceLength(m_codePage, b));
             if (m_need > 1) {
                 m_bytes[0] = char(b);
@@ -1005,9 +1013,9 @@ private:
     int m_tableFont = -1;
     bool m_tableStale = true;
     int m_codePage = 0;
-    bool m_multiByte = false;
-    std::optional<QStringDecoder> m_decoder; // of a multi-byte code page
-    char m_bytes[4] = {};                    // a multi-byte character's bytes so far
+    std::array<std::optional<QStringDecoder>, std::size(kMultiByteCodePages)> m_decoders;
+    QStringDecoder *m_decoder = nullptr; // of the current code page when it is multi-byte
+    char m_bytes[4] = {};                // a multi-byte character's bytes so far
     uint8_t m_have = 0;
     uint8_t m_need = 0;
     char16_t m_highSurrogate = 0; // from \uN, waiting for its low half

@@ -174,6 +174,10 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128\\cpg65001 A;}}"
                           "\\f0 \\'e4\\'b8\\'ad\\'e5\\'9c\\'8b \\'f0\\'9f\\'98\\'80 \xd0\\'b6}")
             << QStringLiteral("中國 ") + QString::fromUcs4(U"\U0001F600") + QStringLiteral(" ж");
+        QTest::newRow("two double-byte fonts in turn")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 A;}{\\f1\\fcharset134 B;}}"
+                          "\\f0\\'93\\'fa\\f1\\'c4\\'e3\\f0\\'96\\{\\f1\\'c4\\f0\\'93\\f1\\'ba\\'c3}")
+            << QStringLiteral("日你本好");
         QTest::newRow("a first byte cut off by a group")
             << QByteArray("{\\rtf1\\ansicpg936 {\\'c4}x}") << QStringLiteral("x");
         QTest::newRow("starred mid-group is ignored")
