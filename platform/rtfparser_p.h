@@ -880,12 +880,11 @@ private:
                 m_fontName.clear();
             return;
         case Act::ColorTbl:
+            // Read alike by both readings, so that what it holds (\deff, \f) counts alike.
+            s.dest = Dest::ColorTable;
             if constexpr (Formatted) {
-                s.dest = Dest::ColorTable;
                 m_red = m_green = m_blue = 0;
                 m_colourSet = false;
-            } else {
-                s.skip = true;
             }
             return;
         default:

@@ -178,6 +178,9 @@ private Q_SLOTS:
             << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 A;}{\\f1\\fcharset134 B;}}"
                           "\\f0\\'93\\'fa\\f1\\'c4\\'e3\\f0\\'96\\{\\f1\\'c4\\f0\\'93\\f1\\'ba\\'c3}")
             << QStringLiteral("日你本好");
+        QTest::newRow("default font named in the colour table")
+            << QByteArray("{\\rtf1\\ansicpg1252{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}{\\colortbl;\\deff1;}\\'e4}")
+            << QStringLiteral("д");
         QTest::newRow("a first byte cut off by a group")
             << QByteArray("{\\rtf1\\ansicpg936 {\\'c4}x}") << QStringLiteral("x");
         QTest::newRow("starred mid-group is ignored")
