@@ -89,7 +89,8 @@ public:
     }
     void put(char16_t c)
     {
-        if (m_used == kPiece)
+        // A surrogate pair is never cut between two pieces: its halves come one after the other.
+        if (m_used == kPiece || (QChar::isHighSurrogate(c) && m_used == kPiece - 1))
             flush();
         m_buf[m_used++] = c;
     }

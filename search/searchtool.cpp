@@ -1,6 +1,7 @@
 #include "search/searchtool.h"
 
 #include "search/articletext.h"
+#include "search/articletextdump.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
 #include "search/querysplit.h"
@@ -55,6 +56,9 @@ QString help(const Speaker &say, const QString &defaultData)
               "                 %2)\n"
               "  --show NAME    instead of searching, print where the article NAME is highlighted:\n"
               "                 \"jump OFFSET\" per found place, \"mark OFFSET LENGTH\" per marked word\n"
+              "  --text FILE    instead of searching, print the text of the article FILE in UTF-8 exactly\n"
+              "                 as the search reads it: a web page with its markup, an RTF file by the\n"
+              "                 text it displays\n"
               "  -h, --help     print this help\n"
               "  --version      print the version\n"
               "\n"
@@ -72,6 +76,8 @@ QString help(const Speaker &say, const QString &defaultData)
               "                 %2)\n"
               "  --show ИМЯ     вместо поиска вывести, где выделена статья ИМЯ: «jump СМЕЩЕНИЕ» на каждое\n"
               "                 найденное место, «mark СМЕЩЕНИЕ ДЛИНА» на каждое выделенное слово\n"
+              "  --text ФАЙЛ    вместо поиска вывести текст статьи ФАЙЛ в UTF-8 ровно так, как его читает\n"
+              "                 поиск: веб-страницу с её разметкой, файл RTF — отображаемым текстом\n"
               "  -h, --help     вывести эту справку\n"
               "  --version      вывести версию\n"
               "\n"
@@ -113,9 +119,10 @@ int SearchTool::run(const QStringList &arguments, const Installation &installati
     const QCommandLineOption phrase(QStringLiteral("phrase"));
     const QCommandLineOption interval(QStringLiteral("interval"), QString(), QStringLiteral("N"));
     const QCommandLineOption show(QStringLiteral("show"), QString(), QStringLiteral("NAME"));
+    const QCommandLineOption text(QStringLiteral("text"), QString(), QStringLiteral("FILE"));
     const QCommandLineOption helpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({data, phrase, interval, show, helpOption, version});
+    parser.addOptions({data, phrase, interval, show, text, helpOption, version});
     parser.addPositionalArgument(QStringLiteral("QUERY"), QString());
 
     if (!parser.parse(arguments))
@@ -128,6 +135,21 @@ int SearchTool::run(const QStringList &arguments, const Installation &installati
     if (parser.isSet(version)) {
         out << "palmora-search " << PALMORA_VERSION << '\n';
         out.flush();
+        return Found;
+    }
+
+    if (parser.isSet(text)) {
+        if (!parser.positionalArguments().isEmpty())
+            return usageError(err, say, say("--text takes no query", "с --text запрос не задаётся"));
+        const QString path = parser.value(text);
+        const int error = ArticleTextDump::read(path, [&](QStringView piece) {
+            out << piece;
+            return true;
+        });
+        out.flush();
+        if (error != 0)
+            return failure(err,
+                           say("cannot read \"%1\": %2", "не удаётся прочитать «%1»: %2").arg(path, reason(error)));
         return Found;
     }
 

@@ -10,6 +10,7 @@ class QTextStream;
 // The command-line search, palmora-search:
 //   palmora-search [--data DIR] [--phrase] [--interval N] QUERY
 //   palmora-search [--data DIR] [--phrase] [--interval N] --show NAME QUERY
+//   palmora-search --text FILE
 //   palmora-search --help | --version
 // Exit status 0 when something was found, 1 when nothing was, 2 on an error.
 class SearchTool

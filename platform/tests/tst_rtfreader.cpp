@@ -131,6 +131,80 @@ private Q_SLOTS:
         QTest::newRow("separators as unicode")
             << QByteArray("{\\rtf1 a\\u8233?b\\u8232?c}") << QStringLiteral("a\r\nb\r\nc");
         QTest::newRow("cell and row") << QByteArray("{\\rtf1 a\\cell b\\cell\\row c}") << QStringLiteral("a\tb\t\r\nc");
+        // Bytes by the character set of the current font, the document's code page where it names none.
+        QTest::newRow("russian on an english system")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial;}"
+                          "{\\f1\\fswiss\\fcharset204 Arial;}}\\f1 \\'d3\\'e2\\'e0\\'e6\\'e0\\'e5\\'ec\\'fb\\'e9 "
+                          "\\'ea\\'eb\\'e8\\'e5\\'ed\\'f2!\\f0  caf\\'e9}")
+            << QStringLiteral("Уважаемый клиент! café");
+        QTest::newRow("default font's character set")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff1{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}\\'e4\\'e0}")
+            << QStringLiteral("да");
+        QTest::newRow("greek") << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset161 Times;}}"
+                                             "\\f0 \\'c1\\'e8\\'DE\\'ed\\'e1}")
+                               << QStringLiteral("Αθήνα");
+        QTest::newRow("czech") << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset238 Arial;}}"
+                                             "\\f0 \\'e8esk\\'fd \\'9elu\\'9dou\\'e8k\\'fd}")
+                               << QStringLiteral("český žluťoučký");
+        QTest::newRow("font back to the document's in a group and after plain")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 A;}{\\f1\\fcharset238 B;}}"
+                          "{\\f1 \\'e8}\\'e8\\plain\\f1 \\'e8\\plain \\'e8}")
+            << QStringLiteral("čèčè");
+        QTest::newRow("cpg names the font's code page")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0\\cpg1251 A;}}\\f0 \\'e4\\'e0}")
+            << QStringLiteral("да");
+        QTest::newRow("fonts listed without groups")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl\\f0\\fcharset0 A;\\f1\\fcharset161 B;}\\f1 \\'e1}")
+            << QStringLiteral("α");
+        QTest::newRow("without ansicpg, windows-1251")
+            << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 A;}}\\f0 \\'e4\\'e0}") << QStringLiteral("да");
+        QTest::newRow("gbk") << QByteArray("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset134 SimSun;}}"
+                                           "\\f0 \\'c4\\'e3\\'ba\\'c3 ok}")
+                             << QStringLiteral("你好 ok");
+        QTest::newRow("shift-jis, trail byte as it is")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128 MS Mincho;}}"
+                          "\\f0 \\'93\\'fa\\'96\\{\\'8c\\'ea\\'82a \\'b1}")
+            << QStringLiteral("日本語Ｂ ｱ");
+        QTest::newRow("shift-jis, trail byte a backslash")
+            << QByteArray("{\\rtf1\\ansicpg932 \\'95\\\\x}") << QStringLiteral("表x");
+        QTest::newRow("big5 and korean") << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset136 A;}{\\f1\\fcharset129 B;}}"
+                                                       "\\f0\\'a4\\'a4\\f1\\'c7\\'d1}")
+                                         << QStringLiteral("中한");
+        QTest::newRow("utf-8 named by cpg")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset128\\cpg65001 A;}}"
+                          "\\f0 \\'e4\\'b8\\'ad\\'e5\\'9c\\'8b \\'f0\\'9f\\'98\\'80 \xd0\\'b6}")
+            << QStringLiteral("中國 ") + QString::fromUcs4(U"\U0001F600") + QStringLiteral(" ж");
+        QTest::newRow("two double-byte fonts in turn")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset128 A;}{\\f1\\fcharset134 B;}}"
+                          "\\f0\\'93\\'fa\\f1\\'c4\\'e3\\f0\\'96\\{\\f1\\'c4\\f0\\'93\\f1\\'ba\\'c3}")
+            << QStringLiteral("日你本好");
+        QTest::newRow("default font named in the colour table")
+            << QByteArray("{\\rtf1\\ansicpg1252{\\fonttbl{\\f0 A;}{\\f1\\fcharset204 B;}}{\\colortbl;\\deff1;}\\'e4}")
+            << QStringLiteral("д");
+        QTest::newRow("a first byte cut off by a group")
+            << QByteArray("{\\rtf1\\ansicpg936 {\\'c4}x}") << QStringLiteral("x");
+        QTest::newRow("starred mid-group is ignored")
+            << QByteArray("{\\rtf1 {\\b a\\*b}{\\*\\unknown c}d}") << QStringLiteral("abd");
+        QTest::newRow("nothing after the closing brace")
+            << QByteArray("{\\rtf1 a}\r\n\x01\x02 tail{\\rtf1 b}") << QStringLiteral("a");
+        QTest::newRow("list group") << QByteArray("{\\rtf1 {\\list{\\listlevel{\\leveltext\\'01\\u8226 ?;}"
+                                                  "{\\levelnumbers;}}{\\listname Bullets;}}x}")
+                                    << QStringLiteral("x");
+        QTest::newRow("list tables") << QByteArray(
+            "{\\rtf1 {\\listtable{\\list{\\listname L;}}}{\\listoverridetable{\\listoverride\\ls1}}x}")
+                                     << QStringLiteral("x");
+        QTest::newRow("nested table fallback")
+            << QByteArray("{\\rtf1 a\\nestcell{\\nonesttables b\\tab c\\par}d}") << QStringLiteral("a\td");
+        QTest::newRow("hidden text") << QByteArray("{\\rtf1 a{\\v b}c\\v d\\v0 e\\v f\\plain g}")
+                                     << QStringLiteral("aceg");
+        QTest::newRow("surrogate pair") << QByteArray("{\\rtf1 \\u-10179?\\u-8704?}")
+                                        << QString::fromUcs4(U"\U0001F600");
+        QTest::newRow("lone high surrogate") << QByteArray("{\\rtf1 a\\u-10240?b\\u-10240?\\u-10240?\\par}")
+                                             << QStringLiteral("a\uFFFDb\uFFFD\uFFFD\r\n");
+        QTest::newRow("lone low surrogate") << QByteArray("{\\rtf1 a\\u-9216?b}") << QStringLiteral("a\uFFFDb");
+        QTest::newRow("high surrogate at the end") << QByteArray("{\\rtf1 a\\u55296?}") << QStringLiteral("a\uFFFD");
+        QTest::newRow("control characters")
+            << QByteArray("{\\rtf1 a\x01\x1f\x7f b\\'07\\'1b\\u7?\\u127?\\u133?c\tz}") << QStringLiteral("a bc\tz");
     }
     void displayedText()
     {
@@ -297,7 +371,7 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("header only") << QByteArray("{\\rtf") << QString();
         QTest::newRow("truncated") << QByteArray("{\\rtf1 abc{\\b de") << QStringLiteral("abcde");
-        QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}b}") << QStringLiteral("ab");
+        QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}b}") << QStringLiteral("a");
         QTest::newRow("bin beyond the end") << QByteArray("{\\rtf1 a\\bin99999999 xyz") << QStringLiteral("a");
         QTest::newRow("negative bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << QStringLiteral("ab");
         QTest::newRow("stray quote at the end") << QByteArray("{\\rtf1 a\\'") << QStringLiteral("a");
@@ -383,6 +457,26 @@ private Q_SLOTS:
         QCOMPARE(pieces, 3);
         QVERIFY(longest <= 64 * 1024);
         QVERIFY(buffer.pos() < rtf.size() / 2);
+    }
+
+    void streamedPiecesNeverSplitASurrogatePair()
+    {
+        // The pair falls on the edge of the reader's pieces, wherever they end.
+        for (int before = 32760; before < 32780; ++before) {
+            const QByteArray rtf = "{\\rtf1 " + QByteArray(before, 'x') + "\\u-10179?\\u-8704?}";
+            QByteArray copy = rtf;
+            QBuffer buffer(&copy);
+            buffer.open(QIODevice::ReadOnly);
+            QString text;
+            bool whole = true;
+            RtfReader::displayedText(buffer, [&](QStringView piece) {
+                whole = whole && !piece.back().isHighSurrogate() && !piece.front().isLowSurrogate();
+                text.append(piece);
+                return true;
+            });
+            QVERIFY2(whole, qPrintable(QString::number(before)));
+            QCOMPARE(text, QString(before, u'x') + QString::fromUcs4(U"\U0001F600"));
+        }
     }
 
     void streamedPlainTextIsRefused()

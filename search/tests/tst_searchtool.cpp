@@ -1,6 +1,7 @@
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/testsupport/unwritablefolder.h"
 #include "platform/textcodec.h"
+#include "search/articletextdump.h"
 #include "search/knowledgebase.h"
 #include "search/searchinterval.h"
 #include "search/searchtool.h"
@@ -225,6 +226,105 @@ private Q_SLOTS:
                      .arg(QString::fromLocal8Bit(std::strerror(EACCES))));
     }
 
+    void printsTheTextAsTheSearchReadsIt_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("windows-1251") << QByteArray("\xcb\xe8\xed\xe8\xff \xe6\xe8\xe7\xed\xe8\r\n")
+                                      << QStringLiteral("Линия жизни\r\n");
+        QTest::newRow("utf-8") << QByteArray("Линия жизни") << QStringLiteral("Линия жизни");
+        QTest::newRow("utf-8 with its mark") << QByteArray("\xef\xbb\xbf\xef\xbb\xbfok") << QStringLiteral("\uFEFFok");
+        QTest::newRow("web page with its markup")
+            << QByteArray("<p>линия <b>жизни</b></p>") << QStringLiteral("<p>линия <b>жизни</b></p>");
+        QTest::newRow("rtf by its displayed text")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset204 Arial;}}\\f0 "
+                          "\\'d3\\'e2\\'e0\\'e6\\'e0\\'e5\\'ec\\'fb\\'e9 \\'ea\\'eb\\'e8\\'e5\\'ed\\'f2!\\par "
+                          "{\\*\\bkmkstart x}\\u-10179?\\u-8704?}")
+            << QStringLiteral("Уважаемый клиент!\r\n") + QString::fromUcs4(U"\U0001F600");
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void printsTheTextAsTheSearchReadsIt()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("статья"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        const Result r = run({QStringLiteral("--text"), path});
+        QCOMPARE(r.status, 0);
+        QVERIFY(r.err.isEmpty());
+        QCOMPARE(r.out, text);
+        // Read a few bytes at a time, whatever the cuts, the same text.
+        for (qint64 chunk : {1, 2, 3, 5, 17}) {
+            QString pieces;
+            QCOMPARE(ArticleTextDump::read(
+                         path,
+                         [&](QStringView piece) {
+                             pieces += piece;
+                             return true;
+                         },
+                         chunk),
+                     0);
+            QCOMPARE(pieces, text);
+        }
+    }
+
+    void utf8CutShortAtTheEndShowsAReplacement()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.txt"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("\xef\xbb\xbf" + QByteArray(40, 'x') + "\xd0\xb6\xd0");
+        f.close();
+        for (qint64 chunk : {16, 17, 18, 1 << 20}) {
+            QString text;
+            QCOMPARE(ArticleTextDump::read(
+                         path,
+                         [&](QStringView piece) {
+                             text += piece;
+                             return true;
+                         },
+                         chunk),
+                     0);
+            QCOMPARE(text, QString(40, u'x') + QStringLiteral("ж\uFFFD"));
+        }
+    }
+
+    void textOfWhatCannotBeRead_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        const QString missing = m_install.program.filePath(QStringLiteral("нет.rtf"));
+        QTest::newRow("missing file") << QStringList{QStringLiteral("--text"), missing}
+                                      << QStringLiteral("palmora-search: cannot read \"%1\": %2\n")
+                                             .arg(missing, QString::fromLocal8Bit(std::strerror(ENOENT)));
+        QTest::newRow("a folder") << QStringList{QStringLiteral("--text"), data()}
+                                  << QStringLiteral("palmora-search: cannot read \"%1\": %2\n")
+                                         .arg(data(), QString::fromLocal8Bit(std::strerror(EISDIR)));
+    }
+    void textOfWhatCannotBeRead()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const Result r = run(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QCOMPARE(r.err, message);
+    }
+
+    void textTakesNoQuery()
+    {
+        const Result r =
+            run({QStringLiteral("--text"), QDir(data()).filePath(QStringLiteral("Жизнь.txt")), QStringLiteral("ум")});
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.startsWith(QStringLiteral("palmora-search: --text takes no query\nusage: ")), qPrintable(r.err));
+    }
+
     void helpAndVersion_data()
     {
         QTest::addColumn<QString>("option");
@@ -237,10 +337,12 @@ private Q_SLOTS:
                                              data(),
                                              QStringLiteral("--phrase"),
                                              QStringLiteral("--show NAME"),
+                                             QStringLiteral("--text FILE"),
                                              QStringLiteral("--version"),
                                              QStringLiteral("0 something was found, 1 nothing was found, 2 an error")};
         QTest::newRow("help in Russian") << QStringLiteral("-h") << QLocale(QLocale::Russian, QLocale::Russia)
                                          << QStringList{QStringLiteral("по умолчанию %1").arg(SearchInterval::kDefault),
+                                                        QStringLiteral("--text ФАЙЛ"),
                                                         QStringLiteral("Код выхода: 0 — найдено")};
         QTest::newRow("version") << QStringLiteral("--version") << QLocale::c()
                                  << QStringList{QStringLiteral("palmora-search 2.")};
@@ -279,6 +381,11 @@ private Q_SLOTS:
                    {QStringLiteral("--data"), data(), QStringLiteral("хиромантия")});
         QVERIFY(tool.waitForFinished(30000));
         QCOMPARE(tool.exitCode(), 1);
+        tool.start(QStringLiteral(PALMORA_SEARCH_TOOL),
+                   {QStringLiteral("--text"), QDir(data()).filePath(QStringLiteral("Линия ума.txt"))});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        QCOMPARE(tool.readAllStandardOutput(), QStringLiteral("линия ум, ясный").toUtf8());
     }
 };
 
