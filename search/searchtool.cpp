@@ -1,5 +1,6 @@
 #include "search/searchtool.h"
 
+#include "search/articlereader.h"
 #include "search/articletext.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
@@ -240,7 +241,11 @@ int SearchTool::run(const QStringList &arguments, const Installation &installati
         if (s.error != 0) {
             unreadable = true;
             err << "palmora-search: "
-                << say("cannot read \"%1\": %2", "не удаётся прочитать «%1»: %2").arg(s.name, reason(s.error)) << '\n';
+                << say("cannot read \"%1\": %2", "не удаётся прочитать «%1»: %2")
+                       .arg(s.name,
+                            s.error == ArticleReader::kNotAFile ? say("not a regular file", "это не обычный файл")
+                                                                : reason(s.error))
+                << '\n';
             err.flush();
         }
         if (s.matched) {

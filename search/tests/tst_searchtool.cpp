@@ -16,6 +16,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 class TestSearchTool : public QObject
 {
@@ -228,6 +231,73 @@ private Q_SLOTS:
                      .arg(QString::fromLocal8Bit(std::strerror(EACCES))));
     }
 
+    // Whatever keeps an article from being read, it is named with the reason,
+    // what was found is listed, and the status is 2.
+    void everyUnreadableKindIsNamed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("pipe") << QStringLiteral("pipe") << QStringLiteral("not a regular file");
+        QTest::newRow("dangling link") << QStringLiteral("link") << QString::fromLocal8Bit(std::strerror(ENOENT));
+    }
+    void everyUnreadableKindIsNamed()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        for (const char *name : {"a.txt", "c.txt"}) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("palm lines");
+        }
+        const QByteArray b = QFile::encodeName(dir.filePath(QStringLiteral("b.txt")));
+        if (kind == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(b.constData(), 0644), 0);
+        else
+            QCOMPARE(::symlink("nowhere.txt", b.constData()), 0);
+        const Result r = run({QStringLiteral("--data"), dir.path(), QStringLiteral("palm")});
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QStringLiteral("a.txt\nc.txt\n"));
+        QCOMPARE(r.err, QStringLiteral("palmora-search: cannot read \"b.txt\": %1\n").arg(reason));
+    }
+
+    // A UTF-16 article is searched and shown as the same text in UTF-8 is.
+    void utf16ArticlesReadLikeUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("mark");
+        QTest::addColumn<bool>("bigEndian");
+        QTest::newRow("little-endian") << QByteArray("\xFF\xFE") << false;
+        QTest::newRow("big-endian") << QByteArray("\xFE\xFF") << true;
+    }
+    void utf16ArticlesReadLikeUtf8()
+    {
+        QFETCH(QByteArray, mark);
+        QFETCH(bool, bigEndian);
+        const QString text = QStringLiteral("Линия жизни длинная.\r\nЛиния ум ясный.");
+        QByteArray utf16 = mark;
+        for (QChar c : text) {
+            const char low = char(c.unicode() & 0xFF);
+            const char high = char(c.unicode() >> 8);
+            utf16 += bigEndian ? high : low;
+            utf16 += bigEndian ? low : high;
+        }
+        QTemporaryDir dir;
+        for (const auto &[name, bytes] : {std::pair{"utf16.txt", utf16}, std::pair{"utf8.txt", text.toUtf8()}}) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        const Result found = run({QStringLiteral("--data"), dir.path(), QStringLiteral("линия ум!")});
+        QCOMPARE(found.status, 0);
+        QCOMPARE(found.out, QStringLiteral("utf16.txt\nutf8.txt\n"));
+        QVERIFY(found.err.isEmpty());
+        const QStringList show{QStringLiteral("--data"), dir.path(), QStringLiteral("--show")};
+        const Result shown16 = run(show + QStringList{QStringLiteral("utf16.txt"), QStringLiteral("линия ум!")});
+        const Result shown8 = run(show + QStringList{QStringLiteral("utf8.txt"), QStringLiteral("линия ум!")});
+        QCOMPARE(shown16.status, 0);
+        QCOMPARE(shown16.out, shown8.out);
+    }
+
     void helpAndVersion_data()
     {
         QTest::addColumn<QString>("option");
@@ -319,7 +389,7 @@ private Q_SLOTS:
         QTest::newRow("closed output") << QStringLiteral("\"$0\" --data \"$1\" palm >&-") << QString() << true;
         QTest::newRow("closed pipe, SIGPIPE ignored")
             << QStringLiteral("trap '' PIPE; \"$0\" --data \"$1\" palm | head -n 1; exit ${PIPESTATUS[0]}")
-            << QStringLiteral("a0000.txt\n") << false;
+            << QStringLiteral("a0000%1.txt\n").arg(QString(100, u'x')) << false;
     }
     void theProgramReportsWriteErrors()
     {
@@ -329,7 +399,7 @@ private Q_SLOTS:
         // Enough matches for output well beyond any buffer.
         QTemporaryDir dir;
         for (int i = 0; i < 1000; ++i) {
-            QFile f(dir.filePath(QStringLiteral("a%1.txt").arg(i, 4, 10, QLatin1Char('0'))));
+            QFile f(dir.filePath(QStringLiteral("a%1%2.txt").arg(i, 4, 10, QLatin1Char('0')).arg(QString(100, u'x'))));
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("palm lines");
         }
