@@ -6,6 +6,7 @@
 #include "platform/widgets/lineshape.h"
 #include "platform/widgets/richtextbox.h"
 #include "platform/widgets/webbrowser.h"
+#include "search/searchtool.h"
 #include "search/ui/articleview.h"
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchpanel.h"
@@ -21,7 +22,9 @@
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextStream>
 
 #include <sys/stat.h>
 
@@ -320,6 +323,92 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(data + QStringLiteral("/c.txt")));
         QCOMPARE(search(QStringLiteral("линия жизни")).size(), 2);
         QVERIFY(m_busy->isHidden());
+    }
+
+    // A paragraph on one line, far longer than the view lays out as one: every
+    // place the command-line --show reports is highlighted in the view and
+    // reached by F3, a phrase across the view's break and a word broken inside.
+    void longLinesShowEveryFoundPlace_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("wordMode");
+        QTest::newRow("phrase across a break") << QStringLiteral("линия жизни") << false;
+        QTest::newRow("word broken inside") << QStringLiteral("хиромантия") << true;
+    }
+    void longLinesShowEveryFoundPlace()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, wordMode);
+        // The first break comes after the blank of «линия »; the second, with
+        // no place to break near it, inside «хиромантия».
+        const QString text = QStringLiteral("абвгд ").repeated(299) + QStringLiteral("линия жизни ")
+            + QString(1990, u'а') + QStringLiteral("хиромантия и хиромантия, линия жизни. ")
+            + QStringLiteral("слово ").repeated(170);
+        QVERIFY(text.size() >= 4800);
+        article("long.txt", text);
+        m_wordMode->setValue(wordMode ? 1 : 0);
+        QCOMPARE(search(query), QStringList{QStringLiteral("long.txt")});
+        m_list->setCurrentRow(0);
+        m_view->open();
+        const QString shown = m_text->text();
+        QVERIFY2(shown.count(u'\n') >= 2, "the view broke the line");
+        QVERIFY(shown.contains(QStringLiteral("линия \nжизни")) || !wordMode);
+
+        // The view's places, as offsets of the article (every line feed is the view's own).
+        const auto articleOffset = [&shown](int offset) { return qint64(offset - shown.left(offset).count(u'\n')); };
+        QSet<qint64> viewMarked;
+        for (QTextBlock block = m_text->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (!f.charFormat().font().bold() || f.charFormat().foreground().color() != QColor(0, 0, 255))
+                    continue;
+                for (int p = f.position(); p < f.position() + f.length(); ++p) {
+                    const int offset = m_text->toTextOffset(p);
+                    if (shown[offset] != u'\n')
+                        viewMarked.insert(articleOffset(offset));
+                }
+            }
+        }
+        QList<qint64> viewJumps;
+        for (qint64 jump : m_view->Jump_Pos())
+            viewJumps << articleOffset(int(jump));
+
+        // What palmora-search --show reports.
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        QStringList args{QStringLiteral("palmora-search"),
+                         QStringLiteral("--data"),
+                         m_install->program.filePath(QStringLiteral("Data")),
+                         QStringLiteral("--show"),
+                         QStringLiteral("long.txt"),
+                         query};
+        if (!wordMode)
+            args.insert(1, QStringLiteral("--phrase"));
+        QCOMPARE(SearchTool::run(args, m_install->installation(), outStream, errStream, QLocale::c()), 0);
+        QList<qint64> toolJumps;
+        QSet<qint64> toolMarked;
+        for (const QString &line : out.split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(u' ');
+            if (f[0] == QLatin1String("jump"))
+                toolJumps << f[1].toLongLong();
+            else
+                for (qint64 p = f[1].toLongLong(); p < f[1].toLongLong() + f[2].toLongLong(); ++p)
+                    toolMarked.insert(p);
+        }
+        QCOMPARE(toolJumps.size(), 2);
+        QCOMPARE(viewJumps, toolJumps);
+        QCOMPARE(viewMarked, toolMarked);
+
+        // F3 reaches each place in turn.
+        m_bar->setValue(0);
+        QList<qint64> reached{articleOffset(m_text->selStart())};
+        for (int i = 1; i < toolJumps.size(); ++i) {
+            m_view->nextPlace();
+            reached << articleOffset(m_text->selStart());
+        }
+        QCOMPARE(reached, toolJumps);
     }
 
     void theStatesIntervalRulesTheRunAndTheView_data()
