@@ -7,8 +7,8 @@
 // nothing in it may be broken (one long word, a base64 blob, a file of NUL
 // bytes), and a single long paragraph of any kind costs it more than many
 // short ones. A view therefore shows a line of more than maxLine characters
-// as several: it breaks after a blank near the bound when there is one, and
-// at the bound otherwise.
+// as several: it breaks after a blank or a mark that ends a word near the
+// bound when there is one, and at the bound otherwise.
 class LineBreaks
 {
 public:
@@ -32,9 +32,10 @@ public:
                 return true;
             }
             ++m_length;
-            // After a blank near the bound, or at the bound (never inside a
+            // After a blank or a mark that ends a word (a dash, a slash, a
+            // comma...) near the bound, or at the bound (never inside a
             // surrogate pair: the next character then takes the break).
-            if ((c.isSpace() && m_length >= m_max - m_max / 10) || m_length >= m_max)
+            if ((m_length >= m_max - m_max / 10 && endsAWord(c)) || m_length >= m_max)
                 m_breakNext = true;
             return false;
         }
@@ -46,6 +47,20 @@ public:
         }
 
     private:
+        static bool endsAWord(QChar c)
+        {
+            switch (c.category()) {
+            case QChar::Separator_Space:
+            case QChar::Punctuation_Dash:
+            case QChar::Punctuation_Close:
+            case QChar::Punctuation_Other:
+                // An apostrophe belongs to its word.
+                return c != u'\'';
+            default:
+                return c.isSpace();
+            }
+        }
+
         qsizetype m_max;
         qsizetype m_length = 0;
         bool m_breakNext = false;

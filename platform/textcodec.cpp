@@ -1,6 +1,7 @@
 #include "platform/textcodec.h"
 
 #include <QHash>
+#include <QStringDecoder>
 
 #include <array>
 
@@ -106,8 +107,32 @@ bool TextCodec::looksLikeUtf8(QByteArrayView bytes)
     return sawMultibyte;
 }
 
+TextCodec::Utf16 TextCodec::utf16Mark(QByteArrayView bytes)
+{
+    if (bytes.size() < 2)
+        return Utf16::None;
+    const auto first = static_cast<unsigned char>(bytes[0]);
+    const auto second = static_cast<unsigned char>(bytes[1]);
+    if (first == 0xFF && second == 0xFE)
+        return Utf16::LittleEndian;
+    if (first == 0xFE && second == 0xFF)
+        return Utf16::BigEndian;
+    return Utf16::None;
+}
+
+QString TextCodec::fromUtf16(QByteArrayView bytes, Utf16 order)
+{
+    // Whole code units only: a file cut short loses its odd last byte.
+    const QByteArrayView units = bytes.first(bytes.size() & ~qsizetype(1));
+    QStringDecoder decoder(order == Utf16::BigEndian ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE,
+                           QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(units);
+}
+
 QString TextCodec::decode(QByteArrayView bytes)
 {
+    if (const Utf16 order = utf16Mark(bytes); order != Utf16::None)
+        return fromUtf16(bytes.sliced(2), order);
     if (bytes.size() >= 3 && bytes.first(3) == QByteArrayView("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.sliced(3));
     if (looksLikeUtf8(bytes))

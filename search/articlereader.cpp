@@ -78,7 +78,8 @@ private:
     bool m_done = false;
 };
 
-enum class Encoding { Cp1251, Utf8, Utf16 };
+// Utf16: in the machine's own (little-endian) order, as a spilled text is written.
+enum class Encoding { Cp1251, Utf8, Utf16, Utf16BE };
 
 // Reads a large file a chunk at a time on its own descriptor, keeping just
 // enough of the previous chunk for an occurrence that straddles the edge.
@@ -99,7 +100,7 @@ public:
         if (encoding == Encoding::Utf8) {
             m_staging = std::make_unique_for_overwrite<char[]>(std::size_t(m_chunk));
             room = m_decoder.requiredSpace(m_chunk) + 4;
-        } else if (encoding == Encoding::Utf16) {
+        } else if (encoding == Encoding::Utf16 || encoding == Encoding::Utf16BE) {
             room = unitBytes() / 2;
         }
         m_capacity = std::max<qint64>(needle.length() - 1, 0) + room;
@@ -153,13 +154,26 @@ private:
             }
             return;
         }
-        const qint64 want = m_encoding == Encoding::Utf16 ? unitBytes() : m_chunk;
+        const bool utf16 = m_encoding == Encoding::Utf16 || m_encoding == Encoding::Utf16BE;
+        const qint64 want = utf16 ? unitBytes() : m_chunk;
         qint64 got = readSome(m_fd, end, want);
-        if (m_encoding == Encoding::Utf16)
-            got &= ~qint64(1);
+        // A read that ends inside a unit is finished before the unit is used.
+        while (utf16 && got > 0 && (got & 1)) {
+            const qint64 more = readSome(m_fd, reinterpret_cast<char *>(end) + got, 1);
+            if (more <= 0)
+                got &= ~qint64(1);
+            else
+                got += more;
+        }
         if (got <= 0) {
             m_eof = true;
             return;
+        }
+        if constexpr (sizeof(CharT) == 2) {
+            if (m_encoding == Encoding::Utf16BE) {
+                for (qint64 i = 0; i < got / 2; ++i)
+                    end[i] = CharT((end[i] >> 8) | (end[i] << 8));
+            }
         }
         m_size += got / qint64(sizeof(CharT));
     }
@@ -254,8 +268,10 @@ void ArticleReader::open(int folder, const QByteArray &name, bool rtf)
         close();
         return;
     }
-    // A folder, pipe or device is passed over without a word.
+    // A folder is passed over without a word; a pipe or device is not read, and said so.
     if (!S_ISREG(info.st_mode)) {
+        if (!S_ISDIR(info.st_mode))
+            m_openError = kNotAFile;
         close();
         return;
     }
@@ -293,6 +309,10 @@ void ArticleReader::openLarge(bool rtf)
                 m_state = State::Units;
             }
         }
+    } else if (const auto order = TextCodec::utf16Mark(QByteArrayView(head, std::max<ssize_t>(got, 0)));
+               order != TextCodec::Utf16::None) {
+        m_dataStart = 2;
+        m_state = order == TextCodec::Utf16::BigEndian ? State::LargeUtf16BE : State::LargeUtf16;
     } else {
         bool mark = false;
         const bool utf8 = ArticleText::fileIsUtf8(m_fd, m_options.chunkBytes, &mark, m_cancel);
@@ -382,6 +402,14 @@ void ArticleReader::decide() const
             decodeUtf8(3);
             return;
         }
+        if (TextCodec::utf16Mark(QByteArrayView(b, n)) != TextCodec::Utf16::None) {
+            readAll();
+            m_string = TextCodec::decode(QByteArrayView(m_bytes.data.get(), m_bytes.size));
+            m_text16 = reinterpret_cast<const char16_t *>(m_string.utf16());
+            m_length16 = m_string.size();
+            m_state = State::Units;
+            return;
+        }
         // What has come in since the last check, cut just before a byte that
         // starts a character: a valid text is valid piece by piece and an
         // invalid one fails in some piece.
@@ -467,6 +495,11 @@ std::unique_ptr<OccurrenceSource> ArticleReader::find(const Needle &needle) cons
     case State::LargeUtf8:
         return std::make_unique<ChunkedSource<char16_t>>(m_folder, m_name, m_dataStart, m_options.chunkBytes, needle,
                                                          m_cancel, Encoding::Utf8);
+    case State::LargeUtf16:
+    case State::LargeUtf16BE:
+        return std::make_unique<ChunkedSource<char16_t>>(
+            m_folder, m_name, m_dataStart, m_options.chunkBytes, needle, m_cancel,
+            m_state == State::LargeUtf16 ? Encoding::Utf16 : Encoding::Utf16BE);
     case State::Spilled:
         return std::make_unique<ChunkedSource<char16_t>>(AT_FDCWD, m_spillName, 0, m_options.chunkBytes, needle,
                                                          m_cancel, Encoding::Utf16);

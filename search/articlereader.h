@@ -32,8 +32,11 @@ public:
     // read gives an empty text.
     void open(int folder, const QByteArray &name, bool rtf);
     void close();
-    // Why the last open found nothing to read: the system's error number, or 0.
+    // Why the last open found nothing to read: the system's error number,
+    // kNotAFile, or 0.
     int openError() const { return m_openError; }
+    // The name is a pipe, device or socket, never read (it could block or never end).
+    static constexpr int kNotAFile = -1;
 
     std::unique_ptr<OccurrenceSource> find(const Needle &needle) const override;
 
@@ -42,7 +45,7 @@ public:
     qint64 findFrom(const Needle &needle, qint64 from) const;
 
 private:
-    enum class State { Empty, Undecided, Bytes, Units, LargeBytes, LargeUtf8, Spilled };
+    enum class State { Empty, Undecided, Bytes, Units, LargeBytes, LargeUtf8, LargeUtf16, LargeUtf16BE, Spilled };
 
     template <typename T>
     struct Buffer

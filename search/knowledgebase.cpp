@@ -2,6 +2,7 @@
 
 #include "platform/fileorder.h"
 #include "platform/textcodec.h"
+#include "search/articlereader.h"
 #include "search/articletext.h"
 
 #include <QDir>
@@ -65,6 +66,11 @@ bool KnowledgeBase::visitsBefore(const QString &a, const QString &b)
 
 QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
 {
+    return entries(nullptr);
+}
+
+QList<KnowledgeBase::Entry> KnowledgeBase::entries(QList<Unlisted> *unlisted) const
+{
     struct Keyed
     {
         QString key;
@@ -83,6 +89,13 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
         return {};
     }
     const int fd = ::dirfd(dir);
+    const auto leaveOut = [unlisted](const char *name, int error) {
+        if (unlisted) {
+            const QByteArray bytes(name);
+            const bool foreign = !QUtf8StringView(bytes).isValidUtf8();
+            unlisted->append(Unlisted{foreign ? TextCodec::fromCp1251(bytes) : QFile::decodeName(bytes), error});
+        }
+    };
     while (const dirent *d = ::readdir(dir)) {
         if (d->d_name[0] == '.') // ".", ".." and hidden entries
             continue;
@@ -90,8 +103,10 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
         unsigned char type = d->d_type;
         struct stat info;
         if (type == DT_UNKNOWN) {
-            if (::fstatat(fd, d->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            if (::fstatat(fd, d->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) {
+                leaveOut(d->d_name, errno);
                 continue;
+            }
             type = S_ISLNK(info.st_mode) ? DT_LNK
                 : S_ISDIR(info.st_mode)  ? DT_DIR
                 : S_ISREG(info.st_mode)  ? DT_REG
@@ -101,10 +116,13 @@ QList<KnowledgeBase::Entry> KnowledgeBase::entries() const
             isFolder = true;
         } else if (type == DT_LNK) {
             // A link stands for what it points to, whatever that is; a dangling one is left out.
-            if (::fstatat(fd, d->d_name, &info, 0) != 0)
+            if (::fstatat(fd, d->d_name, &info, 0) != 0) {
+                leaveOut(d->d_name, errno);
                 continue;
+            }
             isFolder = S_ISDIR(info.st_mode);
         } else if (type != DT_REG) {
+            leaveOut(d->d_name, ArticleReader::kNotAFile);
             continue;
         }
         // Archives made on Windows name their files in Windows-1251, which is

@@ -39,6 +39,15 @@ public:
     // comparison of the upper-cased names), so every platform and every run
     // visits them alike.
     QList<Entry> entries() const;
+    // The same, and the names the listing leaves out although a user put them
+    // there as articles (a pipe, device or socket, a dangling link), each with
+    // why it is not read: the system's error number or ArticleReader::kNotAFile.
+    struct Unlisted
+    {
+        QString name;
+        int error = 0;
+    };
+    QList<Entry> entries(QList<Unlisted> *unlisted) const;
     // The number of entries.
     int Kol_Fil() const;
 

@@ -44,8 +44,13 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
     const WordQuery words = wordMode ? WordQuery(items, interval) : WordQuery();
     const PhraseQuery phrases = wordMode ? PhraseQuery() : PhraseQuery(items);
     const bool nothingToFind = wordMode ? words.isEmpty() : phrases.isEmpty();
-    const auto entries = base.entries();
+    QList<KnowledgeBase::Unlisted> unlisted;
+    const auto entries = base.entries(progress ? &unlisted : nullptr);
     const int n = int(entries.size());
+    for (const auto &u : unlisted) {
+        if (cancelled(cancel) || !progress(Step{0, n, u.name, false, u.error}))
+            return found;
+    }
     if (n == 0)
         return found;
 

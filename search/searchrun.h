@@ -18,6 +18,8 @@ class KnowledgeBase;
 class SearchRun
 {
 public:
+    // Before the first entry, each name the listing leaves out although it
+    // was put there as an article comes with k 0 and why it is not read.
     struct Step
     {
         int k = 0; // entries processed so far, this one included

@@ -1,5 +1,6 @@
 #include "search/searchtool.h"
 
+#include "search/articlereader.h"
 #include "search/articletext.h"
 #include "search/articletextdump.h"
 #include "search/highlights.h"
@@ -9,8 +10,10 @@
 #include "search/searchrun.h"
 
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <cerrno>
@@ -107,6 +110,53 @@ QString reason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
+// Qt's parser words its errors in English: under a Russian locale they are
+// said again in Russian.
+QString parserError(const QCommandLineParser &parser, const Speaker &say)
+{
+    const QString english = parser.errorText();
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty()) {
+        QStringList quoted;
+        for (const QString &name : unknown)
+            quoted << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        return say("unknown option %1", "неизвестный параметр %1").arg(quoted.join(QStringLiteral(", ")));
+    }
+    static const QRegularExpression missing(QStringLiteral("^Missing value after '(.*)'\\.$"));
+    static const QRegularExpression unexpected(QStringLiteral("^Unexpected value after '(.*)'\\.$"));
+    if (const auto m = missing.match(english); m.hasMatch())
+        return say("missing value after %1", "не задано значение после %1").arg(m.captured(1));
+    if (const auto m = unexpected.match(english); m.hasMatch())
+        return say("unexpected value after %1", "лишнее значение после %1").arg(m.captured(1));
+    return english;
+}
+
+// Whether what was written reached its destination; says why not, once.
+bool flushed(QTextStream &out, QTextStream &err, const Speaker &say, bool *reported)
+{
+    if (out.status() == QTextStream::Ok)
+        out.flush();
+    const int error = errno;
+    if (out.status() == QTextStream::Ok)
+        return true;
+    if (!*reported) {
+        *reported = true;
+        // A reader that went away (| head) needs no message: it has what it wanted.
+        if (error != EPIPE) {
+            QString why = out.device() ? out.device()->errorString() : QString();
+            if (why.isEmpty() || why == QLatin1String("Unknown error"))
+                why = reason(error ? error : EIO);
+            err << "palmora-search: " << say("write error: %1", "ошибка записи: %1").arg(why) << '\n';
+            err.flush();
+        }
+    }
+    return false;
+}
+
+// Output goes out at least this often while a search runs, so that a reader
+// sees the first matches at once and a closed pipe stops the search.
+constexpr qint64 kFlushEveryMs = 10;
+
 } // namespace
 
 int SearchTool::run(const QStringList &arguments, const Installation &installation, QTextStream &out, QTextStream &err,
@@ -126,16 +176,15 @@ int SearchTool::run(const QStringList &arguments, const Installation &installati
     parser.addPositionalArgument(QStringLiteral("QUERY"), QString());
 
     if (!parser.parse(arguments))
-        return usageError(err, say, parser.errorText());
+        return usageError(err, say, parserError(parser, say));
+    bool writeErrorSaid = false;
     if (parser.isSet(helpOption)) {
         out << help(say, KnowledgeBase::defaultFolder(installation));
-        out.flush();
-        return Found;
+        return flushed(out, err, say, &writeErrorSaid) ? Found : Error;
     }
     if (parser.isSet(version)) {
         out << "palmora-search " << PALMORA_VERSION << '\n';
-        out.flush();
-        return Found;
+        return flushed(out, err, say, &writeErrorSaid) ? Found : Error;
     }
 
     if (parser.isSet(text)) {
@@ -198,24 +247,43 @@ int SearchTool::run(const QStringList &arguments, const Installation &installati
             out << "jump " << jump << '\n';
         for (const auto &mark : h.marks)
             out << "mark " << mark.offset << ' ' << mark.length << '\n';
-        out.flush();
+        if (!flushed(out, err, say, &writeErrorSaid))
+            return Error;
         return h.found > 0 ? Found : NothingFound;
     }
 
     // An empty query searches for nothing.
     if (query.isEmpty())
         return NothingFound;
-    // Each match is written as soon as it is known, in visiting order.
+    // Each match is written as soon as it is known, in visiting order; a
+    // write that fails ends the search.
+    bool unreadable = false;
+    QElapsedTimer sinceFlush;
     const QStringList found = SearchRun::run(base, items, wordMode, searchInterval, [&](const SearchRun::Step &s) {
         if (s.error != 0) {
+            unreadable = true;
             err << "palmora-search: "
-                << say("cannot read \"%1\": %2", "не удаётся прочитать «%1»: %2").arg(s.name, reason(s.error)) << '\n';
+                << say("cannot read \"%1\": %2", "не удаётся прочитать «%1»: %2")
+                       .arg(s.name,
+                            s.error == ArticleReader::kNotAFile ? say("not a regular file", "это не обычный файл")
+                                                                : reason(s.error))
+                << '\n';
             err.flush();
         }
-        if (s.matched)
+        if (s.matched) {
             out << s.name << '\n';
+            if (!sinceFlush.isValid() || sinceFlush.elapsed() >= kFlushEveryMs) {
+                sinceFlush.start();
+                return flushed(out, err, say, &writeErrorSaid);
+            }
+            return out.status() == QTextStream::Ok;
+        }
         return true;
     });
-    out.flush();
+    if (!flushed(out, err, say, &writeErrorSaid))
+        return Error;
+    // What was found is listed, but an article left unread may hold more.
+    if (unreadable)
+        return Error;
     return found.isEmpty() ? NothingFound : Found;
 }

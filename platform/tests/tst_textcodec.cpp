@@ -22,6 +22,22 @@ private Q_SLOTS:
         // A lone lead byte at the end is not UTF-8.
         QTest::newRow("truncated utf8 reads as cp1251") << QByteArray("ab\xd0") << QStringLiteral("abР");
         QTest::newRow("overlong is not utf8") << QByteArray("\xc0\xaf") << QStringLiteral("АЇ");
+        // What a Windows editor saves as "Unicode": the mark says the byte order and is dropped.
+        const QString text = QStringLiteral("Линия жизни\r\n𝄞");
+        QByteArray little("\xff\xfe");
+        QByteArray big("\xfe\xff");
+        for (QChar c : text) {
+            little += char(c.unicode() & 0xFF);
+            little += char(c.unicode() >> 8);
+            big += char(c.unicode() >> 8);
+            big += char(c.unicode() & 0xFF);
+        }
+        QTest::newRow("utf16 little-endian") << little << text;
+        QTest::newRow("utf16 big-endian") << big << text;
+        QTest::newRow("utf16 cut to an odd length") << little + 'x' << text;
+        QTest::newRow("utf16 mark alone") << QByteArray("\xff\xfe") << QString();
+        QTest::newRow("utf16 second mark stays")
+            << QByteArray("\xff\xfe\xff\xfe\x41\x00", 6) << QStringLiteral("\uFEFFA");
     }
     void decodes()
     {

@@ -204,6 +204,18 @@ private Q_SLOTS:
         QTest::newRow("ascii") << QByteArray("palm line, PALM line ").repeated(50);
         QTest::newRow("utf-8 spoilt at the end reads as cp1251") << text.toUtf8() + QByteArray("\xD0");
         QTest::newRow("binary") << QByteArray("\0\xFF\xCB\xE8\0", 5).repeated(300) + TextCodec::toCp1251(text);
+        // "Unicode" as Windows editors save it, in either byte order.
+        QByteArray little("\xFF\xFE");
+        QByteArray big("\xFE\xFF");
+        for (QChar c : text) {
+            little += char(c.unicode() & 0xFF);
+            little += char(c.unicode() >> 8);
+            big += char(c.unicode() >> 8);
+            big += char(c.unicode() & 0xFF);
+        }
+        QTest::newRow("utf-16 little-endian") << little;
+        QTest::newRow("utf-16 big-endian") << big;
+        QTest::newRow("utf-16 with an odd last byte") << little + 'x';
     }
     void chunkedReadingIsExact()
     {

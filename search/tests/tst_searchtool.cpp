@@ -1,3 +1,4 @@
+#include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/testsupport/unwritablefolder.h"
 #include "platform/textcodec.h"
@@ -6,6 +7,7 @@
 #include "search/searchinterval.h"
 #include "search/searchtool.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -15,6 +17,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
 
 class TestSearchTool : public QObject
 {
@@ -219,7 +224,8 @@ private Q_SLOTS:
         const UnwritableFolder guard(dir.path());
         QVERIFY(guard.isEffective());
         const Result r = run({QStringLiteral("--data"), dir.path(), QStringLiteral("palm")});
-        QCOMPARE(r.status, 0);
+        // What was found is listed, and the status says that an article was left unread.
+        QCOMPARE(r.status, 2);
         QCOMPARE(r.out, QStringLiteral("a.txt\nc.txt\n"));
         QCOMPARE(r.err,
                  QStringLiteral("palmora-search: cannot read \"b.txt\": %1\n")
@@ -325,6 +331,73 @@ private Q_SLOTS:
         QVERIFY2(r.err.startsWith(QStringLiteral("palmora-search: --text takes no query\nusage: ")), qPrintable(r.err));
     }
 
+    // Whatever keeps an article from being read, it is named with the reason,
+    // what was found is listed, and the status is 2.
+    void everyUnreadableKindIsNamed_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("pipe") << QStringLiteral("pipe") << QStringLiteral("not a regular file");
+        QTest::newRow("dangling link") << QStringLiteral("link") << QString::fromLocal8Bit(std::strerror(ENOENT));
+    }
+    void everyUnreadableKindIsNamed()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        for (const char *name : {"a.txt", "c.txt"}) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("palm lines");
+        }
+        const QByteArray b = QFile::encodeName(dir.filePath(QStringLiteral("b.txt")));
+        if (kind == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(b.constData(), 0644), 0);
+        else
+            QCOMPARE(::symlink("nowhere.txt", b.constData()), 0);
+        const Result r = run({QStringLiteral("--data"), dir.path(), QStringLiteral("palm")});
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.out, QStringLiteral("a.txt\nc.txt\n"));
+        QCOMPARE(r.err, QStringLiteral("palmora-search: cannot read \"b.txt\": %1\n").arg(reason));
+    }
+
+    // A UTF-16 article is searched and shown as the same text in UTF-8 is.
+    void utf16ArticlesReadLikeUtf8_data()
+    {
+        QTest::addColumn<QByteArray>("mark");
+        QTest::addColumn<bool>("bigEndian");
+        QTest::newRow("little-endian") << QByteArray("\xFF\xFE") << false;
+        QTest::newRow("big-endian") << QByteArray("\xFE\xFF") << true;
+    }
+    void utf16ArticlesReadLikeUtf8()
+    {
+        QFETCH(QByteArray, mark);
+        QFETCH(bool, bigEndian);
+        const QString text = QStringLiteral("Линия жизни длинная.\r\nЛиния ум ясный.");
+        QByteArray utf16 = mark;
+        for (QChar c : text) {
+            const char low = char(c.unicode() & 0xFF);
+            const char high = char(c.unicode() >> 8);
+            utf16 += bigEndian ? high : low;
+            utf16 += bigEndian ? low : high;
+        }
+        QTemporaryDir dir;
+        for (const auto &[name, bytes] : {std::pair{"utf16.txt", utf16}, std::pair{"utf8.txt", text.toUtf8()}}) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        const Result found = run({QStringLiteral("--data"), dir.path(), QStringLiteral("линия ум!")});
+        QCOMPARE(found.status, 0);
+        QCOMPARE(found.out, QStringLiteral("utf16.txt\nutf8.txt\n"));
+        QVERIFY(found.err.isEmpty());
+        const QStringList show{QStringLiteral("--data"), dir.path(), QStringLiteral("--show")};
+        const Result shown16 = run(show + QStringList{QStringLiteral("utf16.txt"), QStringLiteral("линия ум!")});
+        const Result shown8 = run(show + QStringList{QStringLiteral("utf8.txt"), QStringLiteral("линия ум!")});
+        QCOMPARE(shown16.status, 0);
+        QCOMPARE(shown16.out, shown8.out);
+    }
+
     void helpAndVersion_data()
     {
         QTest::addColumn<QString>("option");
@@ -367,6 +440,116 @@ private Q_SLOTS:
         QVERIFY2(r.err.startsWith(QStringLiteral("palmora-search: интервал должен быть целым числом от 1")),
                  qPrintable(r.err));
         QVERIFY2(r.err.contains(QStringLiteral("\nиспользование: palmora-search")), qPrintable(r.err));
+    }
+
+    // Output that cannot be written is an error, said once, never a success.
+    void writeErrorsEndWithStatusTwo_data()
+    {
+        QTest::addColumn<QString>("target"); // "device": a device that refuses every byte; else a file
+        QTest::addColumn<QStringList>("args");
+        const QStringList search{QStringLiteral("--phrase"), QStringLiteral("жизн")};
+        const QStringList show{QStringLiteral("--phrase"), QStringLiteral("--show"), QStringLiteral("Жизнь.txt"),
+                               QStringLiteral("жизн")};
+        const QStringList help{QStringLiteral("--help")};
+        for (const QString &target : {QStringLiteral("device"), QStringLiteral("/dev/full")}) {
+            QTest::addRow("search into %s", qPrintable(target)) << target << search;
+            QTest::addRow("show into %s", qPrintable(target)) << target << show;
+            QTest::addRow("help into %s", qPrintable(target)) << target << help;
+        }
+    }
+    void writeErrorsEndWithStatusTwo()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, args);
+        QBuffer sink;
+        QVERIFY(sink.open(QIODevice::WriteOnly));
+        FailDevice refusing(sink, 0);
+        QFile full(target);
+        QIODevice *device = &refusing;
+        if (target != QLatin1String("device")) {
+            QVERIFY(full.open(QIODevice::WriteOnly));
+            device = &full;
+        }
+        QString errors;
+        QTextStream out(device);
+        QTextStream err(&errors);
+        args.prepend(QStringLiteral("palmora-search"));
+        QCOMPARE(SearchTool::run(args, m_install.installation(), out, err, QLocale::c()), 2);
+        QVERIFY2(errors.startsWith(QStringLiteral("palmora-search: write error: ")), qPrintable(errors));
+        QCOMPARE(errors.count(u'\n'), 1);
+    }
+
+    // The program's own output: a full device, a closed standard output, and a
+    // reader that stops reading while SIGPIPE is ignored (the search then ends
+    // at the next write, quietly: the reader has what it wanted).
+    void theProgramReportsWriteErrors_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("stdoutText");
+        QTest::addColumn<bool>("saysWhy");
+        QTest::newRow("/dev/full") << QStringLiteral("\"$0\" --data \"$1\" palm >/dev/full") << QString() << true;
+        QTest::newRow("closed output") << QStringLiteral("\"$0\" --data \"$1\" palm >&-") << QString() << true;
+        QTest::newRow("closed pipe, SIGPIPE ignored")
+            << QStringLiteral("trap '' PIPE; \"$0\" --data \"$1\" palm | head -n 1; exit ${PIPESTATUS[0]}")
+            << QStringLiteral("a0000%1.txt\n").arg(QString(100, u'x')) << false;
+    }
+    void theProgramReportsWriteErrors()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, stdoutText);
+        QFETCH(bool, saysWhy);
+        // Enough matches for output well beyond any buffer.
+        QTemporaryDir dir;
+        for (int i = 0; i < 1000; ++i) {
+            QFile f(dir.filePath(QStringLiteral("a%1%2.txt").arg(i, 4, 10, QLatin1Char('0')).arg(QString(100, u'x'))));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("palm lines");
+        }
+        QProcess shell;
+        shell.start(QStringLiteral("bash"),
+                    {QStringLiteral("-c"), script, QStringLiteral(PALMORA_SEARCH_TOOL), dir.path()});
+        QVERIFY(shell.waitForFinished(60000));
+        const QString errors = QString::fromUtf8(shell.readAllStandardError());
+        QCOMPARE(shell.exitCode(), 2);
+        QCOMPARE(QString::fromUtf8(shell.readAllStandardOutput()), stdoutText);
+        if (saysWhy) {
+            QVERIFY2(errors.startsWith(QStringLiteral("palmora-search: write error: ")), qPrintable(errors));
+            QCOMPARE(errors.count(u'\n'), 1);
+        } else {
+            QVERIFY2(errors.isEmpty(), qPrintable(errors));
+        }
+    }
+
+    // Qt's parser words its errors in English; a Russian user reads them in Russian.
+    void optionErrorsFollowTheLocale_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("russian");
+        QTest::addColumn<QString>("english");
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--fast"), QStringLiteral("ум")}
+                                        << QStringLiteral("неизвестный параметр --fast")
+                                        << QStringLiteral("unknown option --fast");
+        QTest::newRow("unknown short option")
+            << QStringList{QStringLiteral("-x"), QStringLiteral("ум")} << QStringLiteral("неизвестный параметр -x")
+            << QStringLiteral("unknown option -x");
+        QTest::newRow("missing value") << QStringList{QStringLiteral("ум"), QStringLiteral("--data")}
+                                       << QStringLiteral("не задано значение после --data")
+                                       << QStringLiteral("missing value after --data");
+        QTest::newRow("value of a flag") << QStringList{QStringLiteral("--phrase=1"), QStringLiteral("ум")}
+                                         << QStringLiteral("лишнее значение после --phrase")
+                                         << QStringLiteral("unexpected value after --phrase");
+    }
+    void optionErrorsFollowTheLocale()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, russian);
+        QFETCH(QString, english);
+        const Result ru = run(args, QLocale(QLocale::Russian, QLocale::Russia));
+        QCOMPARE(ru.status, 2);
+        QCOMPARE(ru.err.section(u'\n', 0, 0), QStringLiteral("palmora-search: ") + russian);
+        QVERIFY2(ru.err.contains(QStringLiteral("\nиспользование: ")), qPrintable(ru.err));
+        const Result en = run(args);
+        QCOMPARE(en.err.section(u'\n', 0, 0), QStringLiteral("palmora-search: ") + english);
     }
 
     void theProgramPrintsUtf8()

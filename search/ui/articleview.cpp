@@ -1,9 +1,12 @@
 #include "search/ui/articleview.h"
 
+#include "platform/filehead.h"
+#include "platform/textcodec.h"
 #include "platform/widgets/richtextbox.h"
 #include "platform/widgets/webbrowser.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
+#include "search/shownoffsets.h"
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchstate.h"
 
@@ -90,14 +93,21 @@ void ArticleView::open()
         // text, never as the previous article with its places.
         if (!box->loadFile(path, true))
             box->setText(QString());
-        const QString text = box->text();
+        const QString shownText = box->text();
 
         // The control loads plain text unformatted, in its own font and colour
         // (the plain format, set above), so the whole text needs no second pass.
 
+        // The places are found in the article's own text, as the search finds
+        // them, and then placed in the control's, which breaks long lines.
+        const FileHead::Head head = FileHead::read(path, RichTextBox::maxTextBytes);
+        const QString text = head.readable ? TextCodec::decode(head.bytes) : QString();
+        const ShownOffsets shown(text, shownText);
         const bool wordMode = m_state.Adv_Mode;
-        const Highlights found =
-            Highlights::compute(text, wordMode ? m_state.Words : m_state.Phrases, wordMode, m_state.Search_Int);
+        const ItemTable &items = wordMode ? m_state.Words : m_state.Phrases;
+        const Highlights found = shown.matches()
+            ? shown.map(Highlights::compute(text.left(shown.shownLength()), items, wordMode, m_state.Search_Int))
+            : Highlights::compute(shownText, items, wordMode, m_state.Search_Int);
         for (const Highlights::Mark &mark : found.marks) {
             box->setSelStart(int(mark.offset));
             box->setSelLength(int(mark.length));

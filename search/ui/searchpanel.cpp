@@ -83,9 +83,17 @@ void SearchPanel::Command2_Click()
     // inside another one. The second press of a double click is part of the
     // first and stops nothing.
     if (m_thread) {
-        if (m_sinceStart.elapsed() >= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+        const bool same = c.Text2->toPlainText() == m_runQuery && c.Check1->isChecked() == m_runWordMode;
+        if (!same) {
+            // Another query: this run's matches are no answer to it.
+            m_state.Search_Stop = true;
+            m_restart = true;
+            c.results->show(ResultsArea::View::List);
+            c.results->controls().List1->clear();
+        } else if (m_restart || m_sinceStart.elapsed() >= QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
             m_state.Search_Stop = true;
             m_stoppedByUser = true;
+            m_restart = false;
         }
         return;
     }
@@ -128,6 +136,10 @@ void SearchPanel::start()
     m_complete = false;
     m_processed = 0;
     m_total = 0;
+    m_unread = 0;
+    m_unreadNames.clear();
+    m_runQuery = query;
+    m_runWordMode = wordMode;
     m_sinceStart.start();
 
     const QString folder = m_dataFolder();
@@ -138,11 +150,15 @@ void SearchPanel::start()
         QStringList matched;
         int lastK = 0;
         int lastN = 0;
+        int unread = 0;
+        QStringList unreadNames;
         SearchRun::run(
             base, items, wordMode, interval,
-            [this, &sinceReport, &matched, &lastK, &lastN](const SearchRun::Step &s) {
+            [this, &sinceReport, &matched, &lastK, &lastN, &unread, &unreadNames](const SearchRun::Step &s) {
                 lastK = s.k;
                 lastN = s.n;
+                if (s.error != 0 && ++unread <= kUnreadNamed)
+                    unreadNames << s.name;
                 if (s.matched)
                     matched << s.name;
                 // Matches go to the list in batches, in visiting order.
@@ -163,10 +179,12 @@ void SearchPanel::start()
         const bool complete = lastK == lastN && (lastN > 0 || !m_state.Search_Stop);
         QMetaObject::invokeMethod(
             this,
-            [this, complete, lastK, lastN] {
+            [this, complete, lastK, lastN, unread, names = std::move(unreadNames)] {
                 m_complete = complete;
                 m_processed = lastK;
                 m_total = lastN;
+                m_unread = unread;
+                m_unreadNames = names;
             },
             Qt::QueuedConnection);
     });
@@ -177,6 +195,9 @@ void SearchPanel::start()
 
 void SearchPanel::step(int k, int n, const QStringList &matchedNames)
 {
+    // Matches of a run being stopped for another query would stand under it.
+    if (m_restart)
+        return;
     if (n > 0)
         setBarEnd(kBarStart + int(std::nearbyint(double(k) * barGrowth() / n)));
     c.results->controls().List1->addItems(matchedNames);
@@ -187,6 +208,13 @@ void SearchPanel::finish()
     m_thread->wait();
     delete m_thread;
     m_thread = nullptr;
+    if (m_restart) {
+        // Stopped for the query now in the box: that one runs instead, and
+        // nothing is said of the one it replaces.
+        m_restart = false;
+        Command2_Click();
+        return;
+    }
     // Stopped by the user before the last article: what is listed is not all.
     const bool stopped = m_stoppedByUser && !m_complete;
 
@@ -197,7 +225,9 @@ void SearchPanel::finish()
         // through this one's end.
         c.Line1->repaint();
     }
-    c.results->controls().WebBrowser1->navigate(QStringLiteral("about:blank"));
+    // A page the user opened during the run stays on show, its history with it.
+    if (c.results->view() != ResultsArea::View::BrowserArticle)
+        c.results->controls().WebBrowser1->navigate(QStringLiteral("about:blank"));
     c.Line1->hide();
     c.Line2->hide();
     if (stopped) {
@@ -208,13 +238,40 @@ void SearchPanel::finish()
                               .arg(m_processed)
                               .arg(m_total)
                         : QStringLiteral("Поиск остановлен до того, как была просмотрена первая статья."));
+        showUnread(stoppedNotice() + QStringLiteral(". "));
         Q_EMIT finished();
         return;
     }
     if (c.results->controls().List1->count() == 0)
         Dialogs::instance().message(c.window, QStringLiteral("Ничего не найдено!"), Dialogs::Icon::None);
-    c.Label1->hide();
+    if (m_unread > 0)
+        showUnread(QString());
+    else
+        c.Label1->hide();
     Q_EMIT finished();
+}
+
+void SearchPanel::showUnread(const QString &before)
+{
+    if (m_unread == 0)
+        return;
+    // Once for the whole run, in the notice under the list: the count first,
+    // then as many names as the notice holds; the whole text in its tooltip.
+    const QString text = before + unreadNotice(m_unread, m_unreadNames);
+    const QString tip = c.Label1->toolTip();
+    c.Label1->setToolTip(tip.isEmpty() ? text : tip + u'\n' + text);
+    const QString shortText =
+        before + QStringLiteral("Не прочитано: %1 — %2").arg(m_unread).arg(m_unreadNames.join(QStringLiteral(", ")));
+    c.Label1->setText(c.Label1->fontMetrics().elidedText(shortText, Qt::ElideRight, c.Label1->width()));
+    c.Label1->show();
+}
+
+QString SearchPanel::unreadNotice(int count, const QStringList &firstNames)
+{
+    QString names = firstNames.mid(0, kUnreadNamed).join(QStringLiteral(", "));
+    if (count > kUnreadNamed)
+        names += QStringLiteral(" и др.");
+    return QStringLiteral("Не удалось прочитать статей: %1 (%2)").arg(count).arg(names);
 }
 
 QString SearchPanel::stoppedNotice()

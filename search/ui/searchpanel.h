@@ -47,13 +47,21 @@ public:
     const SearchState &state() const { return m_state; }
     bool isRunning() const { return m_thread != nullptr; }
 
-    // The search button's click: starts a run, or stops the one under way
-    // unless it comes within the double-click interval of the start.
+    // The search button's click: starts a run. During a run, a press for the
+    // same query and mode stops it unless it comes within the double-click
+    // interval of the start; a press for another query or mode stops it and
+    // then runs the new one.
     void Command2_Click();
 
     // What the busy notice reads after the user stopped a run short of its
     // end; its tooltip tells how far the run went.
     static QString stoppedNotice();
+
+    // What the notice says when articles could not be read: how many and the
+    // first of their names.
+    static QString unreadNotice(int count, const QStringList &firstNames);
+    // The names an unread notice names at most.
+    static constexpr int kUnreadNamed = 3;
 
 Q_SIGNALS:
     // A run has ended, stopped or not (after its message, if any).
@@ -65,6 +73,7 @@ private:
     void step(int k, int n, const QStringList &matchedNames);
     void finish();
     void setBarEnd(int twips);
+    void showUnread(const QString &before);
 
     Controls c;
     std::function<QString()> m_dataFolder;
@@ -76,4 +85,12 @@ private:
     bool m_complete = false; // every article was searched
     int m_processed = 0;     // articles searched by a run that has ended
     int m_total = 0;
+    // What the run under way searches for.
+    QString m_runQuery;
+    bool m_runWordMode = true;
+    // The run under way is being stopped for another query, run next.
+    bool m_restart = false;
+    // Articles the run could not read, and the first of their names.
+    int m_unread = 0;
+    QStringList m_unreadNames;
 };

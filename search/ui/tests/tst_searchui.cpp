@@ -6,6 +6,7 @@
 #include "platform/widgets/lineshape.h"
 #include "platform/widgets/richtextbox.h"
 #include "platform/widgets/webbrowser.h"
+#include "search/searchtool.h"
 #include "search/ui/articleview.h"
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchpanel.h"
@@ -21,7 +22,11 @@
 #include <QSignalSpy>
 #include <QStyleHints>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextStream>
+
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(ResultsArea::View)
 
@@ -205,6 +210,205 @@ private Q_SLOTS:
         m_search->click();
         QCOMPARE(m_busy->text(), QStringLiteral("Обработка данных......."));
         QVERIFY(finished.wait(20000));
+    }
+
+    // A press for another query or mode during a run stops it and runs the
+    // new one: the list then holds the new query's matches alone, and nothing
+    // is said of the run it replaced.
+    void anotherQueryDuringARunRunsInstead_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("wordMode");
+        QTest::addColumn<QStringList>("found");
+        QTest::newRow("another query") << QStringLiteral("хиромантия редкость") << true
+                                       << QStringList{QStringLiteral("z.txt")};
+        QTest::newRow("another mode") << QStringLiteral("линия жизни") << false << QStringList();
+        QTest::newRow("another query, nothing found") << QStringLiteral("фаланга") << true << QStringList();
+    }
+    void anotherQueryDuringARunRunsInstead()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, wordMode);
+        QFETCH(QStringList, found);
+        const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(60000);
+        // Matches of the first query in word mode only: a comma splits phrases.
+        for (int i = 0; i < 3000; ++i)
+            article(QStringLiteral("%1.txt").arg(i, 5, 10, QLatin1Char('0')).toUtf8().constData(), u"линия, жизни");
+        article("z.txt", u"хиромантия редкость");
+        QSignalSpy finished(m_panel, &SearchPanel::finished);
+        m_query->setPlainText(QStringLiteral("линия жизни"));
+        m_search->click();
+        QVERIFY(m_panel->isRunning());
+        m_query->setPlainText(query);
+        m_wordMode->setValue(wordMode ? 1 : 0);
+        // Within the double-click interval, too.
+        m_search->click();
+        QVERIFY(finished.wait(20000));
+        QGuiApplication::styleHints()->setMouseDoubleClickInterval(interval);
+        QTest::qWait(50);
+        QCOMPARE(finished.count(), 1);
+        QStringList names;
+        for (int i = 0; i < m_list->count(); ++i)
+            names << m_list->item(i)->text();
+        QCOMPARE(names, found);
+        QCOMPARE(m_state->Adv_Mode, wordMode);
+        QCOMPARE(m_busy->isVisible(), false);
+        QCOMPARE(m_dialogs->messages.size(), found.isEmpty() ? 1 : 0);
+    }
+
+    // A web page opened while the search still runs stays on show when it ends.
+    void aPageOpenedDuringARunStaysOpen()
+    {
+        manyArticles(true);
+        // Visited first: "." sorts before digits.
+        article("0.htm", u"<html><body><p>линия жизни</p></body></html>");
+        QSignalSpy finished(m_panel, &SearchPanel::finished);
+        // Opened as soon as it is listed: the run's end is still to come.
+        bool runningWhenOpened = false;
+        const auto opener = connect(m_list->model(), &QAbstractItemModel::rowsInserted, this, [&] {
+            if (m_area->view() != ResultsArea::View::List)
+                return;
+            runningWhenOpened = m_panel->isRunning();
+            m_list->setCurrentRow(0);
+            m_view->open();
+        });
+        m_query->setPlainText(QStringLiteral("линия жизни"));
+        m_search->click();
+        QVERIFY(finished.wait(20000));
+        disconnect(opener);
+        QVERIFY(runningWhenOpened);
+        QCOMPARE(m_list->item(0)->text(), QStringLiteral("0.htm"));
+        QCOMPARE(m_area->view(), ResultsArea::View::BrowserArticle);
+        QVERIFY2(m_browser->documentText().contains(QStringLiteral("линия жизни")),
+                 qPrintable(m_browser->documentText()));
+        // Closed and searched again, the browser starts afresh as before.
+        m_back->click();
+        QCOMPARE(search(QStringLiteral("линия жизни")).first(), QStringLiteral("0.htm"));
+        QVERIFY(!m_browser->documentText().contains(QStringLiteral("линия жизни")));
+    }
+
+    // Articles the search could not read are named once, under the list, never
+    // in a box of their own; a UTF-16 article is read and shown.
+    void unreadArticlesAreNamedOnce()
+    {
+        // The notice as wide as the window has it.
+        m_busy->setGeometry(FormLayout::form1().pixels(u"Label1"));
+        article("a.txt", u"линия жизни");
+        const QString data = m_install->program.filePath(QStringLiteral("Data"));
+        const QByteArray pipe = QFile::encodeName(data + QStringLiteral("/b.txt"));
+        QCOMPARE(::mkfifo(pipe.constData(), 0644), 0);
+        QVERIFY(QFile::link(data + QStringLiteral("/nowhere.txt"), data + QStringLiteral("/c.txt")));
+        QByteArray utf16("\xFF\xFE");
+        for (QChar ch : QStringLiteral("и тут линия жизни"))
+            utf16 += QByteArray(reinterpret_cast<const char *>(&ch), 2);
+        QFile e(data + QStringLiteral("/e.txt"));
+        QVERIFY(e.open(QIODevice::WriteOnly));
+        e.write(utf16);
+        e.close();
+        QCOMPARE(search(QStringLiteral("линия жизни")),
+                 (QStringList{QStringLiteral("a.txt"), QStringLiteral("e.txt")}));
+        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(m_busy->isVisible());
+        QVERIFY2(m_busy->text().startsWith(QStringLiteral("Не прочитано: 2 — b")), qPrintable(m_busy->text()));
+        QCOMPARE(m_busy->toolTip(), SearchPanel::unreadNotice(2, {QStringLiteral("b.txt"), QStringLiteral("c.txt")}));
+        QCOMPARE(SearchPanel::unreadNotice(2, {QStringLiteral("b.txt"), QStringLiteral("c.txt")}),
+                 QStringLiteral("Не удалось прочитать статей: 2 (b.txt, c.txt)"));
+        m_list->setCurrentRow(1);
+        m_view->open();
+        QCOMPARE(m_text->text(), QStringLiteral("и тут линия жизни"));
+        QCOMPARE(m_view->Jump_Pos(), QList<qint64>{6});
+        // The next run with nothing unread says nothing.
+        QVERIFY(QFile::remove(QString::fromLocal8Bit(pipe)));
+        QVERIFY(QFile::remove(data + QStringLiteral("/c.txt")));
+        QCOMPARE(search(QStringLiteral("линия жизни")).size(), 2);
+        QVERIFY(m_busy->isHidden());
+    }
+
+    // A paragraph on one line, far longer than the view lays out as one: every
+    // place the command-line --show reports is highlighted in the view and
+    // reached by F3, a phrase across the view's break and a word broken inside.
+    void longLinesShowEveryFoundPlace_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("wordMode");
+        QTest::newRow("phrase across a break") << QStringLiteral("линия жизни") << false;
+        QTest::newRow("word broken inside") << QStringLiteral("хиромантия") << true;
+    }
+    void longLinesShowEveryFoundPlace()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, wordMode);
+        // The first break comes after the blank of «линия »; the second, with
+        // no place to break near it, inside «хиромантия».
+        const QString text = QStringLiteral("абвгд ").repeated(299) + QStringLiteral("линия жизни ")
+            + QString(1990, u'а') + QStringLiteral("хиромантия и хиромантия, линия жизни. ")
+            + QStringLiteral("слово ").repeated(170);
+        QVERIFY(text.size() >= 4800);
+        article("long.txt", text);
+        m_wordMode->setValue(wordMode ? 1 : 0);
+        QCOMPARE(search(query), QStringList{QStringLiteral("long.txt")});
+        m_list->setCurrentRow(0);
+        m_view->open();
+        const QString shown = m_text->text();
+        QVERIFY2(shown.count(u'\n') >= 2, "the view broke the line");
+        QVERIFY(shown.contains(QStringLiteral("линия \nжизни")) || !wordMode);
+
+        // The view's places, as offsets of the article (every line feed is the view's own).
+        const auto articleOffset = [&shown](int offset) { return qint64(offset - shown.left(offset).count(u'\n')); };
+        QSet<qint64> viewMarked;
+        for (QTextBlock block = m_text->document()->begin(); block.isValid(); block = block.next()) {
+            for (auto it = block.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (!f.charFormat().font().bold() || f.charFormat().foreground().color() != QColor(0, 0, 255))
+                    continue;
+                for (int p = f.position(); p < f.position() + f.length(); ++p) {
+                    const int offset = m_text->toTextOffset(p);
+                    if (shown[offset] != u'\n')
+                        viewMarked.insert(articleOffset(offset));
+                }
+            }
+        }
+        QList<qint64> viewJumps;
+        for (qint64 jump : m_view->Jump_Pos())
+            viewJumps << articleOffset(int(jump));
+
+        // What palmora-search --show reports.
+        QString out;
+        QString err;
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        QStringList args{QStringLiteral("palmora-search"),
+                         QStringLiteral("--data"),
+                         m_install->program.filePath(QStringLiteral("Data")),
+                         QStringLiteral("--show"),
+                         QStringLiteral("long.txt"),
+                         query};
+        if (!wordMode)
+            args.insert(1, QStringLiteral("--phrase"));
+        QCOMPARE(SearchTool::run(args, m_install->installation(), outStream, errStream, QLocale::c()), 0);
+        QList<qint64> toolJumps;
+        QSet<qint64> toolMarked;
+        for (const QString &line : out.split(u'\n', Qt::SkipEmptyParts)) {
+            const QStringList f = line.split(u' ');
+            if (f[0] == QLatin1String("jump"))
+                toolJumps << f[1].toLongLong();
+            else
+                for (qint64 p = f[1].toLongLong(); p < f[1].toLongLong() + f[2].toLongLong(); ++p)
+                    toolMarked.insert(p);
+        }
+        QCOMPARE(toolJumps.size(), 2);
+        QCOMPARE(viewJumps, toolJumps);
+        QCOMPARE(viewMarked, toolMarked);
+
+        // F3 reaches each place in turn.
+        m_bar->setValue(0);
+        QList<qint64> reached{articleOffset(m_text->selStart())};
+        for (int i = 1; i < toolJumps.size(); ++i) {
+            m_view->nextPlace();
+            reached << articleOffset(m_text->selStart());
+        }
+        QCOMPARE(reached, toolJumps);
     }
 
     void theStatesIntervalRulesTheRunAndTheView_data()
