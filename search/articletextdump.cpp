@@ -49,6 +49,24 @@ int readFile(int fd, const std::function<bool(QStringView)> &consume, qint64 chu
         return file.error() == QFileDevice::NoError ? 0 : EIO;
     }
 
+    if (const auto order = TextCodec::utf16Mark(QByteArrayView(head, got)); order != TextCodec::Utf16::None) {
+        // The decoder keeps a code unit cut between two reads for the next one.
+        QStringDecoder decoder(order == TextCodec::Utf16::BigEndian ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE,
+                               QStringDecoder::Flag::ConvertInitialBom);
+        QByteArray bytes(chunk, Qt::Uninitialized);
+        for (qint64 at = 2;;) {
+            const qint64 n = readAt(fd, bytes.data(), chunk, at);
+            if (n < 0)
+                return errno;
+            if (n == 0)
+                return 0;
+            at += n;
+            const QString text = decoder.decode(QByteArrayView(bytes.constData(), n));
+            if (!text.isEmpty() && !consume(text))
+                return 0;
+        }
+    }
+
     // The same decision as the search's: UTF-8 (after its mark, if any) or Windows-1251.
     bool mark = false;
     const bool utf8 = ArticleText::fileIsUtf8(fd, chunk, &mark);

@@ -247,6 +247,10 @@ private Q_SLOTS:
                           "\\'d3\\'e2\\'e0\\'e6\\'e0\\'e5\\'ec\\'fb\\'e9 \\'ea\\'eb\\'e8\\'e5\\'ed\\'f2!\\par "
                           "{\\*\\bkmkstart x}\\u-10179?\\u-8704?}")
             << QStringLiteral("Уважаемый клиент!\r\n") + QString::fromUcs4(U"\U0001F600");
+        QTest::newRow("utf-16 little-endian")
+            << QByteArray("\xff\xfe\x1b\x04\x38\x04\x3d\x04\x38\x04\x4f\x04\r\0\n\0", 16)
+            << QStringLiteral("Линия\r\n");
+        QTest::newRow("utf-16 big-endian") << QByteArray("\xfe\xff\x04\x36\0!", 6) << QStringLiteral("ж!");
         QTest::newRow("empty") << QByteArray() << QString();
     }
     void printsTheTextAsTheSearchReadsIt()
