@@ -1,8 +1,12 @@
 #include "controls/familyartwork.h"
 
+#include "platform/controlhost/devicepixels.h"
+
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -106,6 +110,65 @@ QImage boxCell(int value, int look)
                                         FamilyArtwork::grayedPressed, FamilyArtwork::disabledInk};
         drawInnerSquare(cell, kInk[look]);
     }
+    return cell;
+}
+
+// The check box cell at a device pixel ratio other than 1. Edges of the
+// design fall where the device pixel artwork puts them, counted from the
+// nearer side: the outer line is floor(ratio) device pixels wide.
+QImage deviceBoxCell(int value, int look, qreal ratio)
+{
+    const int side = DevicePixels::extent(kSide, ratio);
+    const auto edge = [ratio](int logical) { return int(std::floor(logical * ratio)); };
+    const int line = std::max(1, edge(1));
+    const int inner = side - 2 * line;
+    QImage cell(side, side, QImage::Format_RGB32);
+    cell.fill(look == FamilyArtwork::Disabled ? FamilyArtwork::disabledInk : FamilyArtwork::boxFrame);
+    const int ring = edge(3) - edge(1);
+    for (int y = 0; y < inner; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(cell.scanLine(y + line)) + line;
+        for (int x = 0; x < inner; ++x) {
+            QRgb colour = qRgb(255, 255, 255);
+            switch (look) {
+            case FamilyArtwork::Normal:
+                colour = FamilyArtwork::diagonalShade(FamilyArtwork::normalTopLeft, FamilyArtwork::normalBottomRight, x,
+                                                      y, inner, inner);
+                break;
+            case FamilyArtwork::Hover:
+                colour = std::min({x, y, inner - 1 - x, inner - 1 - y}) < ring ? FamilyArtwork::diagonalShade(
+                             FamilyArtwork::hoverRingTopLeft, FamilyArtwork::hoverRingBottomRight, x, y, inner, inner)
+                                                                               : FamilyArtwork::hoverSquare;
+                break;
+            case FamilyArtwork::Pressed:
+                colour = FamilyArtwork::diagonalShade(FamilyArtwork::pressedTopLeft, FamilyArtwork::pressedBottomRight,
+                                                      x, y, inner, inner);
+                break;
+            default:
+                break;
+            }
+            row[x] = colour;
+        }
+    }
+    if (value == 1) {
+        static constexpr QRgb kInk[] = {FamilyArtwork::checkMark, FamilyArtwork::checkMark,
+                                        FamilyArtwork::checkMarkPressed, FamilyArtwork::disabledInk};
+        // The tick of the design, three pixels high in each column, as one
+        // smooth shape.
+        QPainter painter(&cell);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(ratio, ratio);
+        const QPointF tick[] = {{4, 5.5}, {6.5, 8}, {11, 3.5}, {11, 6.5}, {6.5, 11}, {4, 8.5}};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(kInk[look]));
+        painter.drawPolygon(tick, int(std::size(tick)));
+    } else if (value == 2) {
+        static constexpr QRgb kInk[] = {FamilyArtwork::grayedNormal, FamilyArtwork::grayedHover,
+                                        FamilyArtwork::grayedPressed, FamilyArtwork::disabledInk};
+        const int from = edge(4);
+        cell.setDevicePixelRatio(1.0);
+        QPainter(&cell).fillRect(QRect(from, from, side - 2 * from, side - 2 * from), QColor::fromRgb(kInk[look]));
+    }
+    cell.setDevicePixelRatio(ratio);
     return cell;
 }
 
@@ -252,6 +315,15 @@ const QImage &FamilyArtwork::checkBoxStrip()
         return made;
     }();
     return strip;
+}
+
+QImage FamilyArtwork::checkBoxCell(int n, qreal ratio)
+{
+    if (n < 0 || n >= boxCells)
+        return {};
+    if (ratio == 1.0)
+        return checkBoxStrip().copy(0, n * boxSide, boxSide, boxSide);
+    return deviceBoxCell(n / 4, n % 4, ratio);
 }
 
 const std::array<QImage, FamilyArtwork::radioCells> &FamilyArtwork::radioPictures()
