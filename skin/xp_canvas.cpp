@@ -492,12 +492,7 @@ void xp_canvas::beginMoveOnceDragged(const QMouseEvent *event)
     QWidget *window = hostWindow();
     if (!window)
         return;
-    // On X the program moves the window itself, under a window manager too:
-    // a window manager's move would carry the window on from where the
-    // pointer is now, not from the press, and the point grabbed would end
-    // away from the pointer. A Wayland client cannot place itself: there the
-    // compositor's move, which starts from the press, does it.
-    if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    if (movedByWindowSystem()) {
         if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
             return;
     }
@@ -532,12 +527,21 @@ bool xp_canvas::borderEvent(QWidget *strip, QEvent *event, BorderDrag::Edge edge
     return true;
 }
 
+bool xp_canvas::movedByWindowSystem()
+{
+    // An X window manager's move carries the window on from where the pointer
+    // is when it starts, not from the press, so the point grabbed would end
+    // away from the pointer: on X the program moves and sizes the window
+    // itself, exactly, as X window managers let a client place itself. A
+    // Wayland client, or an X client of a Wayland compositor, cannot place
+    // itself: there the compositor does it, its move starting from the press.
+    return QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
 bool xp_canvas::handResizeToCompositor(BorderDrag::Edge edge)
 {
-    // A Wayland client cannot place itself, so a drag of the left edge could
-    // only widen the window to the right: the compositor carries the resize
-    // out instead. On X the program's own resize is exact.
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    // Else a drag of the left edge could only widen the window to the right.
+    if (!movedByWindowSystem())
         return false;
     QWidget *window = hostWindow();
     QWindow *handle = window ? window->windowHandle() : nullptr;

@@ -138,6 +138,7 @@ private:
 
     bool titleEvent(QEvent *event, bool isCaption);
     bool borderEvent(QWidget *strip, QEvent *event, BorderDrag::Edge edge);
+    static bool movedByWindowSystem();
     bool handResizeToCompositor(BorderDrag::Edge edge);
     void startMove(const QMouseEvent *event);
     void beginMoveOnceDragged(const QMouseEvent *event);
