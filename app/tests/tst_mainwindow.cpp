@@ -141,8 +141,11 @@ private Q_SLOTS:
         const auto [aloneTop, aloneBottom] = inkRows(alone, alone.rect());
         QVERIFY(top >= 0);
         QCOMPARE(bottom - top, aloneBottom - aloneTop);
-        // Clear of the tab page's frame along its lower edge.
+        // Clear of the tab page's frame along its lower edge, and of the
+        // photo area's lower frame line, which runs through the notice's box.
         QVERIFY(bottom < page->height() - page->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2);
+        const auto *photo = namedControl<QLabel>(window, "Image1");
+        QVERIFY(bottom < photo->geometry().bottom() + 1 - photo->frameWidth());
     }
 
     void resizeInTheNormalStateSnapsBack()
