@@ -93,6 +93,19 @@ wait_for_place() {
   echo "$now"
 }
 
+# Drags with a button from (x, y) by (dx, dy) in equal steps, a pause after
+# each, and lets go: drag BUTTON X Y DX DY STEPS PAUSE.
+drag() {
+  local button="$1" x="$2" y="$3" dx="$4" dy="$5" steps="$6" pause="$7" step
+  xdotool mousemove "$x" "$y" mousedown "$button"
+  for step in $(seq 1 "$steps"); do
+    sleep "$pause"
+    xdotool mousemove $((x + dx * step / steps)) $((y + dy * step / steps))
+  done
+  sleep 0.2
+  xdotool mouseup "$button"
+}
+
 check_frame() {
   local desktop="$1"
   start_program "$desktop" || return 0
@@ -114,14 +127,7 @@ check_frame() {
   fi
 
   # A slow drag.
-  xdotool mousemove "$title_x" "$title_y" mousedown 1
-  local step
-  for step in $(seq 1 10); do
-    xdotool mousemove $((title_x + 6 * step)) $((title_y + 4 * step))
-    sleep 0.05
-  done
-  sleep 0.2
-  xdotool mouseup 1
+  drag 1 "$title_x" "$title_y" 60 40 10 0.05
   local nx ny nw nh
   read -r nx ny nw nh < <(settled_place "$main")
   if [ "$nx $ny $nw $nh" = "$((x + 60)) $((y + 40)) $w $h" ]; then
@@ -133,13 +139,7 @@ check_frame() {
 
   # A quick drag: the first move already lies far past the drag distance.
   title_x=$((x + 500)) title_y=$((y + 14))
-  xdotool mousemove "$title_x" "$title_y" mousedown 1
-  sleep 0.1
-  xdotool mousemove $((title_x - 60)) $((title_y - 20))
-  sleep 0.1
-  xdotool mousemove $((title_x - 120)) $((title_y - 40))
-  sleep 0.3
-  xdotool mouseup 1
+  drag 1 "$title_x" "$title_y" -120 -40 2 0.1
   read -r nx ny nw nh < <(settled_place "$main")
   if [ "$nx $ny $nw $nh" = "$((x - 120)) $((y - 40)) $w $h" ]; then
     ok "$desktop: a quick drag of -120, -40 in two jumps moves the main window by -120, -40"
@@ -152,13 +152,7 @@ check_frame() {
   local button
   for button in 3 2; do
     title_x=$((x + 500)) title_y=$((y + 14))
-    xdotool mousemove "$title_x" "$title_y" mousedown "$button"
-    for step in $(seq 1 8); do
-      xdotool mousemove $((title_x - 20 * step)) $((title_y + 12 * step))
-      sleep 0.05
-    done
-    xdotool mouseup "$button"
-    sleep 0.2
+    drag "$button" "$title_x" "$title_y" -160 96 8 0.05
     xdotool mousemove $((title_x - 300)) $((title_y + 250))
     sleep 0.2
     xdotool mousemove $((title_x + 100)) $((title_y + 300))
@@ -224,12 +218,7 @@ check_frame() {
     read -r x y w h < <(place "$main")
     xdotool mousemove $((x + 974)) $((y + 15)) click 1
     sleep 1.5
-    xdotool mousemove $((x + 500)) $((y + 14)) mousedown 1
-    for step in $(seq 1 5); do
-      xdotool mousemove $((x + 500 + 6 * step)) $((y + 14 + 4 * step))
-      sleep 0.05
-    done
-    xdotool mouseup 1
+    drag 1 $((x + 500)) $((y + 14)) 30 20 5 0.05
     if [ "$(wait_for_place "$main" "$((x + 30)) $((y + 20)) $w $h")" = "$((x + 30)) $((y + 20)) $w $h" ]; then
       ok "$desktop: minimising with nothing to show it leaves the main window on the screen, moving by its title"
     else
