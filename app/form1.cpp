@@ -246,6 +246,9 @@ void Form1::createPhotoAndSearchTab()
     Label1 = make<QLabel>(tab, "Label1", QStringLiteral("Обработка данных......."));
     Label1->setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25, true));
     setTextColour(Label1, QColor(255, 0, 0));
+    // Set from the top of its box, as the design's labels are: centred, its
+    // lower part would run into the page's lower edge.
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->hide();
 
     Timer1 = new QTimer(this);

@@ -83,11 +83,16 @@ void CaptionedBox::showCell(int n)
     refreshFace();
 }
 
+QImage CaptionedBox::cellPictureAt(int n, qreal ratio) const
+{
+    return DevicePixels::scaled(cellPicture(n), ratio);
+}
+
 void CaptionedBox::drawFace(QImage &face) const
 {
     QPainter painter(&face);
     painter.fillRect(face.rect(), ColorValue::toColor(m_backColor, palette()));
-    painter.drawImage(boxRect().topLeft(), DevicePixels::scaled(cellPicture(m_cell), face.devicePixelRatio()));
+    painter.drawImage(boxRect().topLeft(), cellPictureAt(m_cell, face.devicePixelRatio()));
     painter.setFont(font());
     painter.setPen(labelColour());
     painter.drawText(labelRect(), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_caption);

@@ -44,6 +44,9 @@ protected:
 
     // The picture of cell n.
     virtual QImage cellPicture(int n) const = 0;
+    // The cell drawn for a screen of that device pixel ratio; by default the
+    // cell's pixels made whole device pixels.
+    virtual QImage cellPictureAt(int n, qreal ratio) const;
     void showCell(int n);
 
     QString captionText() const override { return m_caption; }

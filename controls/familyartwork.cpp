@@ -1,8 +1,12 @@
 #include "controls/familyartwork.h"
 
+#include "platform/controlhost/devicepixels.h"
+
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
@@ -32,6 +36,12 @@ QRgb blend(QRgb from, QRgb to, int step, int steps)
 
 constexpr int kSide = FamilyArtwork::boxSide;
 
+// The ink of the check mark and of the grayed square, by look.
+constexpr QRgb kMarkInk[] = {FamilyArtwork::checkMark, FamilyArtwork::checkMark, FamilyArtwork::checkMarkPressed,
+                             FamilyArtwork::disabledInk};
+constexpr QRgb kGrayedInk[] = {FamilyArtwork::grayedNormal, FamilyArtwork::grayedHover, FamilyArtwork::grayedPressed,
+                               FamilyArtwork::disabledInk};
+
 void drawFrame(QImage &cell, QRgb colour)
 {
     for (int i = 0; i < kSide; ++i) {
@@ -42,35 +52,33 @@ void drawFrame(QImage &cell, QRgb colour)
     }
 }
 
+// The colour at (x, y) of the inside of the frame, `inner` pixels square,
+// in a look; the hover look's ring is `ring` pixels wide.
+QRgb interiorColour(int look, int x, int y, int inner, int ring)
+{
+    switch (look) {
+    case FamilyArtwork::Normal:
+        return FamilyArtwork::diagonalShade(FamilyArtwork::normalTopLeft, FamilyArtwork::normalBottomRight, x, y, inner,
+                                            inner);
+    case FamilyArtwork::Hover:
+        return std::min({x, y, inner - 1 - x, inner - 1 - y}) < ring ? FamilyArtwork::diagonalShade(
+                   FamilyArtwork::hoverRingTopLeft, FamilyArtwork::hoverRingBottomRight, x, y, inner, inner)
+                                                                     : FamilyArtwork::hoverSquare;
+    case FamilyArtwork::Pressed:
+        return FamilyArtwork::diagonalShade(FamilyArtwork::pressedTopLeft, FamilyArtwork::pressedBottomRight, x, y,
+                                            inner, inner);
+    default:
+        return qRgb(255, 255, 255);
+    }
+}
+
 // The 14 x 14 inside of the frame.
 void drawInterior(QImage &cell, int look)
 {
     constexpr int inner = kSide - 2;
     for (int y = 0; y < inner; ++y) {
-        for (int x = 0; x < inner; ++x) {
-            QRgb colour = 0;
-            switch (look) {
-            case FamilyArtwork::Normal:
-                colour = FamilyArtwork::diagonalShade(FamilyArtwork::normalTopLeft, FamilyArtwork::normalBottomRight, x,
-                                                      y, inner, inner);
-                break;
-            case FamilyArtwork::Hover: {
-                const bool ring = std::min({x, y, inner - 1 - x, inner - 1 - y}) < 2;
-                colour = ring ? FamilyArtwork::diagonalShade(FamilyArtwork::hoverRingTopLeft,
-                                                             FamilyArtwork::hoverRingBottomRight, x, y, inner, inner)
-                              : FamilyArtwork::hoverSquare;
-                break;
-            }
-            case FamilyArtwork::Pressed:
-                colour = FamilyArtwork::diagonalShade(FamilyArtwork::pressedTopLeft, FamilyArtwork::pressedBottomRight,
-                                                      x, y, inner, inner);
-                break;
-            default:
-                colour = qRgb(255, 255, 255);
-                break;
-            }
-            cell.setPixel(x + 1, y + 1, colour);
-        }
+        for (int x = 0; x < inner; ++x)
+            cell.setPixel(x + 1, y + 1, interiorColour(look, x, y, inner, 2));
     }
 }
 
@@ -98,14 +106,47 @@ QImage boxCell(int value, int look)
     drawFrame(cell, look == FamilyArtwork::Disabled ? FamilyArtwork::disabledInk : FamilyArtwork::boxFrame);
     drawInterior(cell, look);
     if (value == 1) {
-        static constexpr QRgb kInk[] = {FamilyArtwork::checkMark, FamilyArtwork::checkMark,
-                                        FamilyArtwork::checkMarkPressed, FamilyArtwork::disabledInk};
-        drawCheckMark(cell, kInk[look]);
+        drawCheckMark(cell, kMarkInk[look]);
     } else if (value == 2) {
-        static constexpr QRgb kInk[] = {FamilyArtwork::grayedNormal, FamilyArtwork::grayedHover,
-                                        FamilyArtwork::grayedPressed, FamilyArtwork::disabledInk};
-        drawInnerSquare(cell, kInk[look]);
+        drawInnerSquare(cell, kGrayedInk[look]);
     }
+    return cell;
+}
+
+// The check box cell at a device pixel ratio other than 1. Edges of the
+// design fall where the device pixel artwork puts them, counted from the
+// nearer side: the outer line is floor(ratio) device pixels wide.
+QImage deviceBoxCell(int value, int look, qreal ratio)
+{
+    const int side = DevicePixels::extent(kSide, ratio);
+    const auto edge = [ratio](int logical) { return int(std::floor(logical * ratio)); };
+    const int line = std::max(1, edge(1));
+    const int inner = side - 2 * line;
+    QImage cell(side, side, QImage::Format_RGB32);
+    cell.fill(look == FamilyArtwork::Disabled ? FamilyArtwork::disabledInk : FamilyArtwork::boxFrame);
+    const int ring = edge(3) - edge(1);
+    for (int y = 0; y < inner; ++y) {
+        auto *row = reinterpret_cast<QRgb *>(cell.scanLine(y + line)) + line;
+        for (int x = 0; x < inner; ++x)
+            row[x] = interiorColour(look, x, y, inner, ring);
+    }
+    if (value == 1) {
+        // The tick of the design, three pixels high in each column, as one
+        // smooth shape.
+        QPainter painter(&cell);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(ratio, ratio);
+        const QPointF tick[] = {{4, 5.5}, {6.5, 8}, {11, 3.5}, {11, 6.5}, {6.5, 11}, {4, 8.5}};
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(kMarkInk[look]));
+        painter.drawPolygon(tick, int(std::size(tick)));
+    } else if (value == 2) {
+        const int from = edge(4);
+        cell.setDevicePixelRatio(1.0);
+        QPainter(&cell).fillRect(QRect(from, from, side - 2 * from, side - 2 * from),
+                                 QColor::fromRgb(kGrayedInk[look]));
+    }
+    cell.setDevicePixelRatio(ratio);
     return cell;
 }
 
@@ -161,12 +202,10 @@ QImage radioPicture(bool value, int look)
         }
     }
     if (value) {
-        static constexpr QRgb kInk[] = {FamilyArtwork::checkMark, FamilyArtwork::checkMark,
-                                        FamilyArtwork::checkMarkPressed, FamilyArtwork::disabledInk};
         for (int y = 0; y < 5; ++y) {
             for (int x = 0; x < 5; ++x) {
                 if (kDot[y][x] == 'X')
-                    picture.setPixel(4 + x, 4 + y, kInk[look]);
+                    picture.setPixel(4 + x, 4 + y, kMarkInk[look]);
             }
         }
     }
@@ -252,6 +291,15 @@ const QImage &FamilyArtwork::checkBoxStrip()
         return made;
     }();
     return strip;
+}
+
+QImage FamilyArtwork::checkBoxCell(int n, qreal ratio)
+{
+    if (n < 0 || n >= boxCells)
+        return {};
+    if (ratio == 1.0)
+        return checkBoxStrip().copy(0, n * boxSide, boxSide, boxSide);
+    return deviceBoxCell(n / 4, n % 4, ratio);
 }
 
 const std::array<QImage, FamilyArtwork::radioCells> &FamilyArtwork::radioPictures()

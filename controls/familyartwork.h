@@ -56,6 +56,11 @@ public:
 
     // 16 x 192: cell n is rows 16n to 16n + 15.
     static const QImage &checkBoxStrip();
+    // Cell n of the check box drawn for a screen of that device pixel ratio:
+    // at 1 the strip's own cell; otherwise the frame is whole device pixels,
+    // alike on every side, and the shading and the mark are drawn at the
+    // screen's resolution.
+    static QImage checkBoxCell(int n, qreal ratio);
     // Eight 13 x 13 pictures, index 4 x value + look.
     static const std::array<QImage, radioCells> &radioPictures();
     // 90 x 21: five cells side by side.

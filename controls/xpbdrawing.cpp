@@ -73,57 +73,97 @@ void line(QImage &image, int x1, int y1, int x2, int y2, QRgb c)
         fill(image, x1, y1 <= y2 ? y1 : y2 + 1, x1 + 1, y1 <= y2 ? y2 : y1 + 1, c);
 }
 
-void drawXPFace(QImage &image, XpBDrawing::State &s)
+// The XP face's colours, once the defaults it may ask for are set.
+struct XPLook
+{
+    bool enabled;
+    bool pressed;
+    int height;
+    quint32 light;
+};
+
+XPLook xpLook(XpBDrawing::State &s)
+{
+    const quint32 face = ColorValue::translate(ColorValue::system(ColorValue::buttonFace), s.palette);
+    if (s.enabled && s.xpDefaultColors) {
+        s.xpColorPressed = XpBDrawing::defaultPressedColor;
+        s.xpColorHover = XpBDrawing::defaultHoverColor;
+    }
+    return {s.enabled, s.pressed != 0, s.height, XpBDrawing::shiftColor(face, 48)};
+}
+
+// The ground of the face at a row, counted in the design's pixels (a fraction
+// on a scaled screen): a gradient, the other way and darker while pressed,
+// flat while disabled.
+QRgb xpGround(const XPLook &look, double row)
+{
+    if (!look.enabled)
+        return pixelOf(XpBDrawing::shiftColor(look.light, -24));
+    const double h = look.height;
+    if (!look.pressed) {
+        // Nearly white at the top, about 205 grey at the bottom.
+        const float step = 50.0f / float(h);
+        return pixelOf(XpBDrawing::shiftColor(0x00FFFFFF, XpBLayout::round(-double(step) * row)));
+    }
+    const float step = 25.0f / float(h);
+    const quint32 base = XpBDrawing::shiftColor(look.light, -32);
+    return pixelOf(XpBDrawing::shiftColor(base, XpBLayout::round(-double(step) * (h - row))));
+}
+
+void drawXPGround(QImage &image, const XPLook &look)
+{
+    const int w = image.width();
+    const int h = look.height;
+    if (!look.enabled) {
+        fill(image, 0, 0, w, h, xpGround(look, 0));
+        return;
+    }
+    // Row 0 keeps the button face of the normal face; the frame covers it.
+    for (int row = look.pressed ? 0 : 1; row < h; ++row)
+        line(image, 0, row, w, row, xpGround(look, row));
+}
+
+// The same ground at the screen's resolution: each device row takes the
+// colour of its own place in the design.
+void drawXPGroundAt(QImage &device, const XPLook &look)
+{
+    const int w = device.width();
+    const double scale = double(look.height) / device.height();
+    for (int y = 0; y < device.height(); ++y) {
+        const double row = std::clamp((y + 0.5) * scale - 0.5, look.pressed ? 0.0 : 1.0, double(look.height - 1));
+        fill(device, 0, y, w, y + 1, xpGround(look, row));
+    }
+}
+
+// The lines over the ground: the outline, the coloured inner frame of a
+// focused or hovered face, and the rounded corners.
+void drawXPEdges(QImage &image, const XPLook &look, const XpBDrawing::State &s)
 {
     const int w = s.width;
     const int h = s.height;
     const quint32 face = ColorValue::translate(ColorValue::system(ColorValue::buttonFace), s.palette);
-    const quint32 light = XpBDrawing::shiftColor(face, 48);
-    const QRgb darkShadow = systemColour(s, ColorValue::darkShadow3D);
+    const quint32 light = look.light;
     // The inner pixel of each corner. Enabled faces hand the pixel setter the
     // value 0x80000000, which it draws black.
     QRgb corner = qRgb(0, 0, 0);
 
     if (s.enabled) {
-        if (s.xpDefaultColors) {
-            s.xpColorPressed = XpBDrawing::defaultPressedColor;
-            s.xpColorHover = XpBDrawing::defaultHoverColor;
-        }
-        if (h == 0)
-            return;
-        if (s.pressed == 0) {
-            // Nearly white at the top, about 205 grey at the bottom.
-            const float step = 50.0f / float(h);
-            for (int i = 1; i <= h; ++i)
-                line(image, 0, i, w, i,
-                     pixelOf(XpBDrawing::shiftColor(0x00FFFFFF, XpBLayout::round(-double(step) * i))));
-            frame(image, 0, 0, w, h, darkShadow);
-            if (s.hasFocus == 1 || s.hovered == 1) {
-                const quint32 q = ColorValue::translate(s.hovered != 0 ? s.xpColorHover : s.xpColorPressed, s.palette);
-                const auto shifted = [q](int amount) { return pixelOf(XpBDrawing::shiftColor(q, amount)); };
-                frame(image, 1, 2, w - 1, h - 2, pixelOf(q));
-                line(image, 2, h - 2, w - 2, h - 2, shifted(-40));
-                line(image, 2, 1, w - 2, 1, shifted(90));
-                line(image, 1, 2, w - 1, 2, shifted(35));
-                line(image, 2, 3, 2, h - 3, shifted(20));
-                line(image, w - 3, 3, w - 3, h - 3, shifted(20));
-                setPixel(image, 3, h - 4, pixelOf(q));
-                setPixel(image, w - 4, h - 4, pixelOf(q));
-                setPixel(image, w - 4, 3, shifted(35));
-                setPixel(image, 3, 3, shifted(35));
-            }
-        } else {
-            // Any held button, not only the left one, shows the pressed face:
-            // darker, and graded the other way.
-            const float step = 25.0f / float(h);
-            const quint32 base = XpBDrawing::shiftColor(light, -32);
-            for (int i = 1; i <= h; ++i)
-                line(image, 0, h - i, w, h - i,
-                     pixelOf(XpBDrawing::shiftColor(base, XpBLayout::round(-double(step) * i))));
-            frame(image, 0, 0, w, h, darkShadow);
+        frame(image, 0, 0, w, h, systemColour(s, ColorValue::darkShadow3D));
+        if (s.pressed == 0 && (s.hasFocus == 1 || s.hovered == 1)) {
+            const quint32 q = ColorValue::translate(s.hovered != 0 ? s.xpColorHover : s.xpColorPressed, s.palette);
+            const auto shifted = [q](int amount) { return pixelOf(XpBDrawing::shiftColor(q, amount)); };
+            frame(image, 1, 2, w - 1, h - 2, pixelOf(q));
+            line(image, 2, h - 2, w - 2, h - 2, shifted(-40));
+            line(image, 2, 1, w - 2, 1, shifted(90));
+            line(image, 1, 2, w - 1, 2, shifted(35));
+            line(image, 2, 3, 2, h - 3, shifted(20));
+            line(image, w - 3, 3, w - 3, h - 3, shifted(20));
+            setPixel(image, 3, h - 4, pixelOf(q));
+            setPixel(image, w - 4, h - 4, pixelOf(q));
+            setPixel(image, w - 4, 3, shifted(35));
+            setPixel(image, 3, 3, shifted(35));
         }
     } else {
-        fill(image, 0, 0, w, h, pixelOf(XpBDrawing::shiftColor(light, -24)));
         frame(image, 0, 0, w, h, pixelOf(XpBDrawing::shiftColor(light, -84)));
         corner = pixelOf(XpBDrawing::shiftColor(light, -72));
     }
@@ -144,6 +184,15 @@ void drawXPFace(QImage &image, XpBDrawing::State &s)
         fill(image, c.left, c.top, c.left + 2, c.top + 2, faceColour);
         setPixel(image, c.innerX, c.innerY, corner);
     }
+}
+
+void drawXPFace(QImage &image, XpBDrawing::State &s)
+{
+    const XPLook look = xpLook(s);
+    if (s.enabled && s.height == 0)
+        return;
+    drawXPGround(image, look);
+    drawXPEdges(image, look, s);
 }
 
 void drawClassicFace(QImage &image, const XpBDrawing::State &s)
@@ -242,6 +291,22 @@ void drawPicture(QImage &image, XpBDrawing::State &s)
         if (!s.useMaskColor)
             s.maskColor = ColorValue::fromColor(QColor::fromRgb(scratch.pixel(0, 0)));
         const QRgb key = colour(s, s.maskColor) & 0x00ffffff;
+        if (image.devicePixelRatio() != 1.0) {
+            // Scaled smoothly to the screen's resolution, its transparent
+            // colour left out before it is scaled.
+            QImage keyed = scratch.copy(0, 0, r.width(), r.height()).convertToFormat(QImage::Format_ARGB32);
+            for (int y = 0; y < keyed.height(); ++y) {
+                auto *row = reinterpret_cast<QRgb *>(keyed.scanLine(y));
+                for (int x = 0; x < keyed.width(); ++x) {
+                    if ((row[x] & 0x00ffffff) == key)
+                        row[x] = 0;
+                }
+            }
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(r, keyed);
+            break;
+        }
         for (int y = 0; y < r.height(); ++y) {
             const auto *row = reinterpret_cast<const QRgb *>(scratch.constScanLine(y));
             for (int x = 0; x < r.width(); ++x) {
@@ -342,14 +407,34 @@ QImage XpBDrawing::draw(State &s, qreal ratio)
             drawFocusRect(image, s.focusRect);
         return image;
     }
-    // On a screen of another ratio the face, its picture and its focus
-    // rectangle become whole device pixels, the same on both sides, and the
-    // caption is set at the screen's own resolution, as crisp as any text.
-    if (layout.hasPicture)
-        drawPicture(image, s);
-    if (s.hasFocus == 1 && s.showFocusRect && s.buttonStyle != XP)
-        drawFocusRect(image, s.focusRect);
-    QImage device = DevicePixels::scaled(image, ratio);
+    // On a screen of another ratio the face's lines become whole device
+    // pixels, the same on both sides; the XP face's gradient, the picture and
+    // the caption are drawn at the screen's own resolution.
+    QImage device;
+    if (s.buttonStyle == XP && !(s.enabled && s.height == 0)) {
+        const XPLook look = xpLook(s);
+        device =
+            QImage(DevicePixels::extent(s.width, ratio), DevicePixels::extent(s.height, ratio), QImage::Format_RGB32);
+        device.fill(systemColour(s, ColorValue::buttonFace));
+        drawXPGroundAt(device, look);
+        QImage edges(image.size(), QImage::Format_ARGB32_Premultiplied);
+        edges.fill(Qt::transparent);
+        drawXPEdges(edges, look, s);
+        if (layout.hasPicture && !s.enabled)
+            drawPicture(edges, s);
+        QImage scaledEdges = DevicePixels::scaled(edges, ratio, device.size());
+        scaledEdges.setDevicePixelRatio(1.0);
+        QPainter(&device).drawImage(0, 0, scaledEdges);
+        device.setDevicePixelRatio(ratio);
+    } else {
+        if (layout.hasPicture && !s.enabled)
+            drawPicture(image, s);
+        if (s.hasFocus == 1 && s.showFocusRect && s.buttonStyle != XP)
+            drawFocusRect(image, s.focusRect);
+        device = DevicePixels::scaled(image, ratio);
+    }
+    if (layout.hasPicture && s.enabled)
+        drawPicture(device, s);
     if (layout.hasCaption)
         drawCaption(device, s);
     return device;

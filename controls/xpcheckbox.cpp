@@ -33,6 +33,11 @@ QImage xpcheckbox::cellImage(int n)
     return pc().cell(n);
 }
 
+QImage xpcheckbox::cellPictureAt(int n, qreal ratio) const
+{
+    return FamilyArtwork::checkBoxCell(n, ratio);
+}
+
 void xpcheckbox::initProperties()
 {
     initSharedProperties();

@@ -32,6 +32,7 @@ public:
 
 protected:
     QImage cellPicture(int n) const override { return cellImage(n); }
+    QImage cellPictureAt(int n, qreal ratio) const override;
     void checkStateSet() override;
     void changeEvent(QEvent *event) override;
     void onPress(QMouseEvent *event) override;

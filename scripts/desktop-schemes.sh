@@ -8,7 +8,9 @@
 #  - Wayland, where weston and Qt's Wayland plugin are installed: the program
 #    runs under weston nested in the virtual display; it must show, print
 #    nothing on stderr, and no title-bar button or check box may stay lit (or
-#    keep its hint) after the pointer leaves the window in one jump.
+#    keep its hint) after the pointer leaves the window in one jump; a drag of
+#    the questionnaire window's left border moves its left edge with the
+#    pointer and leaves the right one.
 # The screenshots are kept in BUILD_DIR/desktop-schemes. DISPLAY_NUMBER picks
 # the virtual displays' numbers (that and the next ten up); by default Xvfb
 # finds free ones.
@@ -185,6 +187,66 @@ quick_exit() {
   echo "Wayland: after a quick exit from the $what nothing stays lit"
 }
 
+# The columns of a screenshot's row where a window's outer frame line lies.
+frame_columns() {
+  convert "$1" -crop "${output_w}x1+0+$2" +repage txt:- | grep 'srgb(102,102,126)' | cut -d, -f1 | tr '\n' ' '
+}
+
+# Opens the questionnaire window from the main window at (wx, wy) and drags
+# its left border 80 pixels to the left: the compositor carries the resize
+# out, so the left edge follows the pointer and the right edge stays.
+left_border_drag() {
+  local wx="$1" wy="$2" row step
+  DISPLAY="$wdisplay" xdotool mousemove $((wx + 74)) $((wy + 50))
+  sleep 0.4
+  DISPLAY="$wdisplay" xdotool click 1
+  sleep 2
+  DISPLAY="$wdisplay" xdotool mousemove $((output_w - 5)) $((output_h - 5))
+  sleep 0.3
+  DISPLAY="$wdisplay" import -window root "$shots/wayland-questionnaire.png"
+  # The questionnaire's lines are those the main window alone did not show,
+  # on a row 60 pixels below the first one across it (weston places it where
+  # it likes), clear of its title.
+  local found="" shown column left="" right=""
+  for row in $(seq $((wy + 20)) 20 $((wy + 640))); do
+    if [ -z "$found" ]; then
+      [ "$(frame_columns "$shots/wayland-questionnaire.png" "$row")" = "$(frame_columns "$shots/wayland-photo.png" "$row")" ] \
+        && continue
+      found="$row"
+    fi
+    [ "$row" -lt $((found + 60)) ] && continue
+    shown=" $(frame_columns "$shots/wayland-photo.png" "$row") "
+    for column in $(frame_columns "$shots/wayland-questionnaire.png" "$row"); do
+      [[ "$shown" == *" $column "* ]] && continue
+      [ -z "$left" ] && left="$column"
+      right="$column"
+    done
+    break
+  done
+  if [ -z "$right" ] || [ "$right" = "$left" ]; then
+    fail "Wayland: the questionnaire window did not show over the main window"
+    return
+  fi
+  DISPLAY="$wdisplay" xdotool mousemove $((left + 2)) "$row" sleep 0.3 mousedown 1
+  for step in $(seq 1 8); do
+    DISPLAY="$wdisplay" xdotool mousemove $((left + 2 - 10 * step)) "$row"
+    sleep 0.05
+  done
+  sleep 0.3
+  DISPLAY="$wdisplay" xdotool mouseup 1
+  DISPLAY="$wdisplay" xdotool mousemove $((output_w - 5)) $((output_h - 5))
+  sleep 1
+  DISPLAY="$wdisplay" import -window root "$shots/wayland-questionnaire-widened.png"
+  local after
+  after="$(frame_columns "$shots/wayland-questionnaire-widened.png" "$row")"
+  if [[ " $after " == *" $((left - 80)) "* ]] && [[ " $after " == *" $right "* ]] \
+    && [[ " $after " != *" $left "* ]]; then
+    echo "Wayland: a drag of the questionnaire window's left border by 80 moves its left edge by 80, the right one stays"
+  else
+    fail "Wayland: after a drag of the left border by 80 from $left (right edge $right) the frame lines lie at $after"
+  fi
+}
+
 wayland_plugin="$plugins/platforms/libqwayland-generic.so"
 if ! command -v weston >/dev/null || [ ! -e "$wayland_plugin" ]; then
   echo "weston or Qt's Wayland plugin (qt6-wayland) is not installed: no Wayland run"
@@ -237,6 +299,7 @@ EOF
       if [ "$view" = photo ]; then
         # Long enough for the hint to show.
         quick_exit "$view-check-box" "check box" "$before" "$wx" "$wy" 805 107 1.6 "$check_box" "$hint"
+        left_border_drag "$wx" "$wy"
       fi
       stop_program
       if [ -s "$dir/stderr.log" ]; then

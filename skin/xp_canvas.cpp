@@ -385,21 +385,27 @@ bool xp_canvas::titleEvent(QEvent *event, bool isCaption)
 {
     switch (doubleClickAsPress(event)) {
     case QEvent::MouseButtonPress:
-        // Whatever the button.
-        if (hostState() == HostState::Normal)
+        // Only the left button moves a window: a window manager's move waits
+        // for the left button's release, so one started by another button
+        // would leave the window on the pointer once that button is up.
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && hostState() == HostState::Normal)
             startMove(static_cast<QMouseEvent *>(event));
         break;
     case QEvent::MouseMove:
         if (m_movePending)
             beginMoveOnceDragged(static_cast<QMouseEvent *>(event));
         if (m_moving) {
-            if (QWidget *window = hostWindow())
+            if (!(static_cast<QMouseEvent *>(event)->buttons() & Qt::LeftButton))
+                m_moving = false;
+            else if (QWidget *window = hostWindow())
                 window->move(m_moveOrigin + globalPoint(event) - m_moveFrom);
         }
         break;
     case QEvent::MouseButtonRelease:
-        m_movePending = false;
-        m_moving = false;
+        if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_movePending = false;
+            m_moving = false;
+        }
         break;
     case QEvent::MouseButtonDblClick:
         m_movePending = false;
@@ -475,7 +481,7 @@ void xp_canvas::startMove(const QMouseEvent *event)
 
 void xp_canvas::beginMoveOnceDragged(const QMouseEvent *event)
 {
-    if (event->buttons() == Qt::NoButton) {
+    if (!(event->buttons() & Qt::LeftButton)) {
         m_movePending = false;
         return;
     }
@@ -486,12 +492,11 @@ void xp_canvas::beginMoveOnceDragged(const QMouseEvent *event)
     QWidget *window = hostWindow();
     if (!window)
         return;
-    // The window system's own move, where it has one, carries the window on
-    // from where the pointer is now, so the window lags behind the pointer by
-    // the drag distance. Otherwise the window follows the pointer from the
-    // press until the release.
-    if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
-        return;
+    if (movedByWindowSystem()) {
+        if (QWindow *handle = window->windowHandle(); handle && handle->startSystemMove())
+            return;
+    }
+    // The window follows the pointer from the press until the release.
     m_moving = true;
 }
 
@@ -502,10 +507,13 @@ bool xp_canvas::borderEvent(QWidget *strip, QEvent *event, BorderDrag::Edge edge
     switch (doubleClickAsPress(event)) {
     case QEvent::MouseButtonPress:
         m_pressPoint = globalPoint(event);
+        m_compositorResizing = handResizeToCompositor(edge);
         break;
     case QEvent::MouseButtonRelease:
         // The release comes to the strip that was pressed, wherever the pointer is by then.
         m_releasePoint = globalPoint(event);
+        if (std::exchange(m_compositorResizing, false))
+            break;
         if (QWidget *window = hostWindow()) {
             // The screen place less the place in the window: where the window
             // really is, also after a move the program did not hear of.
@@ -517,6 +525,32 @@ bool xp_canvas::borderEvent(QWidget *strip, QEvent *event, BorderDrag::Edge edge
         break;
     }
     return true;
+}
+
+bool xp_canvas::movedByWindowSystem()
+{
+    // An X window manager's move carries the window on from where the pointer
+    // is when it starts, not from the press, so the point grabbed would end
+    // away from the pointer: on X the program moves and sizes the window
+    // itself, exactly, as X window managers let a client place itself. A
+    // Wayland client, or an X client of a Wayland compositor, cannot place
+    // itself: there the compositor does it, its move starting from the press.
+    return QGuiApplication::platformName() != QLatin1String("xcb") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+bool xp_canvas::handResizeToCompositor(BorderDrag::Edge edge)
+{
+    // Else a drag of the left edge could only widen the window to the right.
+    if (!movedByWindowSystem())
+        return false;
+    QWidget *window = hostWindow();
+    QWindow *handle = window ? window->windowHandle() : nullptr;
+    if (!handle || hostState() != HostState::Normal)
+        return false;
+    const Qt::Edges edges = edge == BorderDrag::Left ? Qt::LeftEdge
+        : edge == BorderDrag::Right                  ? Qt::RightEdge
+                                                     : Qt::BottomEdge;
+    return handle->startSystemResize(edges);
 }
 
 void xp_canvas::resizeFromDrag(BorderDrag::Edge edge, QPoint origin)

@@ -138,6 +138,8 @@ private:
 
     bool titleEvent(QEvent *event, bool isCaption);
     bool borderEvent(QWidget *strip, QEvent *event, BorderDrag::Edge edge);
+    static bool movedByWindowSystem();
+    bool handResizeToCompositor(BorderDrag::Edge edge);
     void startMove(const QMouseEvent *event);
     void beginMoveOnceDragged(const QMouseEvent *event);
     // origin: where the window is on the screen, as the release showed it.
@@ -162,6 +164,8 @@ private:
     bool m_moving = false;
     // The title is pressed; the move begins once the pointer has travelled far enough.
     bool m_movePending = false;
+    // The compositor carries out the border drag in progress.
+    bool m_compositorResizing = false;
     QPoint m_moveFrom;
     QPoint m_moveOrigin;
 

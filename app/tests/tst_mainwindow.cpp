@@ -11,8 +11,10 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -97,6 +99,53 @@ private Q_SLOTS:
                                 static_cast<QWidget *>(namedControl<QLabel>(window, "Label4"))})
             QVERIFY2(!hidden->isVisible(), qPrintable(hidden->objectName()));
         QVERIFY(namedControl<XpB>(window, "Command6")->isVisible()); // the toolbar belongs to no tab
+    }
+
+    void busyNoticeShowsWholeInsideItsPage()
+    {
+        Form1 window(m_install->installation());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
+        auto *notice = namedControl<QLabel>(window, "Label1");
+        notice->show();
+        QWidget *page = notice->parentWidget();
+        // The notice's red ink as the page shows it, and as the same text
+        // drawn alone with room all round.
+        const auto inkRows = [](const QImage &image, const QRect &area) {
+            int first = -1;
+            int last = -1;
+            for (int y = area.top(); y <= area.bottom(); ++y)
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    if (qRed(p) > 200 && qGreen(p) < 160) {
+                        first = first < 0 ? y : first;
+                        last = y;
+                        break;
+                    }
+                }
+            return std::pair(first, last);
+        };
+        const QImage shown = page->grab().toImage();
+        const QRect belowTop(notice->x(), notice->y(), notice->width(), page->height() - notice->y());
+        const auto [top, bottom] = inkRows(shown, belowTop);
+        QImage alone(notice->width(), 3 * notice->height(), QImage::Format_RGB32);
+        alone.fill(Qt::white);
+        {
+            QPainter painter(&alone);
+            painter.setFont(notice->font());
+            painter.setPen(Qt::red);
+            painter.drawText(QRect(0, notice->height(), notice->width(), notice->height()),
+                             Qt::AlignLeft | Qt::AlignTop, notice->text());
+        }
+        const auto [aloneTop, aloneBottom] = inkRows(alone, alone.rect());
+        QVERIFY(top >= 0);
+        QCOMPARE(bottom - top, aloneBottom - aloneTop);
+        // Clear of the tab page's frame along its lower edge, and of the
+        // photo area's lower frame line, which runs through the notice's box.
+        QVERIFY(bottom < page->height() - page->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 2);
+        const auto *photo = namedControl<QLabel>(window, "Image1");
+        QVERIFY(bottom < photo->geometry().bottom() + 1 - photo->frameWidth());
     }
 
     void resizeInTheNormalStateSnapsBack()

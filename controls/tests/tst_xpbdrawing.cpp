@@ -281,15 +281,33 @@ private Q_SLOTS:
         QCOMPARE(device.devicePixelRatio(), ratio);
         QCOMPARE(device.size(), QSize(qRound(81 * ratio), qRound(25 * ratio)));
 
-        // Outside the caption, the face drawn once and made whole device pixels.
+        // The outline and the corners are the face drawn once and made whole
+        // device pixels.
         const QImage expected = DevicePixels::scaled(one, ratio);
         const QRectF caption = QRectF(state.captionRect);
         const QRect captionArea =
             QRectF(caption.topLeft() * ratio, caption.size() * ratio).toAlignedRect().adjusted(-2, -2, 2, 2);
+        const int line = int(ratio);
+        const int corner = int(2 * ratio);
+        const QRect inside(line, line, device.width() - 2 * line, device.height() - 2 * line);
+        const auto inCorner = [&](int x, int y) {
+            return (x < corner || x >= device.width() - corner) && (y < corner || y >= device.height() - corner);
+        };
         for (int y = 0; y < device.height(); ++y)
             for (int x = 0; x < device.width(); ++x)
-                if (!captionArea.contains(x, y))
+                if (!inside.contains(x, y) || inCorner(x, y))
                     QCOMPARE(device.pixel(x, y), expected.pixel(x, y));
+        // Inside them, outside the caption, the gradient darkens row by row
+        // at the screen's resolution, from the design's top colour to its bottom one.
+        for (int x = corner; x < device.width() - corner; ++x) {
+            for (int y = inside.top(); y < inside.bottom(); ++y) {
+                if (captionArea.contains(x, y) || captionArea.contains(x, y + 1))
+                    continue;
+                QVERIFY(qGray(device.pixel(x, y + 1)) <= qGray(device.pixel(x, y)));
+            }
+        }
+        QVERIFY(qAbs(qGray(device.pixel(corner, inside.top())) - qGray(one.pixel(2, 1))) <= 2);
+        QVERIFY(qAbs(qGray(device.pixel(corner, inside.bottom())) - qGray(one.pixel(2, one.height() - 2))) <= 2);
 
         // The frame's lines as wide on both sides.
         const int middle = device.height() / 2;

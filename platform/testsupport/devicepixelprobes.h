@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <Qt>
 
 // Probes of pictures drawn for a scaled screen, in device pixels.
 
@@ -15,15 +16,23 @@ inline int sameColourRun(const QImage &image, QPoint from, QPoint step)
     return n;
 }
 
-// Whether some device pixel of the area differs from its right-hand
-// neighbour although both lie in one pixel of the drawing's own units: a
-// detail finer than those units, as text set at the screen's resolution has.
-inline bool finerThanItsUnits(const QImage &image, const QRect &area, qreal ratio)
+// Whether some device pixel of the area differs from its right-hand (or,
+// across, lower) neighbour although both lie in one pixel of the drawing's
+// own units: a detail finer than those units, as text set at the screen's
+// resolution has.
+inline bool finerThanItsUnits(const QImage &image, const QRect &area, qreal ratio,
+                              Qt::Orientation along = Qt::Horizontal)
 {
     const QRect inside = area.intersected(image.rect());
+    const QPoint step = along == Qt::Horizontal ? QPoint(1, 0) : QPoint(0, 1);
     for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x < inside.right(); ++x)
-            if (int(x / ratio) == int((x + 1) / ratio) && image.pixel(x, y) != image.pixel(x + 1, y))
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QPoint p(x, y);
+            const QPoint next = p + step;
+            const int at = along == Qt::Horizontal ? x : y;
+            if (inside.contains(next) && int(at / ratio) == int((at + 1) / ratio)
+                && image.pixel(p) != image.pixel(next))
                 return true;
+        }
     return false;
 }
