@@ -149,8 +149,8 @@ int main(int argc, char **argv)
     out << "100-megapixel photo (10000 x 10000): time, longest stall of the event loop, peak resident size\n";
     const auto report = [&](const char *what, const Figures &f) {
         out << "  " << what << qSetFieldWidth(8) << qRound(f.ms) << qSetFieldWidth(0) << " ms, stall "
-            << qSetFieldWidth(6) << qRound(f.longestStallMs) << qSetFieldWidth(0) << " ms, peak " << f.peakMb
-            << " MB (" << f.beforeMb << " MB before)\n";
+            << qSetFieldWidth(6) << qRound(f.longestStallMs) << qSetFieldWidth(0) << " ms, peak " << f.peakMb << " MB ("
+            << f.beforeMb << " MB before)\n";
         out.flush();
     };
     dialogs.fileNames << large;
