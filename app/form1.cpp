@@ -144,6 +144,17 @@ Form1::Form1(Installation installation, QWidget *parent)
     m_questionnaire =
         std::make_unique<QuestionnaireLauncher>(m_installation, Command8, Command7, Text1, Image1, RichTextBox1);
     m_photo = std::make_unique<PhotoWorkspace>(Image1, Label3, Image2, Command3, Command6, this);
+    // The busy notice while a photo is read, scaled or saved, unless a search shows it already.
+    connect(m_photo.get(), &PhotoWorkspace::busyChanged, this,
+            [label = Label1, shownHere = std::make_shared<bool>(false)](bool busy) {
+                if (busy && label->isHidden()) {
+                    *shownHere = true;
+                    label->show();
+                } else if (!busy && *shownHere) {
+                    *shownHere = false;
+                    label->hide();
+                }
+            });
 }
 
 Form1::~Form1() = default;

@@ -27,10 +27,15 @@ public:
     float tickCount() const { return Tick_Count; }
 
 Q_SIGNALS:
-    // The main window exists and is about to load.
+    // The splash is on screen: the time to make what only later windows need.
+    void shown();
+    // The main window exists, built while the splash shows; it loads once
+    // the splash has hidden.
     void mainWindowCreated(Form1 *window);
 
 private:
+    void warmUpManual() const;
+
     Installation m_installation;
     QLabel *Image1;
     QTimer Timer1;

@@ -3,6 +3,7 @@
 #include "news/newspage.h"
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
+#include "platform/writefailure.h"
 
 #include <QDir>
 #include <QFile>
@@ -169,7 +170,7 @@ QString MessageStore::dateLine(const QDateTime &when, const QLocale &locale)
         + locale.toString(when.time(), withoutZone(locale.timeFormat(QLocale::LongFormat))) + QLatin1Char(']');
 }
 
-bool MessageStore::store(const QString &pageText, const QDateTime &when, const SafeFile &files) const
+bool MessageStore::store(const QString &pageText, const QDateTime &when, const SafeFile &files, QString *reason) const
 {
     // The archive goes first: a page recorded as seen but missing from the
     // archive would be a message lost for good.
@@ -181,21 +182,43 @@ bool MessageStore::store(const QString &pageText, const QDateTime &when, const S
     QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/palmora-XXXXXX.txt"));
     if (QFileInfo(source).isFile() && !Installation::isWritable(QFileInfo(target).absolutePath())) {
         QFile old(source);
-        if (!old.open(QIODevice::ReadOnly) || !copy.open() || !copyPieces(old, copy, false) || !copy.flush())
+        if (!old.open(QIODevice::ReadOnly)) {
+            if (reason)
+                *reason = QStringLiteral("Архив новостей «%1» не удалось прочитать: %2.")
+                              .arg(QDir::toNativeSeparators(source), old.errorString());
             return false;
+        }
+        if (!copy.open() || !copyPieces(old, copy, false) || !copy.flush()) {
+            if (reason)
+                *reason = WriteFailure::fromErrorString(copy.errorString(), copy.fileName()).message();
+            return false;
+        }
         source = copy.fileName();
     }
+    QString unreadable;
     const auto produce = [&](QIODevice &out) {
         if (out.write(head) != head.size())
             return false;
         // An archive that is there but cannot be read is not replaced by one
         // that has lost it.
         QFile old(source);
-        if (QFileInfo(source).isFile() && (!old.open(QIODevice::ReadOnly) || !copyPieces(old, out, true)))
+        if (QFileInfo(source).isFile() && !old.open(QIODevice::ReadOnly)) {
+            unreadable = old.errorString();
             return false;
+        }
+        if (old.isOpen() && !copyPieces(old, out, true)) {
+            if (old.error() != QFileDevice::NoError)
+                unreadable = old.errorString();
+            return false;
+        }
         return out.write("\r\n", 2) == 2;
     };
-    if (!files.write(target, produce))
+    if (!files.write(target, produce, reason)) {
+        if (reason && !unreadable.isEmpty())
+            *reason = QStringLiteral("Архив новостей «%1» не удалось прочитать: %2.")
+                          .arg(QDir::toNativeSeparators(m_installation.existingPath(archiveFile())), unreadable);
         return false;
-    return files.write(m_installation.writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)));
+    }
+    return files.write(m_installation.writePath(lastPageFile()), TextCodec::toCp1251(QString(pageText + kCrLf)),
+                       reason);
 }

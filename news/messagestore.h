@@ -56,8 +56,10 @@ public:
 
     // Keeps a new page: the archive first, then the page, each written whole or
     // not at all. The old archive streams through the new one, never held
-    // whole, however large it has grown. False when either could not be written.
-    bool store(const QString &pageText, const QDateTime &when, const SafeFile &files = SafeFile()) const;
+    // whole, however large it has grown. False when either could not be
+    // written, with the reason in Russian in *reason.
+    bool store(const QString &pageText, const QDateTime &when, const SafeFile &files = SafeFile(),
+               QString *reason = nullptr) const;
 
 private:
     Installation m_installation;

@@ -7,9 +7,12 @@
 #include "platform/widgets/dialogs.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QUrl>
+
+Q_LOGGING_CATEGORY(lcNews, "palmora.news", QtWarningMsg)
 
 namespace {
 
@@ -40,6 +43,12 @@ News::News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dia
 
 News::~News() = default;
 
+void News::forgetUnsaved()
+{
+    m_unsavedPage.clear();
+    m_unsavedEntries.clear();
+}
+
 void News::Get_Mes(bool By_User)
 {
     bool newsFound = false;
@@ -54,15 +63,36 @@ void News::Get_Mes(bool By_User)
                 // Cyrillic code page cannot hold does not make it new every time.
                 // Read only now: a second fetch may have stored it meanwhile.
                 const QString asStored = TextCodec::fromCp1251(TextCodec::toCp1251(text));
-                // Where mes.txt cannot keep the page (a folder has its name),
-                // the archive's newest entry tells what was seen last.
-                const bool seen = m_store.holds(MessageStore::lastPageFile(), asStored)
-                    || (!m_store.lastPageKeepable() && m_store.newestArchived(NewsPage::message(asStored)));
-                if (!seen) {
-                    m_store.store(text, QDateTime::currentDateTime(), m_files);
-                    Dialogs::instance().message(m_dialogParent,
-                                                QStringLiteral("Новости:\r\n\r\n") + NewsPage::message(text),
-                                                Dialogs::Icon::Information);
+                // The archive's newest entry tells what was seen last where
+                // mes.txt could not keep the page (a folder has its name, or
+                // the disk filled between the two files); a page this run
+                // could not keep at all was announced already.
+                const QString message = NewsPage::message(asStored);
+                const bool unsaved = !m_unsavedPage.isEmpty() && MessageStore::sameMessage(asStored, m_unsavedPage);
+                const bool seen =
+                    m_store.holds(MessageStore::lastPageFile(), asStored) || m_store.newestArchived(message);
+                if (unsaved && !seen) {
+                    // Kept quietly once the disk has room again.
+                    if (m_store.store(text, m_unsavedWhen, m_files))
+                        forgetUnsaved();
+                } else if (!seen) {
+                    const QDateTime when = QDateTime::currentDateTime();
+                    QString reason;
+                    QString announcement = QStringLiteral("Новости:\r\n\r\n") + NewsPage::message(text);
+                    if (!m_store.store(text, when, m_files, &reason))
+                        qCWarning(lcNews) << "news not kept:" << reason;
+                    // Only mes.txt failing loses nothing: the archive tells it was seen.
+                    if (!reason.isEmpty() && !m_store.newestArchived(message)) {
+                        // Shown on the news tab for this run, and said once
+                        // why it will be announced again at the next start.
+                        m_unsavedPage = asStored;
+                        m_unsavedWhen = when;
+                        m_unsavedEntries.prepend(MessageStore::entry(NewsPage::message(text), when));
+                        announcement += QStringLiteral("\r\n\r\nЭто сообщение не удалось сохранить в архив новостей, "
+                                                       "поэтому при следующем запуске программа покажет его снова. ")
+                            + reason;
+                    }
+                    Dialogs::instance().message(m_dialogParent, announcement, Dialogs::Icon::Information);
                 }
             }
         }
@@ -77,11 +107,18 @@ void News::Get_Mes(bool By_User)
             m_dialogParent, QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."),
             Dialogs::Icon::Information);
 
-    if (m_text4 && m_store.exists(MessageStore::archiveFile())) {
+    const bool archived = m_store.exists(MessageStore::archiveFile());
+    if (m_text4 && (archived || !m_unsavedEntries.isEmpty())) {
         bool cut = false;
         QString archive = m_store.newestPart(MessageStore::archiveFile(), MessageStore::shownArchiveBytes, &cut);
         if (cut)
             archive += QStringLiteral("\r\n\r\n(Архив новостей длиннее: здесь показаны только последние сообщения.)");
-        m_text4->setPlainText(archive);
+        // What could not be kept goes in front, as it would stand in the archive.
+        QString shown = m_unsavedEntries.join(QString());
+        if (archived)
+            shown += archive;
+        else if (shown.endsWith(QStringLiteral("\r\n")))
+            shown.chop(2);
+        m_text4->setPlainText(shown);
     }
 }

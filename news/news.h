@@ -5,7 +5,9 @@
 #include "platform/installation.h"
 #include "platform/safefile.h"
 
+#include <QDateTime>
 #include <QPointer>
+#include <QStringList>
 
 class QPlainTextEdit;
 class QWidget;
@@ -29,10 +31,17 @@ public:
     void setFileWriter(SafeFile files) { m_files = std::move(files); }
 
 private:
+    void forgetUnsaved();
+
     Installation m_installation;
     MessageStore m_store;
     QPointer<QPlainTextEdit> m_text4;
     QPointer<QWidget> m_dialogParent;
     NewsFetch m_fetch;
     SafeFile m_files;
+    // The last page this run could not keep, and the entries it would have
+    // added to the archive, newest first: the news tab shows them all the same.
+    QString m_unsavedPage;
+    QDateTime m_unsavedWhen;
+    QStringList m_unsavedEntries;
 };

@@ -62,8 +62,19 @@ std::unique_ptr<GdiBitmap> GdiBitmap::fromPicture(const QImage &picture)
     bitmap->m_height = image.height();
     bitmap->m_pitch = image.bytesPerLine();
     bitmap->m_image = std::move(image);
-    bitmap->m_bits = bitmap->m_image.bits();
+    // Read from where the picture keeps them: a photo of a hundred
+    // megapixels is not copied whole only to be read once.
+    bitmap->m_bits = const_cast<uint8_t *>(bitmap->m_image.constBits());
+    bitmap->m_shared = true;
     return bitmap;
+}
+
+void GdiBitmap::detach()
+{
+    if (m_shared) {
+        m_bits = m_image.bits();
+        m_shared = false;
+    }
 }
 
 GdiBitmap *GdiBitmap::stock()
@@ -74,6 +85,7 @@ GdiBitmap *GdiBitmap::stock()
 
 uint8_t *GdiBitmap::scanLine(int y)
 {
+    detach();
     const int row = m_bottomUp ? m_height - 1 - y : y;
     return m_bits + row * m_pitch;
 }

@@ -22,7 +22,8 @@ public:
     // A top-down surface such as the screen would make; nullptr on failure.
     static std::unique_ptr<GdiBitmap> createCompatible(int width, int height);
     // The bitmap of a picture: its pixels, transparency laid over white since
-    // these bitmaps carry no alpha. nullptr for a null picture.
+    // these bitmaps carry no alpha. nullptr for a null picture. A picture
+    // already in this form is shared, not copied, until it is written to.
     static std::unique_ptr<GdiBitmap> fromPicture(const QImage &picture);
     // What a fresh device context holds before anything is selected into it.
     static GdiBitmap *stock();
@@ -33,17 +34,24 @@ public:
     uint8_t *scanLine(int y);
     const uint8_t *scanLine(int y) const;
     // The first byte of the pixel data as stored.
-    uint8_t *bits() { return m_bits; }
+    uint8_t *bits()
+    {
+        detach();
+        return m_bits;
+    }
     QImage toImage() const;
 
 private:
     GdiBitmap() = default;
+    // A shared picture gets pixels of its own before it is written to.
+    void detach();
 
     int m_width = 0;
     int m_height = 0;
     qsizetype m_pitch = 0;
     bool m_bottomUp = false;
     uint8_t *m_bits = nullptr;
+    bool m_shared = false;
     std::unique_ptr<uint8_t[]> m_section;
     QImage m_image;
 };

@@ -93,7 +93,7 @@ bool GdiContext::blt(GdiContext *dest, int left, int top, int width, int height,
     if (!known(rop) || !dest || !dest->m_bitmap)
         return false;
     GdiBitmap *to = dest->m_bitmap;
-    GdiBitmap *from = nullptr;
+    const GdiBitmap *from = nullptr;
     if (usesSource(rop)) {
         if (!source || !source->m_bitmap)
             return false;

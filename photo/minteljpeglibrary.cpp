@@ -27,7 +27,7 @@ struct JpegBufferDeleter
 [[noreturn]] void raiseFileError(const QString &fileName, const QString &reason)
 {
     throw RaisedError(fileAccessErrorNumber, errorSource(),
-                      QStringLiteral("Path/File access error: %1: %2").arg(fileName, reason));
+                      QStringLiteral("Path/File access error: %1: %2").arg(fileName, reason), reason);
 }
 
 } // namespace
@@ -65,7 +65,9 @@ bool SaveJpegFile(const cDIBSection &buffer, const QString &fileName, int qualit
                     buffer.Height(), TJPF_BGR, &jpeg, &jpegSize, TJSAMP_420, quality, TJFLAG_BOTTOMUP);
     std::unique_ptr<unsigned char, JpegBufferDeleter> encoded(jpeg);
     if (status != 0)
-        throw RaisedError(errorNumber, errorSource(), QStringLiteral("Failed to save to JPG %1").arg(status));
+        throw RaisedError(errorNumber, errorSource(), QStringLiteral("Failed to save to JPG %1").arg(status),
+                          QStringLiteral("Кодировщик JPEG не смог сжать изображение: %1.")
+                              .arg(QString::fromLocal8Bit(tjGetErrorStr2(compressor.get()))));
 
     const auto produce = [&](QIODevice &out) {
         return out.write(reinterpret_cast<const char *>(encoded.get()), qint64(jpegSize)) == qint64(jpegSize);

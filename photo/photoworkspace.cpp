@@ -1,6 +1,7 @@
 #include "photo/photoworkspace.h"
 
 #include "layout/formlayout.h"
+#include "photo/busywork.h"
 #include "photo/cdibsection.h"
 #include "photo/minteljpeglibrary.h"
 #include "photo/picturereader.h"
@@ -17,6 +18,24 @@
 #include <QPixmap>
 
 #include <algorithm>
+
+namespace {
+
+// The size a picture of this natural size is shown at, in pixels.
+QSize shownSize(QSize natural)
+{
+    if (natural.isEmpty())
+        return QSize();
+    const double width = PhotoWorkspace::photoWidthTwips();
+    const double height = width * natural.height() / natural.width();
+    // No window system draws a widget past 32767 pixels, and the label would
+    // scale a picture far taller than wide to gigabytes: the shown height stops there.
+    constexpr double maxPixels = 32767;
+    return QSize(Twips::toPixels(std::min(width, maxPixels * Twips::perPixel)),
+                 Twips::toPixels(std::min(height, maxPixels * Twips::perPixel)));
+}
+
+} // namespace
 
 double PhotoWorkspace::photoWidthTwips()
 {
@@ -53,17 +72,49 @@ bool PhotoWorkspace::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+template <class Work>
+auto PhotoWorkspace::whileBusy(Work work)
+{
+    m_busy = true;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    Q_EMIT busyChanged(true);
+    auto result = BusyWork::run(std::move(work));
+    QGuiApplication::restoreOverrideCursor();
+    m_busy = false;
+    Q_EMIT busyChanged(false);
+    return result;
+}
+
 void PhotoWorkspace::openPhoto()
 {
+    if (m_busy)
+        return;
     const bool promptWasVisible = !m_label3->isHidden();
     m_label3->hide();
     const QString fileName = Dialogs::instance().openFileName(m_dialogParent, QStringLiteral("Open Image"),
                                                               QStringLiteral("Image files (*.*)|*.*"));
     if (fileName.isEmpty())
         return;
-    PictureReader::Problem problem = PictureReader::Problem::None;
-    QSize size;
-    const QImage picture = PictureReader::fromFile(fileName, &problem, &size);
+    struct Opened
+    {
+        Placed placed;
+        PictureReader::Problem problem = PictureReader::Problem::None;
+        QSize size;
+    };
+    const double ratio = m_image1->devicePixelRatioF();
+    const auto opened = whileBusy([fileName, ratio] {
+        Opened result;
+        QImage picture = PictureReader::fromFile(fileName, &result.problem, &result.size);
+        const QSize natural = picture.size();
+        if (!picture.isNull())
+            result.placed = prepare(std::move(picture), shownSize(natural) * ratio);
+        return result;
+    });
+    if (!opened)
+        return;
+    const QImage &picture = opened->placed.picture;
+    const PictureReader::Problem problem = opened->problem;
+    const QSize size = opened->size;
     if (picture.isNull()) {
         m_label3->setVisible(promptWasVisible);
         const QString name = QFileInfo(fileName).fileName();
@@ -92,24 +143,37 @@ void PhotoWorkspace::openPhoto()
         Dialogs::instance().message(m_dialogParent, text, Dialogs::Icon::Warning);
         return;
     }
-    place(picture);
+    place(opened->placed);
 }
 
 void PhotoWorkspace::pastePhoto()
 {
-    const QImage picture = PictureReader::fromClipboard(QGuiApplication::clipboard()->mimeData());
-    if (picture.isNull()) {
+    if (m_busy)
+        return;
+    // The clipboard is asked here; decoding what it holds is the long part.
+    const PictureReader::Offer offer = PictureReader::offer(QGuiApplication::clipboard()->mimeData());
+    const double ratio = m_image1->devicePixelRatioF();
+    const auto pasted = whileBusy([offer, ratio] {
+        QImage picture = PictureReader::decode(offer);
+        const QSize natural = picture.size();
+        return picture.isNull() ? Placed() : prepare(std::move(picture), shownSize(natural) * ratio);
+    });
+    if (!pasted)
+        return;
+    if (pasted->picture.isNull()) {
         Dialogs::instance().message(
             m_dialogParent,
             QStringLiteral("В буфере обмена нет изображения. Скопируйте фотографию и нажмите кнопку ещё раз."),
             Dialogs::Icon::Information);
         return;
     }
-    place(picture);
+    place(*pasted);
 }
 
 void PhotoWorkspace::savePhoto()
 {
+    if (m_busy)
+        return;
     if (!hasPhoto()) {
         Dialogs::instance().message(m_dialogParent, QStringLiteral("Фотография ещё не вставлена: сохранять нечего."),
                                     Dialogs::Icon::Information);
@@ -119,24 +183,51 @@ void PhotoWorkspace::savePhoto()
         Dialogs::instance().saveFileName(m_dialogParent, QStringLiteral("Save Image"), QStringLiteral("*.jpeg|*.jpg"));
     if (fileName.isEmpty())
         return;
-    bool saved = false;
+    struct Saved
     {
+        bool saved = false;
+        QString reason;
+    };
+    const QImage photo = m_photo;
+    const auto outcome = whileBusy([photo, fileName] {
+        Saved result;
         cDIBSection buffer;
-        buffer.CreateFromPicture(m_photo);
+        buffer.CreateFromPicture(photo);
         // A failure the export raises is a failed save too; the user must not take it for done.
         try {
-            saved = mIntelJPEGLibrary::SaveJpegFile(buffer, fileName, jpegQuality);
-        } catch (const RaisedError &) {
-            saved = false;
+            result.saved = mIntelJPEGLibrary::SaveJpegFile(buffer, fileName, jpegQuality);
+        } catch (const RaisedError &error) {
+            result.reason = error.reason();
         }
         buffer.ClearUp();
+        return result;
+    });
+    if (outcome && !outcome->saved) {
+        QString text = QStringLiteral("Failed to save picture.");
+        if (!outcome->reason.isEmpty())
+            text += QStringLiteral("\n\n") + outcome->reason;
+        Dialogs::instance().message(m_dialogParent, text, Dialogs::Icon::None);
     }
-    if (!saved)
-        Dialogs::instance().message(m_dialogParent, QStringLiteral("Failed to save picture."), Dialogs::Icon::None);
 }
 
-void PhotoWorkspace::place(const QImage &picture)
+PhotoWorkspace::Placed PhotoWorkspace::prepare(QImage picture, QSize shown)
 {
+    Placed placed;
+    // A photo of a hundred megapixels is shown from a copy of the size it is
+    // shown at, not from a second full-size copy scaled at every paint. It is
+    // scaled before it is made compact: Qt scales four bytes a pixel fastest.
+    const bool larger = qint64(picture.width()) * picture.height() > qint64(shown.width()) * shown.height();
+    if (larger)
+        placed.shown = picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    placed.picture = PictureReader::compact(std::move(picture));
+    if (!larger)
+        placed.shown = placed.picture;
+    return placed;
+}
+
+void PhotoWorkspace::place(const Placed &placed)
+{
+    const QImage &picture = placed.picture;
     // The probe takes the picture's natural size; the photo keeps its width
     // and takes its height from the probe's proportions.
     m_image2->resize(picture.size());
@@ -144,17 +235,8 @@ void PhotoWorkspace::place(const QImage &picture)
     const double naturalHeight = m_image2->height();
     const double width = photoWidthTwips();
     m_twips = QSizeF(width, width * naturalHeight / naturalWidth);
-    // No window system draws a widget past 32767 pixels, and the label would
-    // scale a picture far taller than wide to gigabytes: the shown height stops there.
-    constexpr double maxPixels = 32767;
-    m_image1->resize(Twips::toPixels(std::min(m_twips.width(), maxPixels * Twips::perPixel)),
-                     Twips::toPixels(std::min(m_twips.height(), maxPixels * Twips::perPixel)));
-    // A photo of a hundred megapixels is shown from a copy of the size it is
-    // shown at, not from a second full-size copy scaled at every paint.
-    const QSize shown = m_image1->size() * m_image1->devicePixelRatioF();
-    const bool larger = qint64(picture.width()) * picture.height() > qint64(shown.width()) * shown.height();
-    const QPixmap pixmap =
-        QPixmap::fromImage(larger ? picture.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : picture);
+    m_image1->resize(shownSize(picture.size()));
+    const QPixmap pixmap = QPixmap::fromImage(placed.shown);
     m_image2->setPixmap(pixmap);
     m_image2->resize(picture.size());
     m_image1->setPixmap(pixmap);

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QSize>
 #include <QSizeF>
 
 class QLabel;
@@ -31,16 +32,33 @@ public:
     void savePhoto();
 
     bool hasPhoto() const { return !m_photo.isNull(); }
+    // While a picture is read, scaled or saved on a thread of its own.
+    bool isBusy() const { return m_busy; }
     // The picture placed, at its own size.
     const QImage &photo() const { return m_photo; }
     // The photo's size as laid out, in twips.
     QSizeF photoTwips() const { return m_twips; }
 
+Q_SIGNALS:
+    // A picture is being read, scaled or saved (true), or that is over
+    // (false): the window shows its busy notice meanwhile.
+    void busyChanged(bool busy);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void place(const QImage &picture);
+    // A picture as it is placed: kept compact, with a copy of the size it is shown at.
+    struct Placed
+    {
+        QImage picture;
+        QImage shown;
+    };
+    static Placed prepare(QImage picture, QSize shown);
+    void place(const Placed &placed);
+    // Runs work off the user-interface thread under a wait cursor.
+    template <class Work>
+    auto whileBusy(Work work);
 
     QLabel *m_image1;
     QLabel *m_label3;
@@ -48,4 +66,5 @@ private:
     QWidget *m_dialogParent;
     QImage m_photo;
     QSizeF m_twips;
+    bool m_busy = false;
 };

@@ -66,22 +66,42 @@ QImage PictureReader::fromFile(const QString &path, Problem *problem, QSize *siz
 
 QImage PictureReader::fromClipboard(const QMimeData *data)
 {
+    return decode(offer(data));
+}
+
+PictureReader::Offer PictureReader::offer(const QMimeData *data)
+{
+    Offer offer;
     if (!data)
-        return {};
-    if (data->hasImage()) {
-        const QImage image = qvariant_cast<QImage>(data->imageData());
-        if (!image.isNull())
-            return image;
+        return offer;
+    // A picture this program put there is already decoded; asking another
+    // program's picture as an image would decode it here, on this thread.
+    const QStringList all = data->formats();
+    if (all.contains(QStringLiteral("application/x-qt-image"))) {
+        offer.image = qvariant_cast<QImage>(data->imageData());
+        if (!offer.image.isNull())
+            return offer;
     }
     // Encoded bytes, PNG first: it is what browsers put there and it is lossless.
-    QStringList formats = data->formats().filter(QStringLiteral("image/"));
+    QStringList formats = all.filter(QStringLiteral("image/"));
     std::stable_sort(formats.begin(), formats.end(), [](const QString &a, const QString &b) {
         return a == QLatin1String("image/png") && b != QLatin1String("image/png");
     });
     for (const QString &format : formats) {
         QByteArray bytes = data->data(format);
-        if (bytes.isEmpty())
-            continue;
+        if (!bytes.isEmpty())
+            offer.encoded << bytes;
+    }
+    if (offer.encoded.isEmpty() && data->hasImage())
+        offer.image = qvariant_cast<QImage>(data->imageData());
+    return offer;
+}
+
+QImage PictureReader::decode(const Offer &offer)
+{
+    if (!offer.image.isNull())
+        return offer.image;
+    for (QByteArray bytes : offer.encoded) {
         QBuffer buffer(&bytes);
         QImageReader reader(&buffer);
         const QImage image = readFrom(reader, nullptr, nullptr);
@@ -89,4 +109,24 @@ QImage PictureReader::fromClipboard(const QMimeData *data)
             return image;
     }
     return {};
+}
+
+QImage PictureReader::compact(QImage picture)
+{
+    if (picture.isNull() || picture.format() == QImage::Format_BGR888)
+        return picture;
+    if (picture.hasAlphaChannel()) {
+        const bool argb32 =
+            picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_ARGB32_Premultiplied;
+        for (int y = 0; y < picture.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(picture.constScanLine(y));
+            for (int x = 0; x < picture.width(); ++x) {
+                if (qAlpha(argb32 ? line[x] : picture.pixel(x, y)) != 255)
+                    return picture;
+            }
+        }
+    }
+    // In place where the picture is not shared.
+    picture.convertTo(QImage::Format_BGR888);
+    return picture;
 }

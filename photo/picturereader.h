@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QSize>
 #include <QString>
 
@@ -28,4 +29,20 @@ public:
     // Any picture the clipboard offers: an image, or the encoded bytes of one
     // (PNG from a browser, a bitmap, JPEG...). A null image when there is none.
     static QImage fromClipboard(const QMimeData *data);
+
+    // What the clipboard offers, taken on the user-interface thread without
+    // decoding it: a picture of this program's own, or encoded bytes, the
+    // best first. decode() makes the picture of it on any thread.
+    struct Offer
+    {
+        QImage image;
+        QList<QByteArray> encoded;
+    };
+    static Offer offer(const QMimeData *data);
+    static QImage decode(const Offer &offer);
+
+    // The form a photo is kept in: three bytes a pixel, as the bitmap buffer
+    // holds it, where no pixel is transparent. A photo of a hundred megapixels
+    // then takes 300 MB instead of 400, and its save no third copy.
+    static QImage compact(QImage picture);
 };

@@ -1,21 +1,60 @@
 #include "platform/safefile.h"
 
+#include "platform/writefailure.h"
+
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-QString systemError(int number)
+// Why no new file can be made in the folder of path.
+WriteFailure folderFailure(const QString &path, const QString &qtText)
 {
-    return QString::fromLocal8Bit(std::strerror(number));
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        return WriteFailure(WriteFailure::Reason::NoFolder, path);
+    if (QFileInfo(path).isDir())
+        return WriteFailure(WriteFailure::Reason::NotAFile, path);
+    // Asked with the effective rights, as the write itself was.
+    if (::faccessat(AT_FDCWD, QFile::encodeName(folder.filePath()).constData(), W_OK | X_OK, AT_EACCESS) != 0)
+        return WriteFailure::fromErrno(errno, path);
+    return WriteFailure::fromErrorString(qtText, path);
+}
+
+// A device such as /dev/null or /dev/full has no old content to keep and
+// cannot be replaced by a file: it is written as it is.
+bool writeDevice(const QString &path, const QByteArray &bytes, WriteFailure *failure)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        *failure = WriteFailure::fromErrno(errno, path);
+        return false;
+    }
+    qint64 at = 0;
+    while (at < bytes.size()) {
+        const ssize_t written = ::write(fd, bytes.constData() + at, size_t(bytes.size() - at));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            *failure = WriteFailure::fromErrno(written < 0 ? errno : ENOSPC, path);
+            ::close(fd);
+            return false;
+        }
+        at += written;
+    }
+    if (::close(fd) != 0 && errno != EINTR) {
+        *failure = WriteFailure::fromErrno(errno, path);
+        return false;
+    }
+    return true;
 }
 
 // Holds the whole new content before an in-place write touches the old file:
@@ -104,44 +143,46 @@ SafeFile::SafeFile(Channel channel)
 
 bool SafeFile::write(const QString &path, const Producer &produce, QString *error, const Finisher &finish) const
 {
-    const auto fail = [&](const QString &reason) {
+    const auto fail = [&](const WriteFailure &failure) {
         if (error)
-            *error = reason;
+            *error = failure.message();
         return false;
     };
     // A read-only file is not replaced, whoever runs the program: root may
     // write anything, so the mode bits decide, not whether a write would work.
     struct stat old = {};
-    const bool existed = ::stat(QFile::encodeName(path).constData(), &old) == 0 && S_ISREG(old.st_mode);
+    const bool found = ::stat(QFile::encodeName(path).constData(), &old) == 0;
+    const bool existed = found && S_ISREG(old.st_mode);
     if (existed && !(old.st_mode & S_IWUSR))
-        return fail(QStringLiteral("Файл «%1» доступен только для чтения.").arg(QDir::toNativeSeparators(path)));
+        return fail(WriteFailure(WriteFailure::Reason::ReadOnlyFile, path));
+    if (found && S_ISCHR(old.st_mode)) {
+        QBuffer content;
+        content.open(QIODevice::WriteOnly);
+        WriteFailure failure;
+        if (!produceThrough(content, produce, &failure, path))
+            return fail(failure);
+        return writeDevice(path, content.data(), &failure) || fail(failure);
+    }
+    if (found && !existed)
+        return fail(WriteFailure(WriteFailure::Reason::NotAFile, path));
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         // No temporary file can be made beside an existing file: written in place.
         if (existed && QFileInfo(path).isFile())
             return writeInPlace(path, produce, error, finish);
-        return fail(file.errorString());
+        return fail(folderFailure(path, file.errorString()));
     }
-    const auto cancel = [&](const QString &reason) {
+    const auto cancel = [&](const WriteFailure &failure) {
         file.cancelWriting();
-        return fail(reason);
+        return fail(failure);
     };
 
-    std::unique_ptr<QIODevice> channel;
-    if (m_channel) {
-        channel = m_channel(file);
-        if (!channel->isOpen() && !channel->open(QIODevice::WriteOnly))
-            return cancel(channel->errorString());
-    }
-    QIODevice &out = channel ? *channel : static_cast<QIODevice &>(file);
-    const bool produced = produce(out);
-    if (channel)
-        channel->close();
-    if (!produced || file.error() != QFileDevice::NoError || !file.flush()) {
-        // The file's own error first; otherwise the channel refused the bytes.
-        return cancel(channel && file.error() == QFileDevice::NoError ? channel->errorString() : file.errorString());
-    }
+    WriteFailure failure;
+    if (!produceThrough(file, produce, &failure, path))
+        return cancel(failure);
+    if (file.error() != QFileDevice::NoError || !file.flush())
+        return cancel(WriteFailure::fromErrorString(file.errorString(), path));
     if (finish)
         finish(file);
     if (existed) {
@@ -151,41 +192,73 @@ bool SafeFile::write(const QString &path, const Producer &produce, QString *erro
             [[maybe_unused]] const int owned = ::fchown(file.handle(), old.st_uid, old.st_gid);
         }
         if (::fchmod(file.handle(), old.st_mode & 07777) != 0)
-            return cancel(systemError(errno));
+            return cancel(WriteFailure::fromErrno(errno, path));
     }
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(WriteFailure::fromErrorString(file.errorString(), path));
     return true;
+}
+
+bool SafeFile::produceThrough(QIODevice &target, const Producer &produce, WriteFailure *failure,
+                              const QString &path) const
+{
+    std::unique_ptr<QIODevice> channel;
+    if (m_channel) {
+        channel = m_channel(target);
+        if (!channel->isOpen() && !channel->open(QIODevice::WriteOnly)) {
+            *failure = WriteFailure::fromErrorString(channel->errorString(), path);
+            return false;
+        }
+    }
+    QIODevice &out = channel ? *channel : target;
+    const bool produced = produce(out);
+    if (channel)
+        channel->close();
+    if (produced)
+        return true;
+    // The target's own error first; otherwise the channel refused the bytes.
+    auto *file = qobject_cast<QFileDevice *>(&target);
+    if (file && !channel && file->error() == QFileDevice::NoError)
+        file->flush();
+    const bool targetFailed = file && file->error() != QFileDevice::NoError;
+    if (file && !channel && !targetFailed && file->handle() >= 0) {
+        // A short write sets no error: one byte more at the end of the
+        // temporary file, which is thrown away, tells why.
+        struct stat status = {};
+        const char byte = 0;
+        if (::fstat(file->handle(), &status) == 0 && ::pwrite(file->handle(), &byte, 1, status.st_size) < 0) {
+            *failure = WriteFailure::fromErrno(errno, path);
+            return false;
+        }
+    }
+    const QString text = channel && !targetFailed ? channel->errorString() : target.errorString();
+    *failure = WriteFailure::fromErrorString(text, path);
+    return false;
 }
 
 bool SafeFile::writeInPlace(const QString &path, const Producer &produce, QString *error, const Finisher &finish) const
 {
-    const auto fail = [&](const QString &reason) {
+    const auto fail = [&](const WriteFailure &failure) {
         if (error)
-            *error = reason;
+            *error = failure.message();
         return false;
     };
     // The whole new content first, so that a producer that fails changes nothing.
     Spool spool;
-    std::unique_ptr<QIODevice> channel;
-    if (m_channel) {
-        channel = m_channel(spool);
-        if (!channel->isOpen() && !channel->open(QIODevice::WriteOnly))
-            return fail(channel->errorString());
-    }
-    QIODevice &out = channel ? *channel : static_cast<QIODevice &>(spool);
-    const bool produced = produce(out);
-    if (channel)
-        channel->close();
-    if (!produced)
-        return fail(channel ? channel->errorString() : spool.errorString());
+    WriteFailure failure;
+    if (!produceThrough(spool, produce, &failure, path))
+        return fail(failure);
 
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(systemError(errno));
+    if (fd < 0) {
+        // The folder was no help, and now the file itself refuses.
+        const int number = errno;
+        return fail(number == EACCES || number == EPERM ? WriteFailure(WriteFailure::Reason::NoFilePermission, path)
+                                                        : WriteFailure::fromErrno(number, path));
+    }
     const auto closeAndFail = [&](int number) {
         ::close(fd);
-        return fail(systemError(number));
+        return fail(WriteFailure::fromErrno(number, path));
     };
     struct stat old = {};
     if (::fstat(fd, &old) != 0)
@@ -215,7 +288,7 @@ bool SafeFile::writeInPlace(const QString &path, const Producer &produce, QStrin
     if (::fsync(fd) != 0)
         return closeAndFail(errno);
     if (::close(fd) != 0)
-        return fail(systemError(errno));
+        return fail(WriteFailure::fromErrno(errno, path));
     return true;
 }
 

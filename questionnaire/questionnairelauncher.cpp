@@ -65,11 +65,11 @@ void QuestionnaireLauncher::saveText()
     if (name.isEmpty())
         return;
     // Through a temporary file: a failed save leaves an existing file as it was.
-    if (!m_files.write(name, fileBytes(m_resultText ? m_resultText->toPlainText() : QString()))) {
-        Dialogs::instance().message(parent,
-                                    QStringLiteral("Не удалось сохранить текст в файл «%1».\n"
-                                                   "Проверьте, что папка доступна для записи и на диске есть место.")
-                                        .arg(QDir::toNativeSeparators(name)),
-                                    Dialogs::Icon::Warning);
+    QString reason;
+    if (!m_files.write(name, fileBytes(m_resultText ? m_resultText->toPlainText() : QString()), &reason)) {
+        Dialogs::instance().message(
+            parent,
+            QStringLiteral("Не удалось сохранить текст в файл «%1».\n%2").arg(QDir::toNativeSeparators(name), reason),
+            Dialogs::Icon::Warning);
     }
 }

@@ -147,6 +147,25 @@ private Q_SLOTS:
         QVERIFY(splash.mainWindow()->isVisible());
     }
 
+    // The main window is built during the splash's second and loads after it.
+    void mainWindowIsBuiltWhileTheSplashShows()
+    {
+        FakeDialogs dialogs;
+        Form3 splash(installation(), 20);
+        bool splashOnScreen = false;
+        bool loadedEarly = true;
+        connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *) {
+            splashOnScreen = splash.isVisible();
+            // Not yet loaded: the load writes the first-start marker.
+            loadedEarly = QFile::exists(m_install->program.filePath(QStringLiteral("run.ini")));
+        });
+        splash.start();
+        QVERIFY(splashOnScreen);
+        QVERIFY(!loadedEarly);
+        QVERIFY(QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
+        QVERIFY(splash.mainWindow()->isVisible());
+    }
+
 private:
     // The user's data folder does not exist until something is written there.
     QString fallback() const { return m_install->fallback.filePath(QStringLiteral("palmora")); }

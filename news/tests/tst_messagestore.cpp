@@ -110,6 +110,31 @@ private Q_SLOTS:
         QVERIFY(!messages().exists(QStringLiteral("allmes.txt")));
     }
 
+    // A store that fails says why, and leaves both files as they were.
+    void failedStoreSaysWhy_data()
+    {
+        QTest::addColumn<bool>("readOnlyArchive");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only archive") << true << QStringLiteral("Файл «%1» доступен только для чтения.");
+        QTest::newRow("disk fills half-way") << false << QStringLiteral("На диске не хватает места для файла «%1».");
+    }
+    void failedStoreSaysWhy()
+    {
+        QFETCH(bool, readOnlyArchive);
+        QFETCH(QString, reason);
+        const QByteArray oldArchive = TextCodec::toCp1251(u"##\r\nСтарое\r\n");
+        writeProgramFile("allmes.txt", oldArchive);
+        const QString archive = m_install->program.filePath(QStringLiteral("allmes.txt"));
+        if (readOnlyArchive)
+            QVERIFY(QFile::setPermissions(archive, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        QString why;
+        QVERIFY(!messages().store(QStringLiteral("[news]\r\nНовое"), QDateTime::currentDateTime(),
+                                  readOnlyArchive ? SafeFile() : failingSafeFile(5), &why));
+        QCOMPARE(why, reason.arg(QDir::toNativeSeparators(archive)));
+        QCOMPARE(programFile("allmes.txt"), oldArchive);
+        QVERIFY(!messages().exists(QStringLiteral("mes.txt")));
+    }
+
     void unwritableProgramFolderUsesTheFallback()
     {
         const MessageStore readOnlyCopy(m_install->installation(Installation::ProgramFolderWrites::Never));

@@ -492,10 +492,53 @@ private Q_SLOTS:
         QCOMPARE(QFile::exists(m_install->program.filePath(QStringLiteral("mes.txt"))), accepted);
     }
 
-    void writeFailingHalfWayKeepsTheOldArchive()
+    // News that cannot be kept is announced with the reason, once in the run,
+    // and still reaches the news tab; the old archive stays as it was.
+    void unkeepableNewsIsAnnouncedWithItsReason_data()
     {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("disk fills half-way") << QStringLiteral("full") << QStringLiteral("не хватает места");
+        QTest::newRow("read-only archive") << QStringLiteral("read-only") << QStringLiteral("только для чтения");
+    }
+    void unkeepableNewsIsAnnouncedWithItsReason()
+    {
+        QFETCH(QString, failure);
+        QFETCH(QString, reason);
         writeIni(m_server->url(kPath).toString());
         const QByteArray oldPage = writeFile("mes.txt", TextCodec::toCp1251(u"[news]\r\nСтарое\r\n"));
+        const QByteArray oldArchive = writeFile(
+            "allmes.txt",
+            TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nСтарое\r\n\r\n")));
+        const QString archivePath = m_install->program.filePath(QStringLiteral("allmes.txt"));
+        if (failure == QLatin1String("read-only"))
+            QVERIFY(QFile::setPermissions(archivePath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        else
+            m_news->setFileWriter(failingSafeFile(20));
+        m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nНовое сообщение")));
+
+        m_news->Get_Mes(false);
+        m_news->Get_Mes(true);
+
+        QCOMPARE(fileBytes("allmes.txt"), oldArchive);
+        QCOMPARE(fileBytes("mes.txt"), oldPage);
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        const QString text = m_dialogs->messages[0].text;
+        QVERIFY2(text.startsWith(QStringLiteral("Новости:\r\n\r\n\r\nНовое сообщение\r\n\r\n"
+                                                "Это сообщение не удалось сохранить в архив новостей")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+        // The news tab shows it in front of the old archive.
+        const QString shown = m_text4->toPlainText();
+        QVERIFY2(shown.indexOf(QStringLiteral("Новое сообщение")) >= 0
+                     && shown.indexOf(QStringLiteral("Новое сообщение")) < shown.indexOf(QStringLiteral("Старое")),
+                 qPrintable(shown));
+        QVERIFY(shown.startsWith(kHashes));
+    }
+
+    void unkeptNewsIsKeptOnceTheDiskHasRoom()
+    {
+        writeIni(m_server->url(kPath).toString());
         const QByteArray oldArchive = writeFile(
             "allmes.txt",
             TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nСтарое\r\n\r\n")));
@@ -503,18 +546,39 @@ private Q_SLOTS:
 
         m_news->setFileWriter(failingSafeFile(20));
         m_news->Get_Mes(false);
-
         QCOMPARE(fileBytes("allmes.txt"), oldArchive);
-        QCOMPARE(fileBytes("mes.txt"), oldPage);
-        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Новости:\r\n\r\n\r\nНовое сообщение")});
 
-        // Not recorded as seen, so once the disk has room it is kept after all.
+        // Not recorded as seen, so once the disk has room it is kept after
+        // all, without a second announcement in the same run.
         m_news->setFileWriter(SafeFile());
         m_news->Get_Mes(false);
-        QCOMPARE(m_dialogs->messages.size(), 2);
+        QCOMPARE(m_dialogs->messages.size(), 1);
         const QString archive = TextCodec::fromCp1251(fileBytes("allmes.txt"));
         QVERIFY(archive.endsWith(TextCodec::fromCp1251(oldArchive)));
+        QCOMPARE(archive.count(kHashes), 2);
         QVERIFY(archive.contains(QStringLiteral("\r\nНовое сообщение\r\n")));
+        QCOMPARE(TextCodec::fromCp1251(fileBytes("mes.txt")), QStringLiteral("[news]\r\nНовое сообщение\r\n"));
+        QCOMPARE(m_text4->toPlainText().count(QStringLiteral("Новое сообщение")), 1);
+
+        // And the next start knows it.
+        News nextStart(m_install->installation(), m_text4, m_window.get());
+        nextStart.Get_Mes(false);
+        QCOMPARE(m_dialogs->messages.size(), 1);
+    }
+
+    // Only mes.txt failing: the archive has the message, so the next start
+    // does not announce it again.
+    void archivedButUnrecordedPageIsNotAnnouncedAgain()
+    {
+        writeIni(m_server->url(kPath).toString());
+        writeFile("mes.txt", TextCodec::toCp1251(u"[news]\r\nСтарое\r\n"));
+        QVERIFY(QFile::setPermissions(m_install->program.filePath(QStringLiteral("mes.txt")), QFile::ReadOwner));
+        m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nНовое сообщение")));
+        m_news->Get_Mes(false);
+        News nextStart(m_install->installation(), m_text4, m_window.get());
+        nextStart.Get_Mes(false);
+        QCOMPARE(messageTexts(), QStringList{QStringLiteral("Новости:\r\n\r\n\r\nНовое сообщение")});
+        QCOMPARE(TextCodec::fromCp1251(fileBytes("allmes.txt")).count(kHashes), 1);
     }
 
 private:

@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QClipboard>
+#include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImageWriter>
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtEndian>
 #include <QtTest>
 
@@ -166,6 +168,8 @@ private Q_SLOTS:
     void saveWithoutPhotoAsksNothing();
     void cancelledSaveWritesNothing();
     void failedSaveKeepsOldFileAndSaysSo();
+    void saveToAFullDiskSaysSo();
+    void largePictureWorkKeepsTheWindowAlive();
 
 private:
     void open(const QString &path);
@@ -501,8 +505,57 @@ void TestPhotoWorkspace::failedSaveKeepsOldFileAndSaysSo()
         m_command6->click();
     }
     QCOMPARE(m_dialogs->messages.size(), 1);
-    QCOMPARE(m_dialogs->messages.first().text, QStringLiteral("Failed to save picture."));
+    // The export's own words, and the reason beneath them.
+    QCOMPARE(m_dialogs->messages.first().text,
+             QStringLiteral("Failed to save picture.\n\nФайл «%1» доступен только для чтения.")
+                 .arg(QDir::toNativeSeparators(path)));
     QCOMPARE(readAll(path), old);
+}
+
+void TestPhotoWorkspace::saveToAFullDiskSaysSo()
+{
+    if (!QFileInfo(QStringLiteral("/dev/full")).isWritable())
+        QSKIP("/dev/full cannot be written here");
+    QGuiApplication::clipboard()->setImage(twoColour(32, 20));
+    m_command3->click();
+    m_dialogs->fileNames << QStringLiteral("/dev/full");
+    m_command6->click();
+    QCOMPARE(m_dialogs->messages.size(), 1);
+    QCOMPARE(m_dialogs->messages.first().text,
+             QStringLiteral("Failed to save picture.\n\nНа диске не хватает места для файла «/dev/full»."));
+}
+
+// The window keeps painting while a large picture is read and saved, and the
+// user is shown that the program is busy.
+void TestPhotoWorkspace::largePictureWorkKeepsTheWindowAlive()
+{
+    const QString path = m_dir->filePath(QStringLiteral("large.png"));
+    {
+        QImage photo(4000, 3000, QImage::Format_RGB32);
+        photo.fill(qRgb(200, 150, 120));
+        QVERIFY(photo.save(path));
+    }
+    QList<bool> busy;
+    connect(m_workspace.get(), &PhotoWorkspace::busyChanged, this, [&](bool on) {
+        busy << on;
+        if (on)
+            QCOMPARE(QGuiApplication::overrideCursor() ? QGuiApplication::overrideCursor()->shape() : Qt::ArrowCursor,
+                     Qt::WaitCursor);
+    });
+    int ticks = 0;
+    QTimer timer;
+    connect(&timer, &QTimer::timeout, this, [&] { ++ticks; });
+    timer.start(10);
+    open(path);
+    m_dialogs->fileNames << m_dir->filePath(QStringLiteral("large.jpg"));
+    m_command6->click();
+    timer.stop();
+    QVERIFY(m_dialogs->messages.isEmpty());
+    QCOMPARE(busy, (QList<bool>{true, false, true, false}));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    // The event loop ran while the work went on.
+    QVERIFY(ticks > 0);
+    QCOMPARE(QImage(m_dir->filePath(QStringLiteral("large.jpg"))).size(), QSize(4000, 3000));
 }
 
 QTEST_MAIN(TestPhotoWorkspace)

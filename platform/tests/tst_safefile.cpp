@@ -5,11 +5,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QByteArray readAll(const QString &path)
@@ -71,7 +73,7 @@ private Q_SLOTS:
             }
             QVERIFY(!failingSafeFile(failAfter).write(path, QByteArray(4096, 'n'), &error));
         }
-        QCOMPARE(error, QStringLiteral("No space left on device"));
+        QCOMPARE(error, QStringLiteral("На диске не хватает места для файла «%1».").arg(path));
         QCOMPARE(readAll(path), old);
         // No temporary file is left behind.
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("allmes.txt")});
@@ -216,6 +218,70 @@ private Q_SLOTS:
         QVERIFY(SafeFile().write(path, "new"));
         QCOMPARE(readAll(path), QByteArray("new"));
         QCOMPARE(modeOf(path), mode_t(mode));
+    }
+
+    // Each failure names its own reason, never a guess at another.
+    void failureNamesItsReason_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("full disk (/dev/full)")
+            << QStringLiteral("/dev/full") << QStringLiteral("На диске не хватает места для файла «/dev/full».");
+        QTest::newRow("read-only file") << QStringLiteral("read-only")
+                                        << QStringLiteral("Файл «%1» доступен только для чтения.");
+        QTest::newRow("folder not writable")
+            << QStringLiteral("locked folder") << QStringLiteral("Нет прав на запись в папку «%2».");
+        QTest::newRow("file of another user in a locked folder")
+            << QStringLiteral("locked file") << QStringLiteral("Нет прав на запись в файл «%1».");
+        QTest::newRow("missing folder") << QStringLiteral("missing") << QStringLiteral("Папки «%2» нет.");
+        QTest::newRow("a folder has the name")
+            << QStringLiteral("folder") << QStringLiteral("«%1» — не файл: под этим именем папка или устройство.");
+        QTest::newRow("file size limit") << QStringLiteral("limit")
+                                         << QStringLiteral("Файл «%1» слишком велик для этого диска.");
+    }
+    void failureNamesItsReason()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("итог.txt"));
+        std::unique_ptr<UnwritableFolder> locked;
+        std::unique_ptr<FileSizeLimit> limit;
+        if (where == QLatin1String("/dev/full")) {
+            if (!QFileInfo(where).isWritable())
+                QSKIP("/dev/full cannot be written here");
+            path = where;
+        } else if (where == QLatin1String("read-only")) {
+            QVERIFY(SafeFile().write(path, "old"));
+            setMode(path, 0444);
+        } else if (where == QLatin1String("locked folder") || where == QLatin1String("locked file")) {
+            if (where == QLatin1String("locked file")) {
+                // Writable by its owner, who is not this user.
+                QVERIFY(SafeFile().write(path, "old"));
+                setMode(path, 0644);
+                if (::geteuid() == 0 && ::chown(QFile::encodeName(path).constData(), 1, 1) != 0)
+                    QSKIP("the file cannot be given to another user");
+                if (::geteuid() != 0)
+                    QSKIP("only root can give a file to another user");
+            }
+            locked = std::make_unique<UnwritableFolder>(dir.path());
+            QVERIFY(locked->isEffective());
+        } else if (where == QLatin1String("missing")) {
+            path = dir.filePath(QStringLiteral("нет/итог.txt"));
+        } else if (where == QLatin1String("folder")) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("итог.txt")));
+        } else {
+            limit = std::make_unique<FileSizeLimit>(rlim_t(1024));
+            QVERIFY(limit->isEffective());
+        }
+        QString error;
+        const bool written = SafeFile().write(path, QByteArray(64 * 1024, 'n'), &error);
+        locked.reset();
+        limit.reset();
+        QVERIFY(!written);
+        QCOMPARE(
+            error,
+            message.replace(QStringLiteral("%1"), path).replace(QStringLiteral("%2"), QFileInfo(path).absolutePath()));
     }
 
     void missingFolderFails()

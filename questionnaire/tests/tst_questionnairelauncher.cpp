@@ -4,6 +4,7 @@
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/temporaryinstallation.h"
+#include "platform/testsupport/unwritablefolder.h"
 #include "platform/twips.h"
 #include "questionnaire/form2.h"
 #include "questionnaire/questionnairelauncher.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -198,6 +200,56 @@ private Q_SLOTS:
         QVERIFY(m_dialogs->messages[0].text.contains(QStringLiteral("Не удалось сохранить")));
         QVERIFY(m_dialogs->messages[0].text.contains(QDir::toNativeSeparators(path)));
         QCOMPARE(readFile(path), QByteArray("old\r\n"));
+    }
+
+    // Each failed save says why, in words that point at the remedy.
+    void failedSaveNamesItsReason_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk (/dev/full)") << QStringLiteral("/dev/full") << QStringLiteral("не хватает места");
+        QTest::newRow("disk fills half-way") << QStringLiteral("half-way") << QStringLiteral("не хватает места");
+        QTest::newRow("read-only file") << QStringLiteral("read-only") << QStringLiteral("только для чтения");
+        QTest::newRow("folder not writable")
+            << QStringLiteral("folder") << QStringLiteral("Нет прав на запись в папку");
+        QTest::newRow("missing folder") << QStringLiteral("missing") << QStringLiteral("Папки");
+    }
+    void failedSaveNamesItsReason()
+    {
+        QFETCH(QString, where);
+        QFETCH(QString, reason);
+        QString path = m_install->program.filePath(QStringLiteral("итог.txt"));
+        std::unique_ptr<UnwritableFolder> locked;
+        if (where == QLatin1String("/dev/full")) {
+            if (!QFileInfo(where).isWritable())
+                QSKIP("/dev/full cannot be written here");
+            path = where;
+        } else if (where == QLatin1String("half-way")) {
+            m_launcher->setFileWriter(failingSafeFile(2));
+        } else if (where == QLatin1String("read-only")) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.close();
+            QVERIFY(old.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        } else if (where == QLatin1String("folder")) {
+            locked = std::make_unique<UnwritableFolder>(m_install->program.path());
+            if (!locked->isEffective())
+                QSKIP("the folder cannot be made unwritable for this user");
+        } else {
+            path = m_install->program.filePath(QStringLiteral("нет такой папки/итог.txt"));
+        }
+        m_dialogs->fileNames << path;
+        m_text->setPlainText(QStringLiteral("текст"));
+        m_save->click();
+        locked.reset();
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        const QString text = m_dialogs->messages[0].text;
+        QVERIFY2(text.startsWith(
+                     QStringLiteral("Не удалось сохранить текст в файл «%1».\n").arg(QDir::toNativeSeparators(path))),
+                 qPrintable(text));
+        QVERIFY2(text.contains(reason), qPrintable(text));
+        // No guess at a cause that is not the one.
+        QVERIFY2(!text.contains(QStringLiteral("Проверьте")), qPrintable(text));
     }
 
     void saveIntoMissingFolderIsReported()
