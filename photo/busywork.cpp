@@ -11,12 +11,10 @@ bool BusyWork::wait(QThread *thread)
     thread->start();
     while (!thread->isFinished() && !EventLoop::quitRequested())
         loop.exec();
-    if (!thread->isFinished()) {
-        // Ending the program never waits for a picture; the thread and what
-        // it holds go with the process.
-        return false;
-    }
+    // When the program ends meanwhile, the work still runs to its end before
+    // the windows whose pictures it may be reading go away.
+    const bool ended = !thread->isFinished();
     thread->wait();
     delete thread;
-    return true;
+    return !ended;
 }

@@ -10,7 +10,7 @@
 // Runs one piece of work on a thread of its own while the event loop goes on,
 // so that the windows keep painting through a decode or an encode that takes
 // seconds. Returns the work's result when it is done; nothing when the
-// program ends first, the work then being left to finish on its own.
+// program was asked to end meanwhile (the work is still waited for).
 class BusyWork
 {
 public:
@@ -27,6 +27,6 @@ public:
 
 private:
     // Starts the thread and lets the event loop run until it has finished;
-    // takes the thread over. False when the program ended meanwhile.
+    // takes the thread over. False when the program was asked to end meanwhile.
     static bool wait(QThread *thread);
 };
