@@ -191,11 +191,13 @@ int SearchTool::run(const QStringList &arguments, const Installation &installati
         if (!parser.positionalArguments().isEmpty())
             return usageError(err, say, say("--text takes no query", "с --text запрос не задаётся"));
         const QString path = parser.value(text);
+        // A write that fails ends the reading, as it ends a search.
         const int error = ArticleTextDump::read(path, [&](QStringView piece) {
             out << piece;
-            return true;
+            return out.status() == QTextStream::Ok;
         });
-        out.flush();
+        if (!flushed(out, err, say, &writeErrorSaid))
+            return Error;
         if (error != 0)
             return failure(err,
                            say("cannot read \"%1\": %2", "не удаётся прочитать «%1»: %2").arg(path, reason(error)));

@@ -493,6 +493,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("saysWhy");
         QTest::newRow("/dev/full") << QStringLiteral("\"$0\" --data \"$1\" palm >/dev/full") << QString() << true;
         QTest::newRow("closed output") << QStringLiteral("\"$0\" --data \"$1\" palm >&-") << QString() << true;
+        QTest::newRow("an article's text to /dev/full")
+            << QStringLiteral("\"$0\" --text \"$1\"/a0000*.txt >/dev/full") << QString() << true;
         QTest::newRow("closed pipe, SIGPIPE ignored")
             << QStringLiteral("trap '' PIPE; \"$0\" --data \"$1\" palm | head -n 1; exit ${PIPESTATUS[0]}")
             << QStringLiteral("a0000%1.txt\n").arg(QString(100, u'x')) << false;
