@@ -18,6 +18,7 @@
 #include "platform/widgets/focusmark.h"
 #include "platform/widgets/fonts.h"
 #include "platform/widgets/framebox.h"
+#include "platform/widgets/hiddenlistrows.h"
 #include "platform/widgets/lineshape.h"
 #include "platform/widgets/programpalette.h"
 #include "platform/widgets/richtextbox.h"
@@ -197,6 +198,12 @@ void Form1::nameControls()
     };
     for (const auto &n : names)
         n.control->setAccessibleName(QString::fromUtf16(n.name));
+    // The read-only texts show no caret and an empty list no current entry:
+    // without a mark, their focus would not show.
+    for (QWidget *control :
+         {static_cast<QWidget *>(List1), static_cast<QWidget *>(RichTextBox2), static_cast<QWidget *>(Text4),
+          static_cast<QWidget *>(RichTextBox1), static_cast<QWidget *>(WebBrowser1)})
+        FocusMark::attach(control);
     Image1->setAccessibleDescription(Label3->text());
     Check1->setAccessibleDescription(
         Check1->accessibleDescription()
@@ -294,6 +301,7 @@ void Form1::createPhotoAndSearchTab()
     HS1->hide();
 
     List1 = make<QListWidget>(tab, "List1");
+    HiddenListRows::attach(List1);
     WebBrowser1 = make<WebBrowser>(tab, "WebBrowser1");
     WebBrowser1->hide();
     RichTextBox1 = make<RichTextBox>(tab, "RichTextBox1");

@@ -7,6 +7,7 @@
 #include "platform/controlhost/propertystore.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/fonts.h"
+#include "platform/widgets/hiddenlistrows.h"
 #include "platform/widgets/programpalette.h"
 #include "platform/widgets/windowaccessible.h"
 #include "questionnaire/questionnairepictures.h"
@@ -96,6 +97,8 @@ Form2::Form2(const Installation &installation, QWidget *parent)
     List1->setAccessibleName(QStringLiteral("Ответы"));
     List1->hide();
     List1->installEventFilter(this);
+    HiddenListRows::attach(List1);
+    HiddenListRows::attach(List2);
     // The prompt or the question labels the list on show.
     Label1->setBuddy(List2);
 

@@ -66,8 +66,9 @@ QStringList xptopbuttonsAccessible::actionNames() const
 void xptopbuttonsAccessible::doAction(const QString &actionName)
 {
     if (actionName == pressAction()) {
+        // After the reply to assistive technology, as Qt's own buttons do.
         if (widget()->isEnabled())
-            Q_EMIT button()->Click();
+            QMetaObject::invokeMethod(button(), &xptopbuttons::Click, Qt::QueuedConnection);
     } else {
         QAccessibleWidget::doAction(actionName);
     }

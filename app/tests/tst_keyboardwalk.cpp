@@ -123,11 +123,13 @@ private Q_SLOTS:
         press(Qt::Key_Return);
         QTRY_COMPARE(list->count(), 2);
         QVERIFY(tabTo(list));
+        QVERIFY(isMarked(list));
         press(Qt::Key_End);
         const int row = list->currentRow();
         press(Qt::Key_Return);
         QTRY_VERIFY(article->isVisible());
         QCOMPARE(focusName(), QStringLiteral("RichTextBox1"));
+        QVERIFY(isMarked(article));
         // Esc goes back to the list, at the article just read.
         press(Qt::Key_Escape);
         QVERIFY(list->isVisible());

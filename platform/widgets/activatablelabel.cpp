@@ -22,8 +22,10 @@ public:
     QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
     void doAction(const QString &actionName) override
     {
+        // After the reply to assistive technology: what it starts may be a
+        // modal dialog.
         if (actionName == pressAction())
-            label()->activate();
+            QMetaObject::invokeMethod(label(), &ActivatableLabel::activate, Qt::QueuedConnection);
         else
             QAccessibleWidget::doAction(actionName);
     }
