@@ -1,6 +1,7 @@
 #include "app/abouttab.h"
 
 #include "app/palmdrawing.h"
+#include "platform/widgets/activatablelabel.h"
 
 #include <QDesktopServices>
 #include <QFont>
@@ -42,6 +43,13 @@ AboutTab::AboutTab(QLabel *pictureLabel, QLabel *creditsLabel, QLabel *link)
     pictureLabel->setPixmap(picture());
     creditsLabel->setText(credits());
     m_link->installEventFilter(this);
+    if (auto *activatable = qobject_cast<ActivatableLabel *>(link))
+        connect(activatable, &ActivatableLabel::activated, this, &AboutTab::openSite);
+}
+
+void AboutTab::openSite()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromLatin1(clubAddress)));
 }
 
 QPixmap AboutTab::picture()
@@ -87,7 +95,7 @@ bool AboutTab::eventFilter(QObject *watched, QEvent *event)
         const auto *mouse = static_cast<QMouseEvent *>(event);
         // A click: pressed and released on the link. A failure to open is not reported.
         if (m_pressed && mouse->button() == Qt::LeftButton && m_link->rect().contains(mouse->position().toPoint()))
-            QDesktopServices::openUrl(QUrl(QString::fromLatin1(clubAddress)));
+            openSite();
         m_pressed = false;
     }
     return false;

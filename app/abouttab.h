@@ -17,7 +17,11 @@ public:
     static constexpr int pictureHeight = 425;
 
     // Fills the picture and the credits and makes link a link; lives as long as link.
+    // A link that takes the keyboard opens the site on Enter and Space too.
     AboutTab(QLabel *pictureLabel, QLabel *creditsLabel, QLabel *link);
+
+    // Asks the desktop to show the club's website; a failure is not reported.
+    void openSite();
 
     static QPixmap picture();
     static QString credits();

@@ -14,12 +14,16 @@
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 #include "platform/twips.h"
+#include "platform/widgets/activatablelabel.h"
+#include "platform/widgets/focusmark.h"
 #include "platform/widgets/fonts.h"
 #include "platform/widgets/framebox.h"
+#include "platform/widgets/hiddenlistrows.h"
 #include "platform/widgets/lineshape.h"
 #include "platform/widgets/programpalette.h"
 #include "platform/widgets/richtextbox.h"
 #include "platform/widgets/webbrowser.h"
+#include "platform/widgets/windowaccessible.h"
 #include "platform/widgets/xtab.h"
 #include "questionnaire/questionnairelauncher.h"
 #include "search/knowledgebase.h"
@@ -32,16 +36,23 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
 const QColor kDarkBlue(0, 0, 192);
+// Page Up and Page Down move the interval by this much; the arrows, a click on
+// an arrow and a click on the track by one.
+constexpr int kIntervalPage = 50;
 
 // Creates a control under its layout name and puts it at its design place.
 template <typename T, typename... Args>
@@ -88,6 +99,7 @@ Form1::Form1(Installation installation, QWidget *parent)
     , m_installation(std::move(installation))
 {
     Fonts::installSubstitutions();
+    WindowAccessible::install(QStringLiteral("Пальмора"));
     // Before any control is made, so that each takes the design's colours.
     ProgramPalette::apply(this);
     setObjectName(QStringLiteral("Form1"));
@@ -139,6 +151,7 @@ Form1::Form1(Installation installation, QWidget *parent)
         hints->add(h.button, h.fixedText);
     }
     hints->add(Check1);
+    nameControls();
 
     m_news = std::make_unique<News>(m_installation, Text4, this);
     m_questionnaire =
@@ -155,6 +168,58 @@ Form1::Form1(Installation installation, QWidget *parent)
                     label->hide();
                 }
             });
+    connect(Image1, &ActivatableLabel::activated, m_photo.get(), &PhotoWorkspace::openPhoto);
+
+    // The check box keeps its own keys: only a click toggles it. The window's
+    // key clicks it for the keyboard, wherever the focus is.
+    auto *modeShortcut = new QShortcut(modeKey(), this);
+    connect(modeShortcut, &QShortcut::activated, this, [this] {
+        if (Check1->isEnabled())
+            Check1->accessiblePress();
+    });
+}
+
+QKeySequence Form1::modeKey()
+{
+    return QKeySequence(Qt::Key_F4);
+}
+
+void Form1::nameControls()
+{
+    // Short names for assistive technology, from the visible label where the
+    // control has one; the check box's hint stays its description.
+    const struct
+    {
+        QWidget *control;
+        const char16_t *name;
+    } names[] = {
+        {Text2, u"Запрос"},
+        {List1, u"Найденные статьи"},
+        {Text1, u"Результат анкетирования"},
+        {RichTextBox2, u"Инструкция"},
+        {Text4, u"Новости"},
+        {RichTextBox1, u"Статья"},
+        {WebBrowser1, u"Статья"},
+        {HS1, u"Найденные места"},
+        {HS2, u"Интервал поиска"},
+        {Image1, u"Фотография руки"},
+        {Image3, u"Ладонь"},
+        {Frame1, u"Панель инструментов"},
+        {Check1, u"Поиск по словам"},
+    };
+    for (const auto &n : names)
+        n.control->setAccessibleName(QString::fromUtf16(n.name));
+    // The read-only texts show no caret and an empty list no current entry:
+    // without a mark, their focus would not show.
+    for (QWidget *control :
+         {static_cast<QWidget *>(List1), static_cast<QWidget *>(RichTextBox2), static_cast<QWidget *>(Text4),
+          static_cast<QWidget *>(RichTextBox1), static_cast<QWidget *>(WebBrowser1)})
+        FocusMark::attach(control);
+    Image1->setAccessibleDescription(Label3->text());
+    Check1->setAccessibleDescription(
+        Check1->accessibleDescription()
+        + QStringLiteral(" Переключить поиск по словам и по фразе с клавиатуры: клавиша %1.")
+              .arg(modeKey().toString(QKeySequence::NativeText)));
 }
 
 Form1::~Form1() = default;
@@ -174,6 +239,8 @@ void Form1::createFrameAndToolbar()
     xptopbuttons1->readProperties(PropertyStore{}); // the close glyph
     connect(xptopbuttons1, &xptopbuttons::Click, this, &Form1::endProgram);
     connect(xptopbuttons2, &xptopbuttons::Click, xp_canvas1, &xp_canvas::minimiseWindow);
+    FocusMark::attach(xptopbuttons2);
+    FocusMark::attach(xptopbuttons1);
 
     Frame1 = make<FrameBox>(xp_canvas1, "Frame1");
     Command6 = pictureButton(Frame1, "Command6", Icons::savePhoto());
@@ -199,10 +266,12 @@ void Form1::createPhotoAndSearchTab()
 {
     QWidget *tab = XTab1->page(tabPhotoAndSearch);
 
-    Image1 = make<QLabel>(tab, "Image1");
+    // Tab reaches the photo, and Enter or Space opens one, as a click does.
+    Image1 = make<ActivatableLabel>(tab, "Image1");
     Image1->setScaledContents(true);
     Image1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Image1->setCursor(Qt::PointingHandCursor);
+    FocusMark::attach(Image1);
     Label3 = make<QLabel>(tab, "Label3", QStringLiteral("Нажмите здесь чтобы вставить фотографию руки"));
     Label3->setFont(Fonts::make(QStringLiteral("Times New Roman"), 15.75, false, true));
     setTextColour(Label3, kDarkBlue);
@@ -227,6 +296,7 @@ void Form1::createPhotoAndSearchTab()
         PropertyStore{{QStringLiteral("Value"), 1}, {QStringLiteral("Caption"), QStringLiteral("xpcheckbox1")}});
     Check1->setProperty("Tag",
                         QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком."));
+    FocusMark::attach(Check1);
     Command1 = pictureButton(tab, "Command1", Icons::back());
     Command1->setProperty("Tag", QStringLiteral("Нажмите здесь чтобы вернуться к спискам книг"));
     Command1->hide();
@@ -242,12 +312,15 @@ void Form1::createPhotoAndSearchTab()
     HS1->hide();
 
     List1 = make<QListWidget>(tab, "List1");
+    HiddenListRows::attach(List1);
     WebBrowser1 = make<WebBrowser>(tab, "WebBrowser1");
     WebBrowser1->hide();
     RichTextBox1 = make<RichTextBox>(tab, "RichTextBox1");
     RichTextBox1->hide();
     Text1 = make<QPlainTextEdit>(tab, "Text1");
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab leaves the box: nothing the user did not type goes into the result.
+    Text1->setTabChangesFocus(true);
 
     Line2 = makeLine(tab, "Line2", Qt::black);
     Line2->hide();
@@ -280,6 +353,10 @@ void Form1::createSettingsTab()
     HS2->setRange(SearchInterval::kSliderMinimum, SearchInterval::kSliderMaximum);
     HS2->setSingleStep(1);
     HS2->setPageStep(1);
+    // A click leaves the focus where it was; Tab reaches the slider.
+    HS2->setFocusPolicy(Qt::TabFocus);
+    HS2->installEventFilter(this);
+    FocusMark::attach(HS2);
     Label2 = make<QLabel>(Frame2, "Label2");
     Label6 =
         make<QLabel>(Frame2, "Label6",
@@ -321,7 +398,10 @@ void Form1::createAboutTab()
     Label8->setFont(Fonts::make(QStringLiteral("Times New Roman"), 14.25, false, true));
     Label8->setAlignment(Qt::AlignCenter);
     Label8->setWordWrap(true);
-    Label9 = make<QLabel>(Frame3, "Label9", QStringLiteral("Велмарис - все что Вы хотели знать о хиромантии!"));
+    Label9 =
+        make<ActivatableLabel>(Frame3, "Label9", QStringLiteral("Велмарис - все что Вы хотели знать о хиромантии!"));
+    Label9->setAccessibleRole(QAccessible::Link);
+    FocusMark::attach(Label9);
     Label9->setAlignment(Qt::AlignCenter);
     setTextColour(Label9, QColor(0, 0, 255));
     Label9->setCursor(Qt::PointingHandCursor);
@@ -374,6 +454,66 @@ void Form1::resizeEvent(QResizeEvent *event)
                 && size() != fixed)
                 resize(fixed);
         });
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!std::exchange(m_shownOnce, true))
+        focusTheTabsFirstControl();
+}
+
+void Form1::focusTheTabsFirstControl()
+{
+    switch (XTab1->currentTab()) {
+    case tabInstruction:
+        RichTextBox2->setFocus();
+        break;
+    case tabPhotoAndSearch:
+        Text2->setFocus();
+        break;
+    case tabSettings:
+        HS2->setFocus();
+        break;
+    case tabNews:
+        Text4->setFocus();
+        break;
+    default:
+        Label9->setFocus();
+        break;
+    }
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == HS2 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        // Up and right are more, whatever the scroll bar's own keys would say.
+        int step = 0;
+        switch (key) {
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+            step = 1;
+            break;
+        case Qt::Key_Left:
+        case Qt::Key_Down:
+            step = -1;
+            break;
+        case Qt::Key_PageUp:
+            step = kIntervalPage;
+            break;
+        case Qt::Key_PageDown:
+            step = -kIntervalPage;
+            break;
+        default:
+            break;
+        }
+        if (step != 0) {
+            HS2->setValue(HS2->value() + step);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

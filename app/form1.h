@@ -3,12 +3,14 @@
 #include "platform/installation.h"
 #include "search/ui/searchstate.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
 #include <memory>
 
 class FrameBox;
 class LineShape;
+class ActivatableLabel;
 class ArticleView;
 class ResultsArea;
 class News;
@@ -63,6 +65,10 @@ public:
     SearchPanel *searchPanel() const { return m_searchPanel; }
     ArticleView *articleView() const { return m_articleView; }
 
+    // The key that switches the search between words and phrases; the check
+    // box's own keys do not toggle it.
+    static QKeySequence modeKey();
+
 Q_SIGNALS:
     // The program ends: the window was closed or its close button pressed.
     void programEnded();
@@ -70,6 +76,8 @@ Q_SIGNALS:
 protected:
     void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // The window's controls; the features are handed those they use.
@@ -93,7 +101,7 @@ private:
     RichTextBox *RichTextBox2;
 
     // Tab 1
-    QLabel *Image1;
+    ActivatableLabel *Image1;
     QLabel *Label3;
     QPlainTextEdit *Text2;
     XpB *Command2;
@@ -128,7 +136,7 @@ private:
     QLabel *Label7;
     QLabel *Image3;
     QLabel *Label8;
-    QLabel *Label9;
+    ActivatableLabel *Label9;
 
     Installation m_installation;
     // Shared by the run and the article view.
@@ -142,8 +150,12 @@ private:
     void createNewsTab();
     void createAboutTab();
     void endProgram();
+    void nameControls();
+    // Where a user goes on from on the tab on show.
+    void focusTheTabsFirstControl();
 
     bool m_ending = false;
+    bool m_shownOnce = false;
     std::unique_ptr<News> m_news;
     std::unique_ptr<QuestionnaireLauncher> m_questionnaire;
     std::unique_ptr<PhotoWorkspace> m_photo;

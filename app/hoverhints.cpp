@@ -2,6 +2,7 @@
 
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
+#include "platform/cyrillicspelling.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -22,8 +23,9 @@ void HoverHints::add(XpB *button, const QString &fixedText, Renewal renewal)
     if (renewal == Renewal::OnEveryMove)
         connect(button, &XpB::MouseMove, this, [this, button] { show(button); });
     connect(button, &XpB::MouseOut, this, [this, button] { hide(button); });
+    // The hint is the description assistive technology reads, spelled as it should sound.
     if (button->accessibleDescription().isEmpty())
-        button->setAccessibleDescription(hintText(button));
+        button->setAccessibleDescription(CyrillicSpelling::spoken(hintText(button)));
 }
 
 void HoverHints::add(xpcheckbox *box, const QString &fixedText)
@@ -32,7 +34,7 @@ void HoverHints::add(xpcheckbox *box, const QString &fixedText)
     connect(box, &xpcheckbox::MouseMove, this, [this, box] { show(box); });
     connect(box, &xpcheckbox::MouseOut, this, [this, box] { hide(box); });
     if (box->accessibleDescription().isEmpty())
-        box->setAccessibleDescription(hintText(box));
+        box->setAccessibleDescription(CyrillicSpelling::spoken(hintText(box)));
 }
 
 void HoverHints::show(QWidget *control)

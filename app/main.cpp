@@ -3,6 +3,7 @@
 #include "app/programoptions.h"
 #include "app/russiantranslations.h"
 #include "platform/eventloop.h"
+#include "platform/widgets/windowaccessible.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -71,6 +72,8 @@ int main(int argc, char *argv[])
     if (const std::optional<int> status = ProgramOptions::handle(arguments, out))
         return *status;
 
+    // Before the application: the accessibility bridge reads its name at once.
+    WindowAccessible::install(QStringLiteral("Пальмора"));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Palmora"));
     QApplication::setOrganizationName(QStringLiteral("Palmora"));

@@ -63,8 +63,10 @@ QStringList XpBAccessible::actionNames() const
 
 void XpBAccessible::doAction(const QString &actionName)
 {
+    // After the reply to assistive technology, as Qt's own buttons do: a click
+    // that opens a dialog or runs a questionnaire would hold the reply back.
     if (actionName == pressAction())
-        button()->click();
+        QMetaObject::invokeMethod(button(), &XpB::click, Qt::QueuedConnection);
     else
         QAccessibleWidget::doAction(actionName);
 }

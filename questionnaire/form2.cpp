@@ -7,7 +7,9 @@
 #include "platform/controlhost/propertystore.h"
 #include "platform/widgets/dialogs.h"
 #include "platform/widgets/fonts.h"
+#include "platform/widgets/hiddenlistrows.h"
 #include "platform/widgets/programpalette.h"
+#include "platform/widgets/windowaccessible.h"
 #include "questionnaire/questionnairepictures.h"
 #include "questionnaire/xlsworkbookreader.h"
 #include "skin/xp_canvas.h"
@@ -18,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QShortcut>
 #include <QTextCursor>
 
 namespace {
@@ -68,6 +71,7 @@ Form2::Form2(const Installation &installation, QWidget *parent)
                [] { return std::make_unique<XlsWorkbookReader>(); })
 {
     Fonts::installSubstitutions();
+    WindowAccessible::install();
     // Before any control is made, so that each takes the design's colours.
     ProgramPalette::apply(this);
     setObjectName(QStringLiteral("Form2"));
@@ -87,9 +91,16 @@ Form2::Form2(const Installation &installation, QWidget *parent)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     List2 = makeList(xp_canvas1, "List2");
+    List2->setAccessibleName(QStringLiteral("Темы анкетирования"));
+    List2->installEventFilter(this);
     List1 = makeList(xp_canvas1, "List1");
+    List1->setAccessibleName(QStringLiteral("Ответы"));
     List1->hide();
     List1->installEventFilter(this);
+    HiddenListRows::attach(List1);
+    HiddenListRows::attach(List2);
+    // The prompt or the question labels the list on show.
+    Label1->setBuddy(List2);
 
     Command2 = pictureButton(xp_canvas1, "Command2", QStringLiteral("       Далее       "),
                              QuestionnairePictures::next(), XpBLayout::Right);
@@ -98,6 +109,12 @@ Form2::Form2(const Installation &installation, QWidget *parent)
 
     connect(Command2, &QAbstractButton::clicked, this, [this] { m_engine.next(); });
     connect(Command3, &QAbstractButton::clicked, this, [this] { m_engine.stop(); });
+    // Esc stops, as "Хватит" does, while it is offered.
+    auto *stop = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(stop, &QShortcut::activated, this, [this] {
+        if (Command3->isVisible())
+            Command3->click();
+    });
 
     // The label, the lists and the buttons grow and shrink with the window,
     // within the frame's strips, which lay themselves out. The window never
@@ -137,7 +154,8 @@ void Form2::closeEvent(QCloseEvent *event)
 
 bool Form2::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == List1 && event->type() == QEvent::KeyPress && Command2->isVisible()) {
+    // Enter in either list goes on, as "Далее" does.
+    if ((watched == List1 || watched == List2) && event->type() == QEvent::KeyPress && Command2->isVisible()) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             m_engine.next();
@@ -151,10 +169,14 @@ void Form2::showTopics(const QStringList &topics)
 {
     List2->show();
     List1->hide();
+    // A hidden list has no current entry that assistive technology could report focused.
+    List1->selectionModel()->clearCurrentIndex();
     List2->clear();
     Command3->show();
     List2->addItems(topics);
     Command2->show();
+    Label1->setBuddy(List2);
+    focusList(List2);
 }
 
 QStringList Form2::chosenTopics() const
@@ -181,11 +203,22 @@ void Form2::showQuestion(const QString &question, const QStringList &answers)
 {
     List1->show();
     List2->hide();
+    List2->selectionModel()->clearCurrentIndex();
     Command3->show();
     List1->clear();
     Label1->setText(question);
     List1->addItems(answers);
     Command2->show();
+    Label1->setBuddy(List1);
+    focusList(List1);
+}
+
+void Form2::focusList(QListWidget *list)
+{
+    // The user chooses at once: the first entry is current, none is chosen yet.
+    if (list->count() > 0)
+        list->selectionModel()->setCurrentIndex(list->model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    list->setFocus();
 }
 
 QList<int> Form2::chosenAnswers() const

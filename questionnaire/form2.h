@@ -73,6 +73,7 @@ private:
     void waitForEvents() override;
     void hideWindow() override;
     void bringToFront() override;
+    void focusList(QListWidget *list);
 
     QPointer<QPlainTextEdit> m_resultText;
     QuestionnaireEngine m_engine;

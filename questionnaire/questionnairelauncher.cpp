@@ -1,5 +1,6 @@
 #include "questionnaire/questionnairelauncher.h"
 
+#include "platform/eventloop.h"
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 #include "platform/twips.h"
@@ -48,6 +49,13 @@ void QuestionnaireLauncher::launch()
     const int top = (m_articleView ? m_articleView->y() : 0) + Twips::toPixels(2700);
     form->present(QPoint(left, top));
     form->Doing();
+    // The keyboard comes back to the main window, at the button that started
+    // the run, not to no window at all.
+    if (m_resultText && !EventLoop::quitRequested()) {
+        QWidget *main = m_resultText->window();
+        main->raise();
+        main->activateWindow();
+    }
 }
 
 QByteArray QuestionnaireLauncher::fileBytes(const QString &text)

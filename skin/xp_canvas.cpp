@@ -77,6 +77,7 @@ xp_canvas::xp_canvas(QWidget *host)
     imgicon->setObjectName(QStringLiteral("imgicon"));
     imgicon->setGeometry(QRect(iconPlace, QSize(iconSide, iconSide)));
     imgicon->setScaledContents(true);
+    imgicon->setAccessibleName(QStringLiteral("Значок программы"));
 
     lblcaption = new QLabel(pictop);
     lblcaption->setObjectName(QStringLiteral("lblcaption"));

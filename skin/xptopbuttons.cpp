@@ -5,7 +5,9 @@
 #include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/settingkeys.h"
 #include "skin/topbuttonartwork.h"
+#include "skin/xptopbuttonsaccessible.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -35,8 +37,11 @@ xptopbuttons::xptopbuttons(QWidget *parent)
     : QWidget(parent)
     , m_watch(new PointerWatch(this))
 {
+    xptopbuttonsAccessible::install();
     setFixedSize(side, side);
     setMouseTracking(true);
+    // A click leaves the focus where it was; Tab reaches the button.
+    setFocusPolicy(Qt::TabFocus);
     RefreshGlyph();
     showCell(kNormal);
 
@@ -190,4 +195,16 @@ void xptopbuttons::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     RefreshGlyph();
+}
+
+void xptopbuttons::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (isEnabled() && !event->isAutoRepeat())
+            Q_EMIT Click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

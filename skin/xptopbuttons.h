@@ -14,6 +14,7 @@ class PropertyStore;
 // chosen by Value) with a normal, hover, pressed and disabled face. It tells
 // its host about clicks and about the pointer leaving it, which it finds out
 // by polling the pointer every 10 ms, and from the leave of its window.
+// Tab reaches it, and Space or Enter clicks it, for those without a mouse.
 class xptopbuttons : public QWidget
 {
     Q_OBJECT
@@ -58,6 +59,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void RefreshGlyph();

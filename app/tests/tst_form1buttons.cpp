@@ -178,7 +178,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("description");
         QTest::newRow("Command6") << "Command6"
                                   << "Сохранить картинку"
-                                  << "Сoхранить картинку";
+                                  // the hint's Latin "o" is read as the Cyrillic one
+                                  << "Сохранить картинку";
         QTest::newRow("Command3") << "Command3"
                                   << "Вставить из буфера"
                                   << "Вставить из буфера";

@@ -480,7 +480,8 @@ private Q_SLOTS:
         QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
         QSignalSpy click(host.button, &XpB::Click);
         actions->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(click.count(), 1);
+        // The click follows the reply to assistive technology.
+        QTRY_COMPARE(click.count(), 1);
     }
 
     void tabReachesTheButtonsInOrder()

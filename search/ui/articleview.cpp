@@ -67,6 +67,12 @@ ArticleView::ArticleView(ResultsArea &results, QLabel *busy, const SearchState &
     connect(next, &QShortcut::activated, this, &ArticleView::nextPlace);
     auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), window);
     connect(previous, &QShortcut::activated, this, &ArticleView::previousPlace);
+    // Esc goes back from an article to the list, as the back button does.
+    auto *back = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    connect(back, &QShortcut::activated, this, [this] {
+        if (m_results.view() != ResultsArea::View::List)
+            Command1_Click();
+    });
 }
 
 void ArticleView::open()
@@ -142,6 +148,8 @@ void ArticleView::open()
 void ArticleView::Command1_Click()
 {
     m_results.show(ResultsArea::View::List);
+    // The user goes on in the list, at the article just read.
+    m_results.controls().List1->setFocus();
 }
 
 void ArticleView::jumpTo(int value)

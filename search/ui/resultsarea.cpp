@@ -4,6 +4,7 @@
 #include "platform/widgets/webbrowser.h"
 
 #include <QAbstractButton>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QScrollBar>
 
@@ -11,6 +12,13 @@
 
 void ResultsArea::show(View view)
 {
+    // A hidden list keeps no current entry, which assistive technology would
+    // report focused; it comes back when the list does.
+    QItemSelectionModel *selection = c.List1->selectionModel();
+    if (view != View::List && m_view == View::List) {
+        m_listRow = c.List1->currentRow();
+        selection->clearCurrentIndex();
+    }
     m_view = view;
     const bool list = view == View::List;
     const bool text = view == View::TextArticle;
@@ -27,5 +35,10 @@ void ResultsArea::show(View view)
     for (const auto &[control, visible] : shown) {
         if (visible)
             control->show();
+    }
+    if (view == View::List) {
+        if (m_listRow >= 0 && m_listRow < c.List1->count())
+            selection->setCurrentIndex(c.List1->model()->index(m_listRow, 0), QItemSelectionModel::NoUpdate);
+        m_listRow = -1;
     }
 }

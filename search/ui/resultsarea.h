@@ -42,4 +42,6 @@ public:
 private:
     Controls c;
     View m_view = View::List;
+    // The list's current entry while an article hides it.
+    int m_listRow = -1;
 };
