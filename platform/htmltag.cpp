@@ -21,6 +21,7 @@ HtmlTag HtmlTag::read(QStringView html, qsizetype nameStart)
         }
         ++end;
     }
-    tag.end = end < html.size() ? end + 1 : html.size();
+    tag.finished = end < html.size();
+    tag.end = tag.finished ? end + 1 : html.size();
     return tag;
 }

@@ -17,4 +17,5 @@ public:
 
     QString name;
     qsizetype end = 0;
+    bool finished = false; // its '>' was found
 };

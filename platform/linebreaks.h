@@ -26,17 +26,17 @@ public:
         {
             const bool pair = m_previous.isHighSurrogate() && c.isLowSurrogate();
             m_previous = c;
-            if (m_breakNext && !pair) {
+            const bool breaks = m_breakNext && !pair;
+            if (breaks) {
                 m_breakNext = false;
-                m_length = 1;
-                return true;
+                m_length = 0;
             }
             ++m_length;
             // After a blank near the bound, or at the bound (never inside a
             // surrogate pair: the next character then takes the break).
             if ((c.isSpace() && m_length >= m_max - m_max / 10) || m_length >= m_max)
                 m_breakNext = true;
-            return false;
+            return breaks;
         }
         // A break of the text's own: the count starts again.
         void lineEnded()
