@@ -255,16 +255,8 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
         }
         out += tag;
         if (isRawText(name)) {
-            // Its text up to the end tag, found by its whole name: what a
-            // longer name ends is text, as a second reading would see it.
-            const QString endTag = QStringLiteral("</") + name;
-            qsizetype close = i;
-            while ((close = html.indexOf(endTag, close, Qt::CaseInsensitive)) >= 0) {
-                const qsizetype after = close + endTag.size();
-                if (after >= html.size() || !HtmlTag::isNameChar(html[after]))
-                    break;
-                close = after;
-            }
+            // Its text up to its end tag, as a second reading would find it.
+            qsizetype close = HtmlTag::findEndTag(html, i, name);
             if (close < 0)
                 close = html.size();
             if (close - i > maxChars - out.size()) {

@@ -25,3 +25,16 @@ HtmlTag HtmlTag::read(QStringView html, qsizetype nameStart)
     tag.end = tag.finished ? end + 1 : html.size();
     return tag;
 }
+
+qsizetype HtmlTag::findEndTag(QStringView html, qsizetype from, const QString &name)
+{
+    const QString endTag = QStringLiteral("</") + name;
+    qsizetype close = from;
+    while ((close = html.indexOf(endTag, close, Qt::CaseInsensitive)) >= 0) {
+        const qsizetype after = close + endTag.size();
+        if (after >= html.size() || !isNameChar(html[after]))
+            return close;
+        close = after;
+    }
+    return -1;
+}

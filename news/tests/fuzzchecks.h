@@ -6,6 +6,7 @@
 #include "news/messagestore.h"
 #include "news/newspage.h"
 #include "platform/installation.h"
+#include "platform/tests/fuzzchecks.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,28 +16,6 @@
 #include <cstdint>
 
 namespace FuzzChecks {
-
-// The names of the seeds in a folder that fail a check; a folder without
-// seeds fails as a whole.
-inline QStringList failingSeeds(const QString &folder, bool (*check)(const uint8_t *, std::size_t))
-{
-    const QDir dir(folder);
-    const QStringList files = dir.entryList(QDir::Files);
-    if (files.isEmpty())
-        return {folder};
-    QStringList failing;
-    for (const QString &name : files) {
-        QFile f(dir.filePath(name));
-        if (!f.open(QIODevice::ReadOnly)) {
-            failing.append(name);
-            continue;
-        }
-        const QByteArray bytes = f.readAll();
-        if (!check(reinterpret_cast<const uint8_t *>(bytes.constData()), std::size_t(bytes.size())))
-            failing.append(name);
-    }
-    return failing;
-}
 
 // Input: the Content-Type header up to the first line feed, then the body.
 // The text holds no NUL and no unpaired surrogate, its line breaks are all

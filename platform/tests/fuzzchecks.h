@@ -108,12 +108,7 @@ inline void nesting(QStringView html, int *deepest, int *deepestTables)
         *deepestTables = std::max(*deepestTables, tables);
         if (tag.name == QLatin1String("script") || tag.name == QLatin1String("style")
             || tag.name == QLatin1String("textarea") || tag.name == QLatin1String("title")) {
-            // Up to an end tag of its whole name.
-            const QString endTag = QStringLiteral("</") + tag.name;
-            qsizetype close = i;
-            while ((close = html.indexOf(endTag, close, Qt::CaseInsensitive)) >= 0
-                   && close + endTag.size() < html.size() && HtmlTag::isNameChar(html[close + endTag.size()]))
-                close += endTag.size();
+            const qsizetype close = HtmlTag::findEndTag(html, i, tag.name);
             i = close < 0 ? html.size() : close;
         }
     }
