@@ -202,14 +202,7 @@ QString HtmlText::visibleText(QStringView html)
 
         if (!closing && hiddenContent(name)) {
             // Up to the matching end tag, found by its name alone.
-            const QString endTag = QStringLiteral("</") + name;
-            qsizetype close = i;
-            while ((close = html.indexOf(endTag, close, Qt::CaseInsensitive)) >= 0) {
-                const qsizetype after = close + endTag.size();
-                if (after >= html.size() || !HtmlTag::isNameChar(html[after]))
-                    break;
-                close = after;
-            }
+            const qsizetype close = HtmlTag::findEndTag(html, i, name);
             if (close < 0) {
                 i = html.size();
             } else {

@@ -33,6 +33,21 @@ bool looksLikeHtml(QByteArrayView body)
     return start.startsWith("<!doctype html") || start.startsWith("<html");
 }
 
+// What the page's own bytes may hold but no message box or text file should:
+// NUL characters go, and half a surrogate pair (from a UTF-16 page cut
+// short) becomes the replacement character.
+QString withoutBrokenCharacters(QString text)
+{
+    text.remove(QChar::Null);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            text[i] = QChar::ReplacementCharacter;
+    }
+    return text;
+}
+
 } // namespace
 
 QString NewsPage::text(QByteArrayView body, const QString &contentType)
@@ -57,7 +72,7 @@ QString NewsPage::text(QByteArrayView body, const QString &contentType)
         || (mimeType.isEmpty() && looksLikeHtml(body));
     if (html)
         decoded = HtmlText::visibleText(decoded);
-    return withCrLf(decoded);
+    return withCrLf(withoutBrokenCharacters(decoded));
 }
 
 bool NewsPage::hasMarker(const QString &text)

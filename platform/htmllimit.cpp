@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QList>
 
+#include <algorithm>
+
 namespace {
 
 // Elements that never hold others.
@@ -67,34 +69,54 @@ bool isRawText(const QString &name)
         || name == QLatin1String("title");
 }
 
+// Where a run of page text stands: it goes on across tags.
+struct Run
+{
+    qsizetype length = 0;     // characters since the last blank
+    qsizetype reference = -1; // characters since an unfinished character reference began
+};
+
 // Appends page text, giving a run of more than maxRun characters without a
-// blank a zero-width space every maxRun characters: Qt lays out a run it may
-// not break in time that grows with the square of its length. Never inside a
-// character reference or a surrogate pair. The run goes on across tags.
-void appendBreakable(QString &out, QStringView text, qsizetype &run, bool &broken)
+// blank a zero-width space after every maxRun characters: Qt lays out a run
+// it may not break in time that grows with the square of its length. Never
+// inside a character reference or a surrogate pair. A zero-width space
+// already there counts as a break, so that bounding a bounded page adds none.
+void appendBreakable(QString &out, QStringView text, Run &run, bool &broken)
 {
     qsizetype from = 0;
-    qsizetype reference = -1; // where an unfinished character reference began
     for (qsizetype k = 0; k < text.size(); ++k) {
         const QChar c = text[k];
-        if (c.isSpace()) {
-            run = 0;
-            reference = -1;
+        if (c.isSpace() || c == QChar(0x200B)) {
+            run = Run();
             continue;
         }
+        if (run.length >= HtmlLimit::maxRun && run.reference < 0 && !c.isLowSurrogate()) {
+            out += text.sliced(from, k - from);
+            out += QChar(0x200B);
+            from = k;
+            run.length = 0;
+            broken = true;
+        }
         if (c == u'&')
-            reference = k;
-        else if (c == u';' || (reference >= 0 && k - reference > 32))
-            reference = -1;
-        if (++run < HtmlLimit::maxRun || reference >= 0 || c.isHighSurrogate())
-            continue;
-        out += text.sliced(from, k + 1 - from);
-        out += QChar(0x200B);
-        from = k + 1;
-        run = 0;
-        broken = true;
+            run.reference = 0;
+        else if (c == u';' || (run.reference >= 0 && ++run.reference > 32))
+            run.reference = -1;
+        ++run.length;
     }
     out += text.sliced(from);
+}
+
+// Cuts the text appended to out from textStart on back to maxChars
+// characters of out (the break opportunities it was given count), never
+// inside a character reference or a surrogate pair.
+void cutText(QString &out, qsizetype textStart, qsizetype maxChars)
+{
+    out.truncate(std::max(textStart, maxChars));
+    const qsizetype amp = out.lastIndexOf(u'&');
+    if (amp >= textStart && out.indexOf(u';', amp) < 0)
+        out.truncate(amp);
+    if (out.size() > textStart && out.back().isHighSurrogate())
+        out.chop(1);
 }
 
 } // namespace
@@ -108,7 +130,7 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
     int tables = 0;
     QHash<QString, qsizetype> dropped; // start tags left out, by name, whose end tags go too
     qsizetype droppedTables = 0;       // tables left out that are still open
-    qsizetype run = 0;                 // characters since the last blank
+    Run run;
 
     qsizetype i = 0;
     while (i < html.size()) {
@@ -121,24 +143,40 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
             // Text, cut at the bound if it runs past it.
             const qsizetype end = lt < 0 ? html.size() : lt;
             const qsizetype room = maxChars - out.size();
+            const qsizetype textStart = out.size();
             if (end - i > room) {
                 qsizetype stop = i + room;
-                // Not inside a character reference.
+                // Not inside a character reference, nor a surrogate pair.
                 const qsizetype amp = html.lastIndexOf(u'&', stop);
                 if (amp >= i && html.sliced(amp, stop - amp).indexOf(u';') < 0)
                     stop = amp;
+                if (stop > i && html[stop - 1].isHighSurrogate())
+                    --stop;
                 appendBreakable(out, html.sliced(i, stop - i), run, result.broken);
+                cutText(out, textStart, maxChars);
                 result.cut = true;
                 break;
             }
             appendBreakable(out, html.sliced(i, end - i), run, result.broken);
+            if (out.size() > maxChars) {
+                cutText(out, textStart, maxChars);
+                result.cut = true;
+                break;
+            }
             i = end;
             continue;
         }
-        // Comments and declarations pass through whole.
+        // Comments and declarations pass through whole. One the page never
+        // ends is left out, as it would hide the end tags written after it.
         if (html.sliced(i).startsWith(u"<!--")) {
             const qsizetype end = html.indexOf(u"-->", i + 4);
-            const qsizetype stop = end < 0 ? html.size() : end + 3;
+            if (end < 0)
+                break;
+            const qsizetype stop = end + 3;
+            if (stop - i > maxChars - out.size()) {
+                result.cut = true;
+                break;
+            }
             out += html.sliced(i, stop - i);
             i = stop;
             continue;
@@ -147,7 +185,13 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
         const qsizetype nameStart = i + (closing ? 2 : 1);
         if (nameStart >= html.size()
             || !(html[nameStart].isLetter() || html[nameStart] == u'!' || html[nameStart] == u'?')) {
-            out += u'<';
+            // Written as a reference, so that text after tags left out
+            // never joins it into a tag.
+            if (maxChars - out.size() < 4) {
+                result.cut = true;
+                break;
+            }
+            appendBreakable(out, u"&lt;", run, result.broken);
             ++i;
             continue;
         }
@@ -156,8 +200,15 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
         const qsizetype tagEnd = parsed.end;
         const QStringView tag = html.sliced(i, tagEnd - i);
         i = tagEnd;
+        if (!parsed.finished)
+            break; // the page ends inside the tag, which would take in the end tags written after it
 
+        // A tag that would pass the bound is where the page is cut.
         if (name.isEmpty() || isVoid(name) || tag.endsWith(u"/>")) {
+            if (tag.size() > maxChars - out.size()) {
+                result.cut = true;
+                break;
+            }
             out += tag;
             continue;
         }
@@ -198,11 +249,14 @@ HtmlLimit::Result HtmlLimit::bound(QStringView html, qsizetype maxChars)
             result.flattened = true;
             continue;
         }
+        if (tag.size() > maxChars - out.size()) {
+            result.cut = true;
+            break;
+        }
         out += tag;
         if (isRawText(name)) {
-            // Its text up to the end tag, as it is.
-            const QString endTag = QStringLiteral("</") + name;
-            qsizetype close = html.indexOf(endTag, i, Qt::CaseInsensitive);
+            // Its text up to its end tag, as a second reading would find it.
+            qsizetype close = HtmlTag::findEndTag(html, i, name);
             if (close < 0)
                 close = html.size();
             if (close - i > maxChars - out.size()) {

@@ -21,6 +21,20 @@ HtmlTag HtmlTag::read(QStringView html, qsizetype nameStart)
         }
         ++end;
     }
-    tag.end = end < html.size() ? end + 1 : html.size();
+    tag.finished = end < html.size();
+    tag.end = tag.finished ? end + 1 : html.size();
     return tag;
+}
+
+qsizetype HtmlTag::findEndTag(QStringView html, qsizetype from, const QString &name)
+{
+    const QString endTag = QStringLiteral("</") + name;
+    qsizetype close = from;
+    while ((close = html.indexOf(endTag, close, Qt::CaseInsensitive)) >= 0) {
+        const qsizetype after = close + endTag.size();
+        if (after >= html.size() || !isNameChar(html[after]))
+            return close;
+        close = after;
+    }
+    return -1;
 }

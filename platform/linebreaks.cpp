@@ -1,5 +1,7 @@
 #include "platform/linebreaks.h"
 
+#include <algorithm>
+
 QString LineBreaks::bound(const QString &text, qsizetype max, bool *broken)
 {
     Counter counter(max);
@@ -14,7 +16,7 @@ QString LineBreaks::bound(const QString &text, qsizetype max, bool *broken)
         if (!counter.breakBefore(p[i]))
             continue;
         if (out.isEmpty())
-            out.reserve(text.size() + text.size() / (max / 2) + 1);
+            out.reserve(text.size() + text.size() / std::max<qsizetype>(max / 2, 1) + 1);
         out.append(QStringView(p + from, i - from));
         out.append(u'\n');
         from = i;

@@ -26,10 +26,10 @@ public:
         {
             const bool pair = m_previous.isHighSurrogate() && c.isLowSurrogate();
             m_previous = c;
-            if (m_breakNext && !pair) {
+            const bool breaks = m_breakNext && !pair;
+            if (breaks) {
                 m_breakNext = false;
-                m_length = 1;
-                return true;
+                m_length = 0;
             }
             ++m_length;
             // After a blank or a mark that ends a word (a dash, a slash, a
@@ -37,7 +37,7 @@ public:
             // surrogate pair: the next character then takes the break).
             if ((m_length >= m_max - m_max / 10 && endsAWord(c)) || m_length >= m_max)
                 m_breakNext = true;
-            return false;
+            return breaks;
         }
         // A break of the text's own: the count starts again.
         void lineEnded()

@@ -1,4 +1,5 @@
 #include "news/messagestore.h"
+#include "news/tests/fuzzchecks.h"
 #include "platform/safefile.h"
 #include "platform/testsupport/faildevice.h"
 #include "platform/testsupport/peakmemory.h"
@@ -280,6 +281,14 @@ private Q_SLOTS:
         QVERIFY(archive.endsWith(old.chopped(2) + "\r\n"));
         QVERIFY(archive.contains(TextCodec::toCp1251(u"\r\nНовое\r\n")));
         QVERIFY(archive.size() > old.size() + 60);
+    }
+
+    // The fuzz target's seed corpus, through the same check.
+    void fuzzSeedsPass()
+    {
+        QCOMPARE(
+            FuzzChecks::failingSeeds(QStringLiteral(PALMORA_TEST_DATA_DIR "/fuzz/messagestore"), FuzzChecks::archive),
+            QStringList());
     }
 
 private:

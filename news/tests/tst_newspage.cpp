@@ -1,4 +1,5 @@
 #include "news/newspage.h"
+#include "news/tests/fuzzchecks.h"
 #include "platform/textcodec.h"
 
 #include <QTest>
@@ -40,6 +41,14 @@ private Q_SLOTS:
             << QStringLiteral("[news]\r\nx & y");
         QTest::newRow("markup in a plain-text page stays as it is")
             << QByteArray("[news]<b>x</b>") << QStringLiteral("text/plain") << QStringLiteral("[news]<b>x</b>");
+        // Neither may reach the message box or the files.
+        QTest::newRow("NUL bytes are left out")
+            << QByteArray("[news]\0a\0", 9) << QStringLiteral("text/plain") << QStringLiteral("[news]a");
+        QTest::newRow("half a surrogate pair reads as the replacement character")
+            << QByteArray("[\0n\0e\0w\0s\0]\0\x00\xd8"
+                          "a\0",
+                          16)
+            << QStringLiteral("text/plain; charset=utf-16le") << QStringLiteral("[news]\uFFFDa");
     }
     void text()
     {
@@ -71,6 +80,13 @@ private Q_SLOTS:
         QCOMPARE(NewsPage::hasMarker(text), hasMarker);
         if (hasMarker)
             QCOMPARE(NewsPage::message(text), message);
+    }
+
+    // The fuzz target's seed corpus, through the same check.
+    void fuzzSeedsPass()
+    {
+        QCOMPARE(FuzzChecks::failingSeeds(QStringLiteral(PALMORA_TEST_DATA_DIR "/fuzz/newspage"), FuzzChecks::newsPage),
+                 QStringList());
     }
 };
 

@@ -1,4 +1,5 @@
 #include "platform/htmllimit.h"
+#include "platform/tests/fuzzchecks.h"
 
 #include <QTest>
 
@@ -58,6 +59,28 @@ private Q_SLOTS:
             << QStringLiteral("a") << true << false;
         QTest::newRow("a quoted '>' stays in its tag") << QStringLiteral("<a title=\"a>b\">c</a>") << qsizetype(1000)
                                                        << QStringLiteral("<a title=\"a>b\">c</a>") << false << false;
+        // A page that ends inside a tag or a comment would have it take in
+        // the end tags written after it.
+        QTest::newRow("a tag the page never ends is left out")
+            << QStringLiteral("<p>a<b title=\"x>y") << qsizetype(1000) << QStringLiteral("<p>a</p>") << false << false;
+        QTest::newRow("a comment the page never ends is left out")
+            << QStringLiteral("<p>a<!-- b") << qsizetype(1000) << QStringLiteral("<p>a</p>") << false << false;
+        QTest::newRow("a longer name does not end a script")
+            << QStringLiteral("<script>a</scriptx>b</script>c") << qsizetype(1000)
+            << QStringLiteral("<script>a</scriptx>b</script>c") << false << false;
+        QTest::newRow("a tag past the bound is where the page is cut")
+            << QStringLiteral("<p>ab<img src=\"") + QString(100, u'x') + QStringLiteral("\">c</p>") << qsizetype(10)
+            << QStringLiteral("<p>ab</p>") << true << false;
+        QTest::newRow("a comment past the bound is where the page is cut")
+            << QStringLiteral("ab<!-- ") + QString(100, u'x') + QStringLiteral(" -->c") << qsizetype(10)
+            << QStringLiteral("ab") << true << false;
+        QTest::newRow("a '<' that starts no tag does not join text into one")
+            << QStringLiteral("<</b>p>x") << qsizetype(1000) << QStringLiteral("&lt;p>x") << false << false;
+        QTest::newRow("a break opportunity counts in the bound")
+            << QStringLiteral("<p>") + QString(600, u'x') + QStringLiteral("</p>") << qsizetype(505)
+            << QStringLiteral("<p>") + QString(500, u'x') + QChar(0x200B) + QStringLiteral("x</p>") << true << false;
+        QTest::newRow("cut before a surrogate pair, not inside it")
+            << QStringLiteral("<p>a\U0001F590b</p>") << qsizetype(5) << QStringLiteral("<p>a</p>") << true << false;
     }
     void bound()
     {
@@ -70,6 +93,8 @@ private Q_SLOTS:
         QCOMPARE(result.html, bounded);
         QCOMPARE(result.cut, cut);
         QCOMPARE(result.flattened, flattened);
+        // Bounding the bound changes nothing.
+        QCOMPARE(HtmlLimit::bound(result.html, maxChars).html, result.html);
     }
 
     // A run of text without a blank gets a break point every maxRun
@@ -82,6 +107,8 @@ private Q_SLOTS:
         QVERIFY(result.broken);
         QVERIFY(!result.cut);
         QCOMPARE(QString(result.html).remove(QChar(0x200B)), html);
+        // The break points it put count as breaks when it is bounded again.
+        QCOMPARE(HtmlLimit::bound(result.html).html, result.html);
         QVERIFY(result.html.contains(QStringLiteral("&amp;")));
         const QString text = QString(result.html).remove(QStringLiteral("<p>")).remove(QStringLiteral("</p>"));
         for (const QString &piece : text.split(QChar(0x200B)))
@@ -109,6 +136,14 @@ private Q_SLOTS:
         QVERIFY(result.flattened);
         QVERIFY(!result.cut);
         QCOMPARE(result.html, nested(open, close, keptDepth, QStringLiteral("глубоко")));
+    }
+
+    // The fuzz target's seed corpus, through the same check.
+    void fuzzSeedsPass()
+    {
+        QCOMPARE(
+            FuzzChecks::failingSeeds(QStringLiteral(PALMORA_TEST_DATA_DIR "/fuzz/htmllimit"), FuzzChecks::htmlBound),
+            QStringList());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "platform/tests/fuzzchecks.h"
 #include "platform/textcodec.h"
 
 #include <QTest>
@@ -59,6 +60,14 @@ private Q_SLOTS:
     void unrepresentableCharactersBecomeQuestionMarks()
     {
         QCOMPARE(TextCodec::toCp1251(QStringLiteral("a☺б")), QByteArray("a?\xe1"));
+    }
+
+    // The fuzz target's seed corpus, through the same check.
+    void fuzzSeedsPass()
+    {
+        QCOMPARE(
+            FuzzChecks::failingSeeds(QStringLiteral(PALMORA_TEST_DATA_DIR "/fuzz/textcodec"), FuzzChecks::textCodec),
+            QStringList());
     }
 };
 

@@ -1,0 +1,8 @@
+#include "news/tests/fuzzchecks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
+{
+    if (!FuzzChecks::archive(data, size))
+        __builtin_trap();
+    return 0;
+}
