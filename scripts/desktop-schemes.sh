@@ -283,8 +283,11 @@ EOF
     check_box="22x22+795+97"
     hint="601x25+135+41"
     for view in manual photo; do
-      # Each start with the pointer in the middle, over the window to come.
-      DISPLAY="$wdisplay" xdotool mousemove $((output_w / 2)) $((output_h / 2))
+      # Each start with the pointer in the middle, over the window to come;
+      # moved there in steps, as weston may miss the first moves it is sent
+      # and then draws its pointer in the corner, beside the window.
+      DISPLAY="$wdisplay" xdotool mousemove 10 10 sleep 0.3 mousemove $((output_w / 2 - 1)) $((output_h / 2)) \
+        sleep 0.3 mousemove $((output_w / 2)) $((output_h / 2)) sleep 0.3
       start_program "$dir" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" DISPLAY= || break
       before="$shots/wayland-$view.png"
       DISPLAY="$wdisplay" import -window root "$before"
