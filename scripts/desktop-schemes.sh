@@ -227,7 +227,10 @@ left_border_drag() {
     fail "Wayland: the questionnaire window did not show over the main window"
     return
   fi
-  DISPLAY="$wdisplay" xdotool mousemove $((left + 2)) "$row" sleep 0.3 mousedown 1
+  # Onto the border in two moves, so that weston has the pointer over the
+  # window's edge before the press, and a pause before the drag begins.
+  DISPLAY="$wdisplay" xdotool mousemove $((left + 12)) "$row" sleep 0.4 mousemove $((left + 2)) "$row" sleep 0.6 \
+    mousedown 1 sleep 0.4
   for step in $(seq 1 8); do
     DISPLAY="$wdisplay" xdotool mousemove $((left + 2 - 10 * step)) "$row"
     sleep 0.05
