@@ -1,5 +1,6 @@
 #include "questionnaire/anketatool.h"
 
+#include "platform/speaker.h"
 #include "questionnaire/questionblocks.h"
 #include "questionnaire/xlsworkbookreader.h"
 
@@ -8,22 +9,6 @@
 #include <QTextStream>
 
 namespace {
-
-// Messages in Russian under a Russian locale, in English otherwise.
-class Speaker
-{
-public:
-    explicit Speaker(const QLocale &locale)
-        : m_russian(locale.language() == QLocale::Russian)
-    {}
-    QString operator()(const char *english, const char *russian) const
-    {
-        return QString::fromUtf8(m_russian ? russian : english);
-    }
-
-private:
-    bool m_russian;
-};
 
 QString usage(const Speaker &say)
 {

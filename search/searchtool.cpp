@@ -1,5 +1,6 @@
 #include "search/searchtool.h"
 
+#include "platform/speaker.h"
 #include "search/articlereader.h"
 #include "search/articletext.h"
 #include "search/articletextdump.h"
@@ -22,22 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Messages in Russian under a Russian locale, in English otherwise.
-class Speaker
-{
-public:
-    explicit Speaker(const QLocale &locale)
-        : m_russian(locale.language() == QLocale::Russian)
-    {}
-    QString operator()(const char *english, const char *russian) const
-    {
-        return QString::fromUtf8(m_russian ? russian : english);
-    }
-
-private:
-    bool m_russian;
-};
 
 QString usage(const Speaker &say)
 {
