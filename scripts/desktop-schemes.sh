@@ -161,13 +161,22 @@ same_part() {
   [ "$(differing_pixels "$work/part-a.png" "$work/part-b.png" null:)" = "0" ]
 }
 
+# Puts weston's pointer at (x, y) of the virtual screen. weston's X11 backend
+# moves its pointer by the differences of the X pointer's places and stops it
+# at its output's edges, so after a move against an edge its pointer lies
+# away from the X one; a way out of its output window and back in puts it
+# where the X pointer is.
+weston_pointer() {
+  DISPLAY="$wdisplay" xdotool mousemove $((output_w + 20)) $((output_h + 20)) sleep 0.2 mousemove "$1" "$2" sleep 0.2
+}
+
 # Hovers the control at (x, y) of the window, leaves the window in one jump and
 # checks that the given parts look as they did before the hover. The first
 # part must show the hover.
 quick_exit() {
   local name="$1" what="$2" shot_before="$3" wx="$4" wy="$5" x="$6" y="$7" wait="$8"
   shift 8
-  DISPLAY="$wdisplay" xdotool mousemove $((wx + x)) $((wy + y))
+  weston_pointer $((wx + x)) $((wy + y))
   sleep "$wait"
   DISPLAY="$wdisplay" import -window root "$shots/wayland-$name-hovered.png"
   # shellcheck disable=SC2046
@@ -196,9 +205,9 @@ frame_columns() {
 # its left border 80 pixels to the left: the compositor carries the resize
 # out, so the left edge follows the pointer and the right edge stays.
 left_border_drag() {
-  local wx="$1" wy="$2" row step
-  DISPLAY="$wdisplay" xdotool mousemove $((wx + 74)) $((wy + 50))
-  sleep 0.4
+  local wx="$1" wy="$2" row
+  weston_pointer $((wx + 74)) $((wy + 50))
+  sleep 0.2
   DISPLAY="$wdisplay" xdotool click 1
   sleep 2
   DISPLAY="$wdisplay" xdotool mousemove $((output_w - 5)) $((output_h - 5))
@@ -227,28 +236,20 @@ left_border_drag() {
     fail "Wayland: the questionnaire window did not show over the main window"
     return
   fi
-  # weston now and then refuses the first resize asked of a window it has
-  # only just activated (the press's serial is no longer its newest), as it
-  # would for a user's first drag: a second drag must then take.
-  local after attempt
-  for attempt in 1 2; do
-    # Onto the border in two moves, so that weston has the pointer over the
-    # window's edge before the press, and a pause before the drag begins.
-    DISPLAY="$wdisplay" xdotool mousemove $((left + 12)) "$row" sleep 0.4 mousemove $((left + 2)) "$row" sleep 0.6 \
-      mousedown 1 sleep 0.4
-    for step in $(seq 1 8); do
-      DISPLAY="$wdisplay" xdotool mousemove $((left + 2 - 10 * step)) "$row"
-      sleep 0.05
-    done
-    sleep 0.3
-    DISPLAY="$wdisplay" xdotool mouseup 1
-    DISPLAY="$wdisplay" xdotool mousemove $((output_w - 5)) $((output_h - 5))
-    sleep 1
-    DISPLAY="$wdisplay" import -window root "$shots/wayland-questionnaire-widened.png"
-    after="$(frame_columns "$shots/wayland-questionnaire-widened.png" "$row")"
-    [[ " $after " == *" $left "* ]] || break
-    [ "$attempt" = 1 ] && echo "Wayland: weston did not resize on the first drag of the left border; dragging again"
+  # Onto the border from inside the window, with a pause before the drag.
+  weston_pointer $((left + 12)) "$row"
+  DISPLAY="$wdisplay" xdotool mousemove $((left + 2)) "$row" sleep 0.3 mousedown 1 sleep 0.3
+  local step after
+  for step in $(seq 1 8); do
+    DISPLAY="$wdisplay" xdotool mousemove $((left + 2 - 10 * step)) "$row"
+    sleep 0.05
   done
+  sleep 0.3
+  DISPLAY="$wdisplay" xdotool mouseup 1
+  DISPLAY="$wdisplay" xdotool mousemove $((output_w - 5)) $((output_h - 5))
+  sleep 1
+  DISPLAY="$wdisplay" import -window root "$shots/wayland-questionnaire-widened.png"
+  after="$(frame_columns "$shots/wayland-questionnaire-widened.png" "$row")"
   if [[ " $after " == *" $((left - 80)) "* ]] && [[ " $after " == *" $right "* ]] \
     && [[ " $after " != *" $left "* ]]; then
     echo "Wayland: a drag of the questionnaire window's left border by 80 moves its left edge by 80, the right one stays"
@@ -293,11 +294,9 @@ EOF
     check_box="22x22+795+97"
     hint="601x25+135+41"
     for view in manual photo; do
-      # Each start with the pointer in the middle, over the window to come;
-      # moved there in steps, as weston may miss the first moves it is sent
-      # and then draws its pointer in the corner, beside the window.
-      DISPLAY="$wdisplay" xdotool mousemove 10 10 sleep 0.3 mousemove $((output_w / 2 - 1)) $((output_h / 2)) \
-        sleep 0.3 mousemove $((output_w / 2)) $((output_h / 2)) sleep 0.3
+      # Each start with the pointer in the middle, over the window to come,
+      # not drawn in a corner beside it.
+      weston_pointer $((output_w / 2)) $((output_h / 2))
       start_program "$dir" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" DISPLAY= || break
       before="$shots/wayland-$view.png"
       DISPLAY="$wdisplay" import -window root "$before"
