@@ -94,9 +94,10 @@ XpB *pictureButton(QWidget *container, const char *name, const PictureObject &pi
 
 } // namespace
 
-Form1::Form1(Installation installation, QWidget *parent)
+Form1::Form1(Installation installation, Dialogs &dialogs, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
     , m_installation(std::move(installation))
+    , m_dialogs(dialogs)
 {
     Fonts::installSubstitutions();
     WindowAccessible::install(QStringLiteral("Пальмора"));
@@ -125,7 +126,7 @@ Form1::Form1(Installation installation, QWidget *parent)
     m_results = std::make_unique<ResultsArea>(
         ResultsArea::Controls{List1, RichTextBox1, WebBrowser1, HS1, Command1, Command4, Command5});
     m_searchPanel = new SearchPanel({this, Text2, Command2, Check1, m_results.get(), Line1, Line2, Label1}, m_search,
-                                    dataFolder, this);
+                                    dataFolder, m_dialogs, this);
     m_articleView = new ArticleView(*m_results, Label1, m_search, dataFolder, this);
 
     // Which controls hint, and with what text: a fixed one, or empty for the
@@ -153,10 +154,10 @@ Form1::Form1(Installation installation, QWidget *parent)
     hints->add(Check1);
     nameControls();
 
-    m_news = std::make_unique<News>(m_installation, Text4, this);
-    m_questionnaire =
-        std::make_unique<QuestionnaireLauncher>(m_installation, Command8, Command7, Text1, Image1, RichTextBox1);
-    m_photo = std::make_unique<PhotoWorkspace>(Image1, Label3, Image2, Command3, Command6, this);
+    m_news = std::make_unique<News>(m_installation, Text4, this, m_dialogs);
+    m_questionnaire = std::make_unique<QuestionnaireLauncher>(m_installation, Command8, Command7, Text1, Image1,
+                                                              RichTextBox1, m_dialogs);
+    m_photo = std::make_unique<PhotoWorkspace>(Image1, Label3, Image2, Command3, Command6, this, m_dialogs);
     // The busy notice while a photo is read, scaled or saved, unless a search shows it already.
     connect(m_photo.get(), &PhotoWorkspace::busyChanged, this,
             [label = Label1, shownHere = std::make_shared<bool>(false)](bool busy) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/installation.h"
+#include "platform/widgets/dialogs.h"
 #include "search/ui/searchstate.h"
 
 #include <QKeySequence>
@@ -41,8 +42,8 @@ class Form1 : public QWidget
 public:
     // The knowledge base, the questionnaires, the manual and the news address
     // are read from the installation, and the files the program keeps are
-    // written there.
-    explicit Form1(Installation installation, QWidget *parent = nullptr);
+    // written there. Its message boxes and file dialogs are shown by dialogs.
+    explicit Form1(Installation installation, Dialogs &dialogs = Dialogs::system(), QWidget *parent = nullptr);
     ~Form1() override;
 
     // The start-up sequence, run once before the window is first shown.
@@ -139,6 +140,7 @@ private:
     ActivatableLabel *Label9;
 
     Installation m_installation;
+    Dialogs &m_dialogs;
     // Shared by the run and the article view.
     SearchState m_search;
     SearchPanel *m_searchPanel = nullptr;

@@ -13,9 +13,10 @@
 #include <QLabel>
 #include <QScreen>
 
-Form3::Form3(Installation installation, int tickIntervalMs, QWidget *parent)
+Form3::Form3(Installation installation, Dialogs &dialogs, int tickIntervalMs, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
     , m_installation(std::move(installation))
+    , m_dialogs(dialogs)
     , Image1(new QLabel(this))
 {
     ProgramPalette::apply(this);
@@ -60,7 +61,7 @@ void Form3::start()
     // The main window's controls are built during the splash's second, so
     // that the window is ready when the second is over; its load steps still
     // run after the splash hides, in their order.
-    m_main = std::make_unique<Form1>(m_installation);
+    m_main = std::make_unique<Form1>(m_installation, m_dialogs);
     Q_EMIT mainWindowCreated(m_main.get());
     m_main->ensurePolished();
     warmUpManual();

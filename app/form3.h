@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/installation.h"
+#include "platform/widgets/dialogs.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -16,8 +17,10 @@ class Form3 : public QWidget
 {
     Q_OBJECT
 public:
-    // The main window it hands over to works on this installation.
-    explicit Form3(Installation installation, int tickIntervalMs = 1000, QWidget *parent = nullptr);
+    // The main window it hands over to works on this installation and shows
+    // its dialogs through dialogs.
+    explicit Form3(Installation installation, Dialogs &dialogs = Dialogs::system(), int tickIntervalMs = 1000,
+                   QWidget *parent = nullptr);
     ~Form3() override;
 
     // The load handler: the whole start-up. Returns once the main window is shown.
@@ -37,6 +40,7 @@ private:
     void warmUpManual() const;
 
     Installation m_installation;
+    Dialogs &m_dialogs;
     QLabel *Image1;
     QTimer Timer1;
     float Tick_Count = 0;

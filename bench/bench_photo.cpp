@@ -137,7 +137,7 @@ int main(int argc, char **argv)
     image2->hide();
     auto *command3 = new QPushButton(&window);
     auto *command6 = new QPushButton(&window);
-    PhotoWorkspace workspace(image1, label3, image2, command3, command6, &window);
+    PhotoWorkspace workspace(image1, label3, image2, command3, command6, &window, dialogs);
     window.show();
 
     const QString large = dir.filePath(QStringLiteral("phone.jpg"));

@@ -53,7 +53,7 @@ int main(int argc, char *argv[])
     FakeDialogs dialogs;
 
     {
-        Form1 window(Installation(QString::fromLocal8Bit(argv[1])));
+        Form1 window(Installation(QString::fromLocal8Bit(argv[1])), dialogs);
         window.load();
         window.show();
         namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);
@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
         text += QStringLiteral("Линия жизни у него была длинная.\r\n");
     article.write(TextCodec::toCp1251(text));
     article.close();
-    Form1 window(Installation(dir.path()));
+    Form1 window(Installation(dir.path()), dialogs);
     window.load();
     window.show();
     namedControl<XTab>(window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);

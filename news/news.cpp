@@ -34,11 +34,14 @@ QUrl pageAddress(const Installation &installation)
 
 } // namespace
 
-News::News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent)
+News::News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent, Dialogs &dialogs,
+           SafeFile files)
     : m_installation(installation)
     , m_store(installation)
     , m_text4(Text4)
     , m_dialogParent(dialogParent)
+    , m_dialogs(dialogs)
+    , m_files(std::move(files))
 {}
 
 News::~News() = default;
@@ -92,7 +95,7 @@ void News::Get_Mes(bool By_User)
                                                        "поэтому при следующем запуске программа покажет его снова. ")
                             + reason;
                     }
-                    Dialogs::instance().message(m_dialogParent, announcement, Dialogs::Icon::Information);
+                    m_dialogs.message(m_dialogParent, announcement, Dialogs::Icon::Information);
                 }
             }
         }
@@ -103,9 +106,9 @@ void News::Get_Mes(bool By_User)
         return;
 
     if (By_User && !newsFound)
-        Dialogs::instance().message(
-            m_dialogParent, QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."),
-            Dialogs::Icon::Information);
+        m_dialogs.message(m_dialogParent,
+                          QStringLiteral("Неудается подключиться к серверу, проверьте соединение с Internet."),
+                          Dialogs::Icon::Information);
 
     const bool archived = m_store.exists(MessageStore::archiveFile());
     if (m_text4 && (archived || !m_unsavedEntries.isEmpty())) {

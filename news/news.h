@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QStringList>
 
+class Dialogs;
 class QPlainTextEdit;
 class QWidget;
 
@@ -18,17 +19,17 @@ class QWidget;
 class News
 {
 public:
-    // news.ini is read from the installation and the messages kept there;
-    // Text4 shows the archive; message boxes are centred on dialogParent.
-    News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent);
+    // news.ini is read from the installation and the messages kept there,
+    // written through files; Text4 shows the archive; the message boxes are
+    // shown by dialogs, centred on dialogParent.
+    News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent, Dialogs &dialogs,
+         SafeFile files = SafeFile());
     ~News();
 
     // By_User: the user asked, so a failure to get the page is reported.
     void Get_Mes(bool By_User);
 
     NewsFetch &fetch() { return m_fetch; }
-    // Where mes.txt and allmes.txt are written through.
-    void setFileWriter(SafeFile files) { m_files = std::move(files); }
 
 private:
     void forgetUnsaved();
@@ -37,6 +38,7 @@ private:
     MessageStore m_store;
     QPointer<QPlainTextEdit> m_text4;
     QPointer<QWidget> m_dialogParent;
+    Dialogs &m_dialogs;
     NewsFetch m_fetch;
     SafeFile m_files;
     // The last page this run could not keep, and the entries it would have

@@ -1,7 +1,6 @@
 #include "photo/cdibsection.h"
 
 #include "photo/gdibitmap.h"
-#include "platform/widgets/dialogs.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -23,7 +22,9 @@ float roundEven(float value)
 
 } // namespace
 
-cDIBSection::cDIBSection() = default;
+cDIBSection::cDIBSection(Dialogs &dialogs)
+    : m_dialogs(dialogs)
+{}
 
 cDIBSection::~cDIBSection()
 {
@@ -37,9 +38,9 @@ bool cDIBSection::CopyToClipboard(bool bAsDIB)
         return false;
     // Refused whatever the buffer holds, before it is looked at.
     if (bAsDIB) {
-        Dialogs::instance().message(
-            nullptr, QStringLiteral("I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!"),
-            Dialogs::Icon::None);
+        m_dialogs.message(nullptr,
+                          QStringLiteral("I don't know how to put a DIB on the clipboard! Copy as bitmap instead!!!"),
+                          Dialogs::Icon::None);
         return false;
     }
     if (!m_hDC)
@@ -207,7 +208,7 @@ std::unique_ptr<cDIBSection> cDIBSection::Resample(int32_t lNewHeight, int32_t l
     const int32_t oldHeight = Height();
     if (!m_lPtr || oldWidth < 2 || oldHeight < 2)
         return nullptr;
-    auto result = std::make_unique<cDIBSection>();
+    auto result = std::make_unique<cDIBSection>(m_dialogs);
     if (!result->Create(lNewWidth, lNewHeight))
         return nullptr;
 

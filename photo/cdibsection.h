@@ -1,6 +1,7 @@
 #pragma once
 
 #include "photo/gdicontext.h"
+#include "platform/widgets/dialogs.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,7 +30,8 @@ public:
         uint32_t biClrImportant = 0;
     };
 
-    cDIBSection();
+    // Its refusals are said through dialogs.
+    explicit cDIBSection(Dialogs &dialogs = Dialogs::system());
     ~cDIBSection();
     cDIBSection(const cDIBSection &) = delete;
     cDIBSection &operator=(const cDIBSection &) = delete;
@@ -65,6 +67,7 @@ public:
     const BitmapInfoHeader &header() const { return m_tBI; }
 
 private:
+    Dialogs &m_dialogs;
     std::unique_ptr<GdiBitmap> m_hDib;
     GdiBitmap *m_hBmpOld = nullptr;
     std::unique_ptr<GdiContext> m_hDC;

@@ -43,11 +43,12 @@ double PhotoWorkspace::photoWidthTwips()
 }
 
 PhotoWorkspace::PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2, QAbstractButton *command3,
-                               QAbstractButton *command6, QWidget *dialogParent)
+                               QAbstractButton *command6, QWidget *dialogParent, Dialogs &dialogs)
     : m_image1(image1)
     , m_label3(label3)
     , m_image2(image2)
     , m_dialogParent(dialogParent)
+    , m_dialogs(dialogs)
 {
     m_image1->installEventFilter(this);
     m_label3->installEventFilter(this);
@@ -91,8 +92,8 @@ void PhotoWorkspace::openPhoto()
         return;
     const bool promptWasVisible = !m_label3->isHidden();
     m_label3->hide();
-    const QString fileName = Dialogs::instance().openFileName(m_dialogParent, QStringLiteral("Open Image"),
-                                                              QStringLiteral("Image files (*.*)|*.*"));
+    const QString fileName =
+        m_dialogs.openFileName(m_dialogParent, QStringLiteral("Open Image"), QStringLiteral("Image files (*.*)|*.*"));
     if (fileName.isEmpty())
         return;
     struct Opened
@@ -140,7 +141,7 @@ void PhotoWorkspace::openPhoto()
                        .arg(name);
             break;
         }
-        Dialogs::instance().message(m_dialogParent, text, Dialogs::Icon::Warning);
+        m_dialogs.message(m_dialogParent, text, Dialogs::Icon::Warning);
         return;
     }
     place(opened->placed);
@@ -161,7 +162,7 @@ void PhotoWorkspace::pastePhoto()
     if (!pasted)
         return;
     if (pasted->picture.isNull()) {
-        Dialogs::instance().message(
+        m_dialogs.message(
             m_dialogParent,
             QStringLiteral("В буфере обмена нет изображения. Скопируйте фотографию и нажмите кнопку ещё раз."),
             Dialogs::Icon::Information);
@@ -175,12 +176,12 @@ void PhotoWorkspace::savePhoto()
     if (m_busy)
         return;
     if (!hasPhoto()) {
-        Dialogs::instance().message(m_dialogParent, QStringLiteral("Фотография ещё не вставлена: сохранять нечего."),
-                                    Dialogs::Icon::Information);
+        m_dialogs.message(m_dialogParent, QStringLiteral("Фотография ещё не вставлена: сохранять нечего."),
+                          Dialogs::Icon::Information);
         return;
     }
     const QString fileName =
-        Dialogs::instance().saveFileName(m_dialogParent, QStringLiteral("Save Image"), QStringLiteral("*.jpeg|*.jpg"));
+        m_dialogs.saveFileName(m_dialogParent, QStringLiteral("Save Image"), QStringLiteral("*.jpeg|*.jpg"));
     if (fileName.isEmpty())
         return;
     struct Saved
@@ -206,7 +207,7 @@ void PhotoWorkspace::savePhoto()
         QString text = QStringLiteral("Failed to save picture.");
         if (!outcome->reason.isEmpty())
             text += QStringLiteral("\n\n") + outcome->reason;
-        Dialogs::instance().message(m_dialogParent, text, Dialogs::Icon::None);
+        m_dialogs.message(m_dialogParent, text, Dialogs::Icon::None);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QSizeF>
 
+class Dialogs;
 class QLabel;
 class QAbstractButton;
 class QWidget;
@@ -22,9 +23,10 @@ public:
 
     // image1 shows the photo stretched, label3 is the prompt over it, image2 is
     // the hidden probe that takes a picture's natural size. Not owned; the
-    // window that holds them owns the workspace and ends it before them.
+    // window that holds them owns the workspace and ends it before them. The
+    // dialogs are shown by dialogs, centred on dialogParent.
     PhotoWorkspace(QLabel *image1, QLabel *label3, QLabel *image2, QAbstractButton *command3, QAbstractButton *command6,
-                   QWidget *dialogParent);
+                   QWidget *dialogParent, Dialogs &dialogs);
     ~PhotoWorkspace() override;
 
     void openPhoto();
@@ -64,6 +66,7 @@ private:
     QLabel *m_label3;
     QLabel *m_image2;
     QWidget *m_dialogParent;
+    Dialogs &m_dialogs;
     QImage m_photo;
     QSizeF m_twips;
     bool m_busy = false;

@@ -11,7 +11,6 @@
 #include "platform/widgets/programpalette.h"
 #include "platform/widgets/windowaccessible.h"
 #include "questionnaire/questionnairepictures.h"
-#include "questionnaire/xlsworkbookreader.h"
 #include "skin/xp_canvas.h"
 
 #include <QCloseEvent>
@@ -65,10 +64,10 @@ QList<int> selectedRows(const QListWidget *list)
 
 } // namespace
 
-Form2::Form2(const Installation &installation, QWidget *parent)
+Form2::Form2(const Installation &installation, Dialogs &dialogs, ReaderFactory readers, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , m_engine(*this, installation.readPath(QStringLiteral("Anketa")),
-               [] { return std::make_unique<XlsWorkbookReader>(); })
+    , m_dialogs(dialogs)
+    , m_engine(*this, installation.readPath(QStringLiteral("Anketa")), std::move(readers))
 {
     Fonts::installSubstitutions();
     WindowAccessible::install();
@@ -228,10 +227,10 @@ QList<int> Form2::chosenAnswers() const
 
 void Form2::reportUnreadable(const QString &topic, const QString &path, const QString &error)
 {
-    Dialogs::instance().message(parentWidget(),
-                                QStringLiteral("Не удалось открыть анкету «%1».\nФайл: %2\n%3")
-                                    .arg(topic, QDir::toNativeSeparators(path), error),
-                                Dialogs::Icon::Critical);
+    m_dialogs.message(parentWidget(),
+                      QStringLiteral("Не удалось открыть анкету «%1».\nФайл: %2\n%3")
+                          .arg(topic, QDir::toNativeSeparators(path), error),
+                      Dialogs::Icon::Critical);
 }
 
 void Form2::appendResult(const QString &result)

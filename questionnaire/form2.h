@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class AutoResize;
+class Dialogs;
 class QAbstractButton;
 class QLabel;
 class QListWidget;
@@ -23,14 +24,15 @@ class Form2 : public QWidget, private QuestionnaireView
 public:
     using ReaderFactory = QuestionnaireEngine::ReaderFactory;
 
-    // The topics are read from the installation's Anketa folder.
-    explicit Form2(const Installation &installation, QWidget *parent = nullptr);
+    // The topics are read from the installation's Anketa folder, each by a
+    // reader of its own from readers; one that cannot be read is reported
+    // through dialogs.
+    Form2(const Installation &installation, Dialogs &dialogs, ReaderFactory readers = QuestionnaireEngine::xlsReaders(),
+          QWidget *parent = nullptr);
     ~Form2() override;
 
     // Where the results of the chosen answers are appended.
     void setResultText(QPlainTextEdit *text) { m_resultText = text; }
-    // Every topic gets a reader of its own from here.
-    void setReaderFactory(ReaderFactory factory) { m_engine.setReaderFactory(std::move(factory)); }
 
     // Shows the window at a screen position, as a launch leaves it before the
     // run: the prompt, no answers, no buttons.
@@ -43,15 +45,6 @@ public:
 
     static constexpr int maxAnswers = QuestionnaireEngine::maxAnswers;
 
-    xp_canvas *xp_canvas1;
-    // Keeps the controls in proportion when the border strips resize the window.
-    AutoResize *Resize;
-    QLabel *Label1;
-    QListWidget *List2;        // topics
-    QListWidget *List1;        // answers
-    QAbstractButton *Command2; // next
-    QAbstractButton *Command3; // stop
-
 Q_SIGNALS:
     // The run has started waiting for "Далее" or "Хватит".
     void waiting();
@@ -61,6 +54,16 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The window's controls, under their layout names.
+    xp_canvas *xp_canvas1;
+    // Keeps the controls in proportion when the border strips resize the window.
+    AutoResize *Resize;
+    QLabel *Label1;
+    QListWidget *List2;        // topics
+    QListWidget *List1;        // answers
+    QAbstractButton *Command2; // next
+    QAbstractButton *Command3; // stop
+
     void showTopics(const QStringList &topics) override;
     QStringList chosenTopics() const override;
     void showWait() override;
@@ -75,6 +78,7 @@ private:
     void bringToFront() override;
     void focusList(QListWidget *list);
 
+    Dialogs &m_dialogs;
     QPointer<QPlainTextEdit> m_resultText;
     QuestionnaireEngine m_engine;
 };

@@ -5,6 +5,7 @@
 #include "questionnaire/questionblocks.h"
 #include "questionnaire/questionnaireview.h"
 #include "questionnaire/workbookreader.h"
+#include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,11 @@ QuestionnaireEngine::QuestionnaireEngine(QuestionnaireView &view, QString topics
     , m_topicsFolder(std::move(topicsFolder))
     , m_readerFactory(std::move(readers))
 {}
+
+QuestionnaireEngine::ReaderFactory QuestionnaireEngine::xlsReaders()
+{
+    return [] { return std::make_unique<XlsWorkbookReader>(); };
+}
 
 void QuestionnaireEngine::stop()
 {

@@ -25,7 +25,8 @@ public:
     // folder); every topic gets a reader of its own from readers.
     QuestionnaireEngine(QuestionnaireView &view, QString topicsFolder, ReaderFactory readers);
 
-    void setReaderFactory(ReaderFactory factory) { m_readerFactory = std::move(factory); }
+    // The program's readers: each reads its topic's workbook file.
+    static ReaderFactory xlsReaders();
 
     // Runs one questionnaire, from the topic choice to its end; the view is
     // hidden when it returns. A call while a run is waiting only brings the

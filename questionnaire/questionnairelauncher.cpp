@@ -13,12 +13,16 @@
 
 QuestionnaireLauncher::QuestionnaireLauncher(const Installation &installation, QAbstractButton *start,
                                              QAbstractButton *save, QPlainTextEdit *resultText, QWidget *photo,
-                                             QWidget *articleView, QObject *parent)
+                                             QWidget *articleView, Dialogs &dialogs, SafeFile files,
+                                             QuestionnaireEngine::ReaderFactory readers, QObject *parent)
     : QObject(parent)
     , m_installation(installation)
     , m_resultText(resultText)
     , m_photo(photo)
     , m_articleView(articleView)
+    , m_dialogs(dialogs)
+    , m_files(std::move(files))
+    , m_readers(std::move(readers))
 {
     connect(start, &QAbstractButton::clicked, this, &QuestionnaireLauncher::launch);
     connect(save, &QAbstractButton::clicked, this, &QuestionnaireLauncher::saveText);
@@ -30,7 +34,7 @@ Form2 *QuestionnaireLauncher::window()
 {
     if (!m_window) {
         QWidget *owner = m_resultText ? m_resultText->window() : nullptr;
-        m_window = std::make_unique<Form2>(m_installation, owner);
+        m_window = std::make_unique<Form2>(m_installation, m_dialogs, m_readers, owner);
         m_window->setResultText(m_resultText);
     }
     return m_window.get();
@@ -68,14 +72,13 @@ QByteArray QuestionnaireLauncher::fileBytes(const QString &text)
 void QuestionnaireLauncher::saveText()
 {
     QWidget *parent = m_resultText ? m_resultText->window() : nullptr;
-    const QString name =
-        Dialogs::instance().saveFileName(parent, QStringLiteral("Save Text"), QStringLiteral("*.txt|*.txt"));
+    const QString name = m_dialogs.saveFileName(parent, QStringLiteral("Save Text"), QStringLiteral("*.txt|*.txt"));
     if (name.isEmpty())
         return;
     // Through a temporary file: a failed save leaves an existing file as it was.
     QString reason;
     if (!m_files.write(name, fileBytes(m_resultText ? m_resultText->toPlainText() : QString()), &reason)) {
-        Dialogs::instance().message(
+        m_dialogs.message(
             parent,
             QStringLiteral("Не удалось сохранить текст в файл «%1».\n%2").arg(QDir::toNativeSeparators(name), reason),
             Dialogs::Icon::Warning);

@@ -2,6 +2,7 @@
 
 #include "platform/installation.h"
 #include "platform/safefile.h"
+#include "questionnaire/questionnaireengine.h"
 
 #include <QObject>
 #include <QPlainTextEdit>
@@ -9,6 +10,7 @@
 
 #include <memory>
 
+class Dialogs;
 class Form2;
 class QAbstractButton;
 class QWidget;
@@ -20,10 +22,15 @@ class QuestionnaireLauncher : public QObject
 {
     Q_OBJECT
 public:
-    // The window reads its topics from the installation and is placed from the
-    // photo's width and the article view's top.
+    // The window reads its topics from the installation, each by a reader
+    // from readers, and is placed from the photo's width and the article
+    // view's top. The result text is saved through files; the window's and
+    // the save's message boxes and file dialog are shown by dialogs.
     QuestionnaireLauncher(const Installation &installation, QAbstractButton *start, QAbstractButton *save,
-                          QPlainTextEdit *resultText, QWidget *photo, QWidget *articleView, QObject *parent = nullptr);
+                          QPlainTextEdit *resultText, QWidget *photo, QWidget *articleView, Dialogs &dialogs,
+                          SafeFile files = SafeFile(),
+                          QuestionnaireEngine::ReaderFactory readers = QuestionnaireEngine::xlsReaders(),
+                          QObject *parent = nullptr);
     ~QuestionnaireLauncher() override;
 
     // Made on the first launch and kept, hidden, between questionnaires.
@@ -36,14 +43,13 @@ public:
     // followed by CR LF.
     static QByteArray fileBytes(const QString &text);
 
-    // Where the result text is written through.
-    void setFileWriter(SafeFile files) { m_files = std::move(files); }
-
 private:
     Installation m_installation;
     QPointer<QPlainTextEdit> m_resultText;
     QPointer<QWidget> m_photo;
     QPointer<QWidget> m_articleView;
-    std::unique_ptr<Form2> m_window;
+    Dialogs &m_dialogs;
     SafeFile m_files;
+    QuestionnaireEngine::ReaderFactory m_readers;
+    std::unique_ptr<Form2> m_window;
 };

@@ -3,7 +3,6 @@
 #include "platform/controlhost/controlinput.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/settingkeys.h"
-#include "platform/controlhost/windowstaterequest.h"
 #include "platform/widgets/fonts.h"
 #include "skin/skinartwork.h"
 #include "skin/skinstrip.h"
@@ -60,9 +59,10 @@ QEvent::Type doubleClickAsPress(const QEvent *event)
 
 } // namespace
 
-xp_canvas::xp_canvas(QWidget *host)
+xp_canvas::xp_canvas(QWidget *host, WindowStateRequest::Handler requestState)
     : QWidget(host)
     , m_host(host)
+    , m_requestState(std::move(requestState))
 {
     pictop = new SkinStrip(SkinArtwork::titleBackground, this);
     pictop->setObjectName(QStringLiteral("pictop"));
@@ -425,7 +425,7 @@ void xp_canvas::minimiseWindow()
     QWidget *window = hostWindow();
     if (!window)
         return;
-    WindowStateRequest::ask(window, window->windowState() | Qt::WindowMinimized);
+    m_requestState(window, window->windowState() | Qt::WindowMinimized);
     // Where nothing shows a minimised window (no window manager), the window
     // stays on the screen: then it stays as it was, movable, and nothing is said.
     QTimer::singleShot(kSettleTime, this, [this] {
@@ -447,11 +447,11 @@ void xp_canvas::maximiseOrRestore()
         return;
     }
     if (hostState() != HostState::Normal) {
-        WindowStateRequest::ask(window, window->windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        m_requestState(window, window->windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
         return;
     }
     m_restoreGeometry = window->geometry();
-    WindowStateRequest::ask(window, window->windowState() | Qt::WindowMaximized);
+    m_requestState(window, window->windowState() | Qt::WindowMaximized);
     // Where no window manager carries the request out, the window is at most
     // said to be maximised and keeps its place: it then fills the screen's
     // available area itself, and a second double click puts back its former

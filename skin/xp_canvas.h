@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/controlhost/windowstaterequest.h"
 #include "skin/borderdrag.h"
 
 #include <QColor>
@@ -42,7 +43,9 @@ public:
     static constexpr QColor clientColour{224, 223, 227};
 
     // The frame lies on the host window, under everything else placed there.
-    explicit xp_canvas(QWidget *host);
+    // The title-bar buttons and the caption ask for the window's new states
+    // through requestState.
+    explicit xp_canvas(QWidget *host, WindowStateRequest::Handler requestState = &WindowStateRequest::ask);
 
     // The settings of a newly placed frame, or those kept in the window's
     // design data; and writing them back, each under its key.
@@ -148,6 +151,7 @@ private:
     static QSize largestFrame();
 
     QWidget *m_host;
+    WindowStateRequest::Handler m_requestState;
     Skin m_active;
     Skin m_inactive;
     Skin m_current;

@@ -1,10 +1,12 @@
 #include "app/form1.h"
 #include "platform/cyrillicspelling.h"
+#include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/xtab.h"
 #include "questionnaire/form2.h"
+#include "questionnaire/tests/form2controls.h"
 #include "skin/xptopbuttons.h"
 
 #include <QAbstractButton>
@@ -292,8 +294,9 @@ private Q_SLOTS:
                     focusedEntries << iface->child(i)->text(QAccessible::Name);
             }
             // The label on show names the list on show.
-            QListWidget *visibleList = hiddenList == QLatin1String("List1") ? form->List2 : form->List1;
-            QAccessibleInterface *label = QAccessible::queryAccessibleInterface(form->Label1);
+            const Form2Controls controls(*form);
+            QListWidget *visibleList = hiddenList == QLatin1String("List1") ? controls.List2 : controls.List1;
+            QAccessibleInterface *label = QAccessible::queryAccessibleInterface(controls.Label1);
             for (const auto &[other, relation] : label->relations(QAccessible::Labelled))
                 labels = labels || other->object() == visibleList;
         });
@@ -350,7 +353,9 @@ private:
             check(&window);
             return;
         }
-        Form2 form(m_install->installation());
+        FakeDialogs dialogs;
+        Form2 form(m_install->installation(), dialogs);
+        const Form2Controls controls(form);
         form.present(QPoint(100, 100));
         int waits = 0;
         bool checked = false;
@@ -359,13 +364,13 @@ private:
             [&] {
                 ++waits;
                 if (view == kQuestion && waits == 1) {
-                    form.List2->item(0)->setSelected(true);
-                    form.Command2->click();
+                    controls.List2->item(0)->setSelected(true);
+                    controls.Command2->click();
                     return;
                 }
                 check(&form);
                 checked = true;
-                form.Command3->click();
+                controls.Command3->click();
             },
             Qt::QueuedConnection);
         form.Doing();

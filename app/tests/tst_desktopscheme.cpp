@@ -1,8 +1,10 @@
 #include "app/form1.h"
+#include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "platform/widgets/xtab.h"
 #include "questionnaire/form2.h"
+#include "questionnaire/tests/form2controls.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -88,19 +90,21 @@ QImage mainWindowOnTab(const Installation &installation, int tab)
 
 QImage questionnaireWindow(const Installation &installation, bool asking)
 {
-    Form2 form(installation);
+    FakeDialogs dialogs;
+    Form2 form(installation, dialogs);
+    const Form2Controls controls(form);
     form.present(QPoint(100, 100));
-    form.List2->addItems({QStringLiteral("Линия жизни"), QStringLiteral("Линия сердца")});
-    form.List2->item(1)->setSelected(true);
+    controls.List2->addItems({QStringLiteral("Линия жизни"), QStringLiteral("Линия сердца")});
+    controls.List2->item(1)->setSelected(true);
     if (asking) {
         // As a question shows it: the prompt, the answers and both buttons.
-        form.List2->hide();
-        form.List1->show();
-        form.List1->addItems({QStringLiteral("Да"), QStringLiteral("Нет")});
-        form.List1->item(0)->setSelected(true);
-        form.Label1->setText(QStringLiteral("Длинная ли у вас линия жизни?"));
-        form.Command2->show();
-        form.Command3->show();
+        controls.List2->hide();
+        controls.List1->show();
+        controls.List1->addItems({QStringLiteral("Да"), QStringLiteral("Нет")});
+        controls.List1->item(0)->setSelected(true);
+        controls.Label1->setText(QStringLiteral("Длинная ли у вас линия жизни?"));
+        controls.Command2->show();
+        controls.Command3->show();
     }
     if (!QTest::qWaitForWindowExposed(&form))
         return QImage();

@@ -30,7 +30,7 @@ private Q_SLOTS:
     void withoutNewsIniOnlyTheButtonReports()
     {
         FakeDialogs dialogs;
-        Form1 window(m_install->installation());
+        Form1 window(m_install->installation(), dialogs);
         window.load();
         QVERIFY(dialogs.messages.isEmpty());
 
@@ -54,7 +54,7 @@ private Q_SLOTS:
         ini.close();
 
         FakeDialogs dialogs;
-        Form1 window(m_install->installation());
+        Form1 window(m_install->installation(), dialogs);
         bool shownDuringMessage = true;
         dialogs.onMessage = [&](const QString &) { shownDuringMessage = window.isVisible(); };
         window.load();

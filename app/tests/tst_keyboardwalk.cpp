@@ -9,6 +9,7 @@
 #include "platform/widgets/xtab.h"
 #include "questionnaire/form2.h"
 #include "questionnaire/questionnairelauncher.h"
+#include "questionnaire/tests/form2controls.h"
 
 #include <QApplication>
 #include <QDir>
@@ -100,7 +101,7 @@ private Q_SLOTS:
         marker.close();
 
         m_dialogs = std::make_unique<FakeDialogs>();
-        m_window = std::make_unique<Form1>(m_install->installation());
+        m_window = std::make_unique<Form1>(m_install->installation(), *m_dialogs);
         m_window->load();
         m_window->show();
         m_window->activateWindow();
@@ -217,7 +218,8 @@ private Q_SLOTS:
             // key that launched it, that may come a moment later.
             if (!QTest::qWaitFor([form] { return QGuiApplication::focusWindow() == form->windowHandle(); }))
                 faults << QStringLiteral("wait %1: the questionnaire window is not active").arg(waits);
-            QListWidget *expected = waits == 1 ? form->List2 : form->List1;
+            const Form2Controls controls(*form);
+            QListWidget *expected = waits == 1 ? controls.List2 : controls.List1;
             if (QApplication::focusWidget() != expected)
                 faults << QStringLiteral("wait %1: the focus is on %2").arg(waits).arg(focusName());
             if (waits <= 2) {
@@ -238,7 +240,7 @@ private Q_SLOTS:
             connect(
                 form, &Form2::waiting, this, [&, form] { act(form); }, Qt::QueuedConnection);
             // Found while its run already waits for the topic.
-            if (form->Command2->isVisible())
+            if (Form2Controls(*form).Command2->isVisible())
                 act(form);
         });
         findForm.start();

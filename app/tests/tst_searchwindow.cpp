@@ -49,7 +49,7 @@ private Q_SLOTS:
         m_install = std::make_unique<TemporaryInstallation>();
         QVERIFY(QDir(m_install->program.path()).mkdir(QStringLiteral("Data")));
         m_dialogs.reset(new FakeDialogs);
-        m_window.reset(new Form1(m_install->installation()));
+        m_window.reset(new Form1(m_install->installation(), *m_dialogs));
         m_window->load();
         m_window->show();
         namedControl<XTab>(*m_window, "XTab1")->setCurrentTab(Form1::tabPhotoAndSearch);

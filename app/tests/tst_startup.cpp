@@ -19,9 +19,9 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-int startAndReportTab(const Installation &installation)
+int startAndReportTab(const Installation &installation, Dialogs &dialogs = Dialogs::system())
 {
-    Form1 window(installation);
+    Form1 window(installation, dialogs);
     window.load();
     return namedControl<XTab>(window, "XTab1")->currentTab();
 }
@@ -61,7 +61,7 @@ private Q_SLOTS:
     void firstStartOpensTheInstructionAndWritesTheMarker()
     {
         FakeDialogs dialogs;
-        QCOMPARE(startAndReportTab(installation()), int(Form1::tabInstruction));
+        QCOMPARE(startAndReportTab(installation(), dialogs), int(Form1::tabInstruction));
         QCOMPARE(readAll(m_install->program.filePath(QStringLiteral("run.ini"))), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
     }
@@ -96,18 +96,18 @@ private Q_SLOTS:
         const Installation readOnly = installation(Installation::isWritable(m_install->program.path())
                                                        ? Installation::ProgramFolderWrites::Never
                                                        : Installation::ProgramFolderWrites::AsAllowed);
-        QCOMPARE(startAndReportTab(readOnly), int(Form1::tabInstruction));
+        QCOMPARE(startAndReportTab(readOnly, dialogs), int(Form1::tabInstruction));
         QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
         QCOMPARE(readAll(fallback() + QStringLiteral("/run.ini")), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
         // The marker in the fallback counts on the next start.
-        QCOMPARE(startAndReportTab(readOnly), int(Form1::tabPhotoAndSearch));
+        QCOMPARE(startAndReportTab(readOnly, dialogs), int(Form1::tabPhotoAndSearch));
     }
 
     void missingManualAndDataLeaveTheWindowUsable()
     {
         FakeDialogs dialogs;
-        Form1 window(installation());
+        Form1 window(installation(), dialogs);
         window.load();
         QVERIFY(namedControl<RichTextBox>(window, "RichTextBox2")->text().isEmpty());
         QVERIFY(dialogs.messages.isEmpty());
@@ -136,7 +136,7 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         VisibilityLog log;
-        Form3 splash(installation(), 20);
+        Form3 splash(installation(), dialogs, 20);
         splash.installEventFilter(&log);
         connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *window) { window->installEventFilter(&log); });
         splash.start();
@@ -151,7 +151,7 @@ private Q_SLOTS:
     void mainWindowIsBuiltWhileTheSplashShows()
     {
         FakeDialogs dialogs;
-        Form3 splash(installation(), 20);
+        Form3 splash(installation(), dialogs, 20);
         bool splashOnScreen = false;
         bool loadedEarly = true;
         connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *) {

@@ -77,7 +77,7 @@ private Q_SLOTS:
         m_dialogs = std::make_unique<FakeDialogs>();
         m_window = std::make_unique<QWidget>();
         m_text4 = new QPlainTextEdit(m_window.get());
-        m_news = std::make_unique<News>(m_install->installation(), m_text4, m_window.get());
+        m_news = makeNews(SafeFile());
     }
     void cleanup()
     {
@@ -514,7 +514,7 @@ private Q_SLOTS:
         if (failure == QLatin1String("read-only"))
             QVERIFY(QFile::setPermissions(archivePath, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         else
-            m_news->setFileWriter(failingSafeFile(20));
+            m_news = makeNews(failingSafeFile(20));
         m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nНовое сообщение")));
 
         m_news->Get_Mes(false);
@@ -544,13 +544,14 @@ private Q_SLOTS:
             TextCodec::toCp1251(kHashes + QStringLiteral("\r\n[01.02.2024  10:00:00]\r\n\r\nСтарое\r\n\r\n")));
         m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nНовое сообщение")));
 
-        m_news->setFileWriter(failingSafeFile(20));
+        const auto diskFull = std::make_shared<bool>(true);
+        m_news = makeNews(fillingSafeFile(diskFull, 20));
         m_news->Get_Mes(false);
         QCOMPARE(fileBytes("allmes.txt"), oldArchive);
 
         // Not recorded as seen, so once the disk has room it is kept after
         // all, without a second announcement in the same run.
-        m_news->setFileWriter(SafeFile());
+        *diskFull = false;
         m_news->Get_Mes(false);
         QCOMPARE(m_dialogs->messages.size(), 1);
         const QString archive = TextCodec::fromCp1251(fileBytes("allmes.txt"));
@@ -561,7 +562,7 @@ private Q_SLOTS:
         QCOMPARE(m_text4->toPlainText().count(QStringLiteral("Новое сообщение")), 1);
 
         // And the next start knows it.
-        News nextStart(m_install->installation(), m_text4, m_window.get());
+        News nextStart(m_install->installation(), m_text4, m_window.get(), *m_dialogs);
         nextStart.Get_Mes(false);
         QCOMPARE(m_dialogs->messages.size(), 1);
     }
@@ -575,7 +576,7 @@ private Q_SLOTS:
         QVERIFY(QFile::setPermissions(m_install->program.filePath(QStringLiteral("mes.txt")), QFile::ReadOwner));
         m_server->setAnswer(kPath, plain(QStringLiteral("[news]\r\nНовое сообщение")));
         m_news->Get_Mes(false);
-        News nextStart(m_install->installation(), m_text4, m_window.get());
+        News nextStart(m_install->installation(), m_text4, m_window.get(), *m_dialogs);
         nextStart.Get_Mes(false);
         QCOMPARE(messageTexts(), QStringList{QStringLiteral("Новости:\r\n\r\n\r\nНовое сообщение")});
         QCOMPARE(TextCodec::fromCp1251(fileBytes("allmes.txt")).count(kHashes), 1);
@@ -604,6 +605,11 @@ private:
         for (const auto &message : m_dialogs->messages)
             texts << message.text;
         return texts;
+    }
+
+    std::unique_ptr<News> makeNews(SafeFile files)
+    {
+        return std::make_unique<News>(m_install->installation(), m_text4, m_window.get(), *m_dialogs, std::move(files));
     }
 
     std::unique_ptr<TemporaryInstallation> m_install;

@@ -336,7 +336,7 @@ void TestDibSection::copyToClipboardAsDibRefuses()
     QFETCH(bool, filled);
     FakeDialogs dialogs;
     QGuiApplication::clipboard()->clear();
-    cDIBSection dib;
+    cDIBSection dib(dialogs);
     if (filled)
         dib.CreateFromPicture(patterned(2, 2));
     QVERIFY(!dib.CopyToClipboard(true));

@@ -200,8 +200,8 @@ void TestPhotoWorkspace::init()
     m_image2->hide();
     m_command3 = new QPushButton(m_window.get());
     m_command6 = new QPushButton(m_window.get());
-    m_workspace =
-        std::make_unique<PhotoWorkspace>(m_image1, m_label3, m_image2, m_command3, m_command6, m_window.get());
+    m_workspace = std::make_unique<PhotoWorkspace>(m_image1, m_label3, m_image2, m_command3, m_command6, m_window.get(),
+                                                   *m_dialogs);
     m_window->show();
 }
 

@@ -1,7 +1,6 @@
 #include "platform/controlhost/pointerwatch.h"
 
-#include "platform/controlhost/pointerprobe.h"
-
+#include <QCursor>
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -15,7 +14,7 @@ PointerWatch::PointerWatch(QWidget *control)
 
 QPoint PointerWatch::pointerPosition() const
 {
-    const QPoint global = PointerProbe::position();
+    const QPoint global = QCursor::pos();
     return m_originKnown ? global - m_origin : m_control->mapFromGlobal(global);
 }
 

@@ -19,7 +19,7 @@ class PointerWatch : public QObject
 public:
     explicit PointerWatch(QWidget *control);
 
-    // The pointer probe's position, in the control's pixels.
+    // The cursor's position, in the control's pixels.
     QPoint pointerPosition() const;
 
 Q_SIGNALS:

@@ -4,6 +4,7 @@
 
 #include <QIODevice>
 
+#include <limits>
 #include <memory>
 
 // Passes writes on to a target until a number of bytes has gone through, then
@@ -43,4 +44,14 @@ private:
 inline SafeFile failingSafeFile(qint64 failAfter)
 {
     return SafeFile([failAfter](QIODevice &file) { return std::make_unique<FailDevice>(file, failAfter); });
+}
+
+// A SafeFile on a disk that is full while *full holds: each write then fails
+// after the given number of bytes. The disk may get room again half-way
+// through a test.
+inline SafeFile fillingSafeFile(std::shared_ptr<const bool> full, qint64 failAfter)
+{
+    return SafeFile([full = std::move(full), failAfter](QIODevice &file) {
+        return std::make_unique<FailDevice>(file, *full ? failAfter : std::numeric_limits<qint64>::max());
+    });
 }

@@ -6,8 +6,9 @@
 
 #include <functional>
 
-// Answers the program's dialogs in tests: records every message box and hands
-// out the file names queued by the test (an empty name when none is queued).
+// Answers the dialogs of the windows a test hands it to: records every message
+// box and hands out the file names queued by the test (an empty name when none
+// is queued).
 class FakeDialogs final : public Dialogs
 {
 public:
@@ -16,9 +17,6 @@ public:
         QString text;
         Icon icon;
     };
-
-    FakeDialogs() { Dialogs::setInstance(this); }
-    ~FakeDialogs() override { Dialogs::setInstance(nullptr); }
 
     void message(QWidget *, const QString &text, Icon icon) override
     {

@@ -47,23 +47,12 @@ public:
     }
 };
 
-Dialogs *&current()
-{
-    static Dialogs *value = nullptr;
-    return value;
-}
-
 } // namespace
 
-Dialogs &Dialogs::instance()
+Dialogs &Dialogs::system()
 {
     static DesktopDialogs desktop;
-    return current() ? *current() : desktop;
-}
-
-void Dialogs::setInstance(Dialogs *dialogs)
-{
-    current() = dialogs;
+    return desktop;
 }
 
 QString Dialogs::toQtFilter(const QString &filter)

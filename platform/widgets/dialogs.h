@@ -4,8 +4,9 @@
 
 class QWidget;
 
-// Every message box and file dialog of the program goes through this seam, so a
-// test can answer them without a modal loop.
+// Every message box and file dialog of the program goes through this seam: the
+// windows are handed the dialogs they show, so a test can answer them without
+// a modal loop.
 class Dialogs
 {
 public:
@@ -20,9 +21,8 @@ public:
     virtual QString openFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &filter) = 0;
 
-    static Dialogs &instance();
-    // Replaces the dialogs (not owned); nullptr restores the real ones.
-    static void setInstance(Dialogs *dialogs);
+    // Qt's own message boxes and file dialogs, which the program shows.
+    static Dialogs &system();
 
     static QString caption() { return QStringLiteral("Palmora"); }
     // "Image files (*.*)|*.*" -> "Image files (*.*)", "*.jpeg|*.jpg" -> "*.jpeg (*.jpg)":

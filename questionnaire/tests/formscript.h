@@ -1,6 +1,7 @@
 #pragma once
 
 #include "questionnaire/form2.h"
+#include "questionnaire/tests/form2controls.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -21,15 +22,16 @@ public:
         connect(
             form, &Form2::waiting, this,
             [this, form] {
-                QListWidget *list = form->List1->isVisible() ? form->List1 : form->List2;
-                labels << form->Label1->text();
+                const Form2Controls controls(*form);
+                QListWidget *list = controls.visibleList();
+                labels << controls.Label1->text();
                 QStringList entries;
                 for (int i = 0; i < list->count(); ++i)
                     entries << list->item(i)->text();
                 lists << entries.join(QLatin1Char('|'));
                 if (steps.isEmpty()) {
                     ranOut = true; // never leave a run waiting for a user who is not there
-                    form->Command3->click();
+                    controls.Command3->click();
                     return;
                 }
                 steps.takeFirst()(form);
@@ -42,15 +44,16 @@ public:
     {
         const QList<int> chosen(rows);
         return [chosen](Form2 *form) {
-            QListWidget *list = form->List1->isVisible() ? form->List1 : form->List2;
+            const Form2Controls controls(*form);
+            QListWidget *list = controls.visibleList();
             for (int row : chosen)
                 list->item(row)->setSelected(true);
-            form->Command2->click();
+            controls.Command2->click();
         };
     }
     static Step stop()
     {
-        return [](Form2 *form) { form->Command3->click(); };
+        return [](Form2 *form) { Form2Controls(*form).Command3->click(); };
     }
 
     QList<Step> steps;

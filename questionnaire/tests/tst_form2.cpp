@@ -2,9 +2,9 @@
 #include "platform/testsupport/fakedialogs.h"
 #include "platform/testsupport/temporaryinstallation.h"
 #include "questionnaire/form2.h"
+#include "questionnaire/tests/form2controls.h"
 #include "questionnaire/tests/formscript.h"
 #include "questionnaire/tests/memoryworkbook.h"
-#include "questionnaire/xlsworkbookreader.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +37,14 @@ private:
             }
         }
     }
+    // The window, reading its topics through readers, and the user's part in its runs.
+    void makeForm(Form2::ReaderFactory readers)
+    {
+        m_script.reset();
+        m_form = std::make_unique<Form2>(m_install->installation(), *m_dialogs, std::move(readers));
+        m_form->setResultText(m_text.get());
+        m_script = std::make_unique<FormScript>(m_form.get());
+    }
     // Shows the window as the launch leaves it and runs the questionnaire to its end.
     void run()
     {
@@ -58,11 +66,8 @@ private Q_SLOTS:
         QVERIFY(m_install->isValid());
         m_dialogs = std::make_unique<FakeDialogs>();
         m_text = std::make_unique<QPlainTextEdit>();
-        m_form = std::make_unique<Form2>(m_install->installation());
-        m_form->setResultText(m_text.get());
         m_books = MemoryWorkbooks();
-        m_form->setReaderFactory([this] { return m_books.make(); });
-        m_script = std::make_unique<FormScript>(m_form.get());
+        makeForm([this] { return m_books.make(); });
     }
     void cleanup()
     {
@@ -92,8 +97,9 @@ private Q_SLOTS:
         QTest::newRow("Enter in the answer list acts as Далее")
             << exampleSheet()
             << Steps{[](Form2 *form) {
-                         form->List1->item(0)->setSelected(true);
-                         QTest::keyClick(form->List1, Qt::Key_Return);
+                         const Form2Controls controls(*form);
+                         controls.List1->item(0)->setSelected(true);
+                         QTest::keyClick(controls.List1, Qt::Key_Return);
                      },
                      FormScript::next()}
             << QStringLiteral("Результат A. ");
@@ -173,8 +179,9 @@ private Q_SLOTS:
         makeAnketa({QStringLiteral("Тема.xls")});
         m_books.sheets[QStringLiteral("Тема.xls")] = exampleSheet();
         m_script->steps << [](Form2 *form) {
-            form->List2->item(0)->setSelected(true);
-            form->Command3->click();
+            const Form2Controls controls(*form);
+            controls.List2->item(0)->setSelected(true);
+            controls.Command3->click();
         };
         run();
         QVERIFY(m_form->isHidden());
@@ -284,9 +291,10 @@ private Q_SLOTS:
         m_books.sheets[QStringLiteral("Тема.xls")] = sheet;
         int answers = 0;
         m_script->steps << FormScript::next({0}) << [&answers](Form2 *form) {
-            answers = form->List1->count();
-            form->List1->item(form->List1->count() - 1)->setSelected(true);
-            form->Command2->click();
+            const Form2Controls controls(*form);
+            answers = controls.List1->count();
+            controls.List1->item(controls.List1->count() - 1)->setSelected(true);
+            controls.Command2->click();
         };
         run();
         QCOMPARE(answers, Form2::maxAnswers);
@@ -300,14 +308,16 @@ private Q_SLOTS:
         bool topicPhase = false;
         bool questionPhase = false;
         m_script->steps << [&topicPhase](Form2 *form) {
-            topicPhase = form->List2->isVisible() && form->List1->isHidden() && form->Command2->isVisible()
-                && form->Command3->isVisible();
-            form->List2->item(0)->setSelected(true);
-            form->Command2->click();
+            const Form2Controls controls(*form);
+            topicPhase = controls.List2->isVisible() && controls.List1->isHidden() && controls.Command2->isVisible()
+                && controls.Command3->isVisible();
+            controls.List2->item(0)->setSelected(true);
+            controls.Command2->click();
         } << [&questionPhase](Form2 *form) {
-            questionPhase = form->List1->isVisible() && form->List2->isHidden() && form->Command2->isVisible()
-                && form->Command3->isVisible();
-            form->Command2->click();
+            const Form2Controls controls(*form);
+            questionPhase = controls.List1->isVisible() && controls.List2->isHidden() && controls.Command2->isVisible()
+                && controls.Command3->isVisible();
+            controls.Command2->click();
         } << FormScript::next();
         run();
         QVERIFY(!m_script->ranOut);
@@ -345,7 +355,7 @@ private Q_SLOTS:
         makeAnketa({});
         QVERIFY(QFile::copy(QStringLiteral(PALMORA_TEST_DATA_DIR "/") + file,
                             m_install->program.filePath(QStringLiteral("Anketa/Тема.xls"))));
-        m_form->setReaderFactory([] { return std::make_unique<XlsWorkbookReader>(); });
+        makeForm(QuestionnaireEngine::xlsReaders());
         m_script->steps << FormScript::next({0});
         for (int i = 0; i < questions.size(); ++i)
             m_script->steps << FormScript::next({0});
@@ -374,7 +384,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
         file.close();
-        m_form->setReaderFactory([] { return std::make_unique<XlsWorkbookReader>(); });
+        makeForm(QuestionnaireEngine::xlsReaders());
         m_script->steps << FormScript::next({0});
         run();
         QCOMPARE(dialogs.messages.size(), 1);

@@ -1,5 +1,7 @@
 #include "controls/xpb.h"
+#include "platform/testsupport/fakedialogs.h"
 #include "questionnaire/form2.h"
+#include "questionnaire/tests/form2controls.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -11,8 +13,9 @@ namespace {
 bool showWithButtons(Form2 &form)
 {
     form.present(QPoint(100, 100));
-    form.Command2->show();
-    form.Command3->show();
+    const Form2Controls controls(form);
+    controls.Command2->show();
+    controls.Command3->show();
     return QTest::qWaitForWindowActive(&form);
 }
 
@@ -39,7 +42,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         QFETCH(int, position);
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
         auto *button = form.findChild<XpB *>(name);
         QVERIFY(button);
         QCOMPARE(button->caption(), caption);
@@ -56,13 +59,14 @@ private Q_SLOTS:
 
     void picturesSitBesideTheirCaptions()
     {
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
+        const Form2Controls controls(form);
         form.present(QPoint(100, 100));
-        form.Command2->show();
-        form.Command3->show();
+        controls.Command2->show();
+        controls.Command3->show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const auto *next = static_cast<XpB *>(form.Command2);
-        const auto *stop = static_cast<XpB *>(form.Command3);
+        const auto *next = static_cast<XpB *>(controls.Command2);
+        const auto *stop = static_cast<XpB *>(controls.Command3);
         QVERIFY(next->state().pictureRect.left()
                 >= next->state().captionRect.left() + next->state().captionRect.width());
         QVERIFY(stop->state().captionRect.left()
@@ -74,37 +78,43 @@ private Q_SLOTS:
 
     void noStandardPushButtonIsLeft()
     {
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
         QVERIFY(form.findChildren<QPushButton *>().isEmpty());
         QCOMPARE(form.findChildren<XpB *>().size(), 2);
     }
 
     void tabGoesFromTheTopicsToNextThenStop()
     {
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
+        const Form2Controls controls(form);
         QVERIFY(showWithButtons(form));
-        form.List2->setFocus();
+        controls.List2->setFocus();
         QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), form.Command2);
+        QCOMPARE(QApplication::focusWidget(), controls.Command2);
         QTest::keyClick(form.windowHandle(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), form.Command3);
-        QCOMPARE(qobject_cast<XpB *>(form.Command3)->state().hasFocus, 1);
+        QCOMPARE(QApplication::focusWidget(), controls.Command3);
+        QCOMPARE(qobject_cast<XpB *>(controls.Command3)->state().hasFocus, 1);
     }
 
     // A press keeps the focus in the list and leaves the button at rest
     // without the focused look.
     void aPressTakesNoFocus()
     {
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
+        const Form2Controls controls(form);
         QVERIFY(showWithButtons(form));
-        form.List2->setFocus();
-        for (QAbstractButton *button : {form.Command2, form.Command3}) {
+        controls.List2->setFocus();
+        for (QAbstractButton *button : {controls.Command2, controls.Command3}) {
             QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, button->geometry().center());
-            QCOMPARE(QApplication::focusWidget(), form.List2);
+            QCOMPARE(QApplication::focusWidget(), controls.List2);
             QCOMPARE(qobject_cast<XpB *>(button)->state().hasFocus, 0);
             QTest::mouseMove(form.windowHandle(), QPoint(1, 1));
         }
     }
+
+private:
+    // The windows here show no message box.
+    FakeDialogs m_dialogs;
 };
 
 QTEST_MAIN(TestForm2Buttons)

@@ -1,4 +1,6 @@
+#include "platform/testsupport/fakedialogs.h"
 #include "questionnaire/form2.h"
+#include "questionnaire/tests/form2controls.h"
 #include "skin/skinstrip.h"
 #include "skin/tests/borderlinerows.h"
 #include "skin/xp_canvas.h"
@@ -24,16 +26,17 @@ class TestForm2Frame : public QObject
 private Q_SLOTS:
     void frameIsTheWindowsOnlyDecoration()
     {
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
+        const Form2Controls controls(form);
         QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(form.size(), kDesignSize);
-        QCOMPARE(form.xp_canvas1->geometry(), QRect(QPoint(0, 0), kDesignSize));
-        QCOMPARE(form.xp_canvas1->caption(), QStringLiteral("Анкета"));
+        QCOMPARE(controls.xp_canvas1->geometry(), QRect(QPoint(0, 0), kDesignSize));
+        QCOMPARE(controls.xp_canvas1->caption(), QStringLiteral("Анкета"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Анкета"));
-        QVERIFY(!form.xp_canvas1->fixedSingle());
-        for (QWidget *control : {static_cast<QWidget *>(form.Label1), static_cast<QWidget *>(form.List1),
-                                 static_cast<QWidget *>(form.List2)})
-            QCOMPARE(control->parentWidget(), form.xp_canvas1);
+        QVERIFY(!controls.xp_canvas1->fixedSingle());
+        for (QWidget *control : {static_cast<QWidget *>(controls.Label1), static_cast<QWidget *>(controls.List1),
+                                 static_cast<QWidget *>(controls.List2)})
+            QCOMPARE(control->parentWidget(), controls.xp_canvas1);
     }
 
     // Outside in, on the left, right and bottom strips.
@@ -42,7 +45,7 @@ private Q_SLOTS:
     {
         QFETCH(int, fromOutside);
         QFETCH(QColor, colour);
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QImage shot = form.grab().toImage();
@@ -87,7 +90,8 @@ private Q_SLOTS:
         QFETCH(QPoint, drag);
         QFETCH(QRect, expected);
         QFETCH(QRect, list);
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
+        const Form2Controls controls(form);
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QPoint release = press + drag;
@@ -97,8 +101,8 @@ private Q_SLOTS:
         QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, press);
         QTest::mouseRelease(form.windowHandle(), Qt::LeftButton, {}, release);
         QTRY_COMPARE(form.geometry(), expected);
-        QCOMPARE(form.xp_canvas1->geometry(), QRect(QPoint(0, 0), expected.size()));
-        QTRY_COMPARE(form.List2->geometry(), list);
+        QCOMPARE(controls.xp_canvas1->geometry(), QRect(QPoint(0, 0), expected.size()));
+        QTRY_COMPARE(controls.List2->geometry(), list);
     }
 
     // Two drags make the area inside the strips about a fifth larger each
@@ -124,10 +128,11 @@ private Q_SLOTS:
         QFETCH(QRect, scaled);
         QFETCH(int, designFont);
         QFETCH(int, scaledFont);
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
+        const Form2Controls controls(form);
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        auto *control = form.xp_canvas1->findChild<QWidget *>(name);
+        auto *control = controls.xp_canvas1->findChild<QWidget *>(name);
         QVERIFY(control);
         QCOMPARE(control->geometry(), design);
         QCOMPARE(control->font().pixelSize(), designFont);
@@ -165,14 +170,15 @@ private Q_SLOTS:
     void controlsStayInsideTheFrame()
     {
         QFETCH(QSize, size);
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
+        const Form2Controls controls(form);
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        form.Command2->show();
-        form.Command3->show();
+        controls.Command2->show();
+        controls.Command3->show();
         QHash<QWidget *, int> designFonts;
-        for (QWidget *control : {static_cast<QWidget *>(form.Label1), static_cast<QWidget *>(form.List2),
-                                 static_cast<QWidget *>(form.Command2), static_cast<QWidget *>(form.Command3)})
+        for (QWidget *control : {static_cast<QWidget *>(controls.Label1), static_cast<QWidget *>(controls.List2),
+                                 static_cast<QWidget *>(controls.Command2), static_cast<QWidget *>(controls.Command3)})
             designFonts.insert(control, control->font().pixelSize());
         form.resize(size);
         QTRY_COMPARE(form.size(), size.expandedTo(kDesignSize));
@@ -186,7 +192,7 @@ private Q_SLOTS:
 
     void titleDragMovesTheWindow()
     {
-        Form2 form(Installation::ofRunningProgram());
+        Form2 form(Installation::ofRunningProgram(), m_dialogs);
         form.present(kPlace);
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTest::mousePress(form.windowHandle(), Qt::LeftButton, {}, QPoint(300, 12));
@@ -195,6 +201,10 @@ private Q_SLOTS:
         QTRY_COMPARE(form.pos(), kPlace + QPoint(-40, 25));
         QCOMPARE(form.size(), kDesignSize);
     }
+
+private:
+    // The windows here show no message box.
+    FakeDialogs m_dialogs;
 };
 
 QTEST_MAIN(TestForm2Frame)

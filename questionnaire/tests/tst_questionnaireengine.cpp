@@ -36,6 +36,13 @@ private:
     std::unique_ptr<QuestionnaireEngine> m_engine;
     MemoryWorkbooks m_books;
 
+    void makeEngine(QuestionnaireEngine::ReaderFactory readers)
+    {
+        m_engine = std::make_unique<QuestionnaireEngine>(m_view, m_install->program.filePath(QStringLiteral("Anketa")),
+                                                         std::move(readers));
+        m_view.engine = m_engine.get();
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -43,9 +50,7 @@ private Q_SLOTS:
         QVERIFY(m_install->isValid());
         m_view = FakeQuestionnaireView();
         m_books = MemoryWorkbooks();
-        m_engine = std::make_unique<QuestionnaireEngine>(m_view, m_install->program.filePath(QStringLiteral("Anketa")),
-                                                         [this] { return m_books.make(); });
-        m_view.engine = m_engine.get();
+        makeEngine([this] { return m_books.make(); });
     }
     void cleanup()
     {
@@ -213,7 +218,7 @@ private Q_SLOTS:
         m_view.steps << Step{{0}} << Step{} << Step{};
         // The user starts the questionnaire again while the run is under way.
         bool nested = false;
-        m_engine->setReaderFactory([this, &nested] {
+        makeEngine([this, &nested] {
             if (m_engine->isRunning()) {
                 m_engine->Doing();
                 nested = !m_engine->isRunning();
@@ -232,7 +237,7 @@ private Q_SLOTS:
         m_books.sheets[QStringLiteral("Тема.xls")] = exampleSheet();
         // An answer is chosen, but the program ends before "Далее" is taken.
         m_view.steps << Step{{0}} << Step{{0}};
-        m_engine->setReaderFactory([this] {
+        makeEngine([this] {
             EventLoop::requestQuit();
             return m_books.make();
         });

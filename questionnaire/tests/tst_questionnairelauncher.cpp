@@ -8,6 +8,7 @@
 #include "platform/twips.h"
 #include "questionnaire/form2.h"
 #include "questionnaire/questionnairelauncher.h"
+#include "questionnaire/tests/form2controls.h"
 #include "questionnaire/tests/formscript.h"
 #include "questionnaire/tests/memoryworkbook.h"
 
@@ -41,6 +42,14 @@ private:
     std::unique_ptr<QuestionnaireLauncher> m_launcher;
     MemoryWorkbooks m_books;
 
+    // The launcher writes the result text through files.
+    void makeLauncher(SafeFile files = SafeFile())
+    {
+        m_launcher = std::make_unique<QuestionnaireLauncher>(m_install->installation(), m_start, m_save, m_text,
+                                                             m_photo, m_articleView, *m_dialogs, std::move(files),
+                                                             [this] { return m_books.make(); });
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -57,10 +66,8 @@ private Q_SLOTS:
         m_photo->setGeometry(FormLayout::form1().pixels(u"Image1"));
         m_articleView = new QWidget(m_main.get());
         m_articleView->setGeometry(FormLayout::form1().pixels(u"RichTextBox1"));
-        m_launcher = std::make_unique<QuestionnaireLauncher>(m_install->installation(), m_start, m_save, m_text,
-                                                             m_photo, m_articleView);
         m_books = MemoryWorkbooks();
-        m_launcher->window()->setReaderFactory([this] { return m_books.make(); });
+        makeLauncher();
         m_main->show();
     }
     void cleanup()
@@ -74,15 +81,16 @@ private Q_SLOTS:
     void launchPreparesTheWindow()
     {
         Form2 *form = m_launcher->window();
-        form->List1->addItem(QStringLiteral("ответ прошлого раза"));
-        form->Label1->setText(QStringLiteral("прошлый вопрос"));
+        const Form2Controls controls(*form);
+        controls.List1->addItem(QStringLiteral("ответ прошлого раза"));
+        controls.Label1->setText(QStringLiteral("прошлый вопрос"));
         FormScript script(form);
         QPoint placed;
         bool shown = false;
         script.steps << [&](Form2 *form) {
             placed = form->pos();
             shown = form->isVisible();
-            form->Command3->click();
+            controls.Command3->click();
         };
         m_start->click();
         QVERIFY(shown);
@@ -92,7 +100,7 @@ private Q_SLOTS:
         QCOMPARE(placed,
                  QPoint(Twips::toPixels(layout.twips(u"Image1").width() + 2500),
                         Twips::toPixels(layout.twips(u"RichTextBox1").top() + 2700)));
-        QCOMPARE(form->List1->count(), 0);
+        QCOMPARE(controls.List1->count(), 0);
         QVERIFY(form->isHidden());
         QVERIFY(!form->isRunning());
     }
@@ -109,11 +117,12 @@ private Q_SLOTS:
         FormScript script(form);
         bool stillWaiting = false;
         script.steps << FormScript::next({0}) << [&](Form2 *form) {
+            const Form2Controls controls(*form);
             form->hide();
             m_start->click(); // returns at once: the run goes on
-            stillWaiting = form->isVisible() && form->Label1->text() == QStringLiteral("Вопрос");
-            form->List1->item(0)->setSelected(true);
-            form->Command2->click();
+            stillWaiting = form->isVisible() && controls.Label1->text() == QStringLiteral("Вопрос");
+            controls.List1->item(0)->setSelected(true);
+            controls.Command2->click();
         };
         m_start->click();
         QVERIFY(!script.ranOut);
@@ -192,7 +201,7 @@ private Q_SLOTS:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old\r\n");
         old.close();
-        m_launcher->setFileWriter(failingSafeFile(2));
+        makeLauncher(failingSafeFile(2));
         m_dialogs->fileNames << path;
         m_text->setPlainText(QStringLiteral("новый текст"));
         m_save->click();
@@ -225,7 +234,7 @@ private Q_SLOTS:
                 QSKIP("/dev/full cannot be written here");
             path = where;
         } else if (where == QLatin1String("half-way")) {
-            m_launcher->setFileWriter(failingSafeFile(2));
+            makeLauncher(failingSafeFile(2));
         } else if (where == QLatin1String("read-only")) {
             QFile old(path);
             QVERIFY(old.open(QIODevice::WriteOnly));

@@ -40,11 +40,12 @@ const QString kBusy = QStringLiteral("Обработка данных.......");
 } // namespace
 
 SearchPanel::SearchPanel(const Controls &controls, SearchState &state, std::function<QString()> dataFolder,
-                         QObject *parent)
+                         Dialogs &dialogs, QObject *parent)
     : QObject(parent)
     , c(controls)
     , m_dataFolder(std::move(dataFolder))
     , m_state(state)
+    , m_dialogs(dialogs)
 {
     connect(c.Command2, &QAbstractButton::clicked, this, &SearchPanel::Command2_Click);
     connect(c.Text2, &QPlainTextEdit::textChanged, this, &SearchPanel::textChanged);
@@ -243,7 +244,7 @@ void SearchPanel::finish()
         return;
     }
     if (c.results->controls().List1->count() == 0)
-        Dialogs::instance().message(c.window, QStringLiteral("Ничего не найдено!"), Dialogs::Icon::None);
+        m_dialogs.message(c.window, QStringLiteral("Ничего не найдено!"), Dialogs::Icon::None);
     if (m_unread > 0)
         showUnread(QString());
     else

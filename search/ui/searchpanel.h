@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+class Dialogs;
 class LineShape;
 class QAbstractButton;
 class QLabel;
@@ -39,8 +40,8 @@ public:
     };
 
     // state: the window's search state, which outlives the panel; dataFolder:
-    // where the articles are.
-    SearchPanel(const Controls &controls, SearchState &state, std::function<QString()> dataFolder,
+    // where the articles are; dialogs: what says that nothing was found.
+    SearchPanel(const Controls &controls, SearchState &state, std::function<QString()> dataFolder, Dialogs &dialogs,
                 QObject *parent = nullptr);
     ~SearchPanel() override;
 
@@ -78,6 +79,7 @@ private:
     Controls c;
     std::function<QString()> m_dataFolder;
     SearchState &m_state;
+    Dialogs &m_dialogs;
     QThread *m_thread = nullptr;
     bool m_changingText = false;
     QElapsedTimer m_sinceStart;

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QScreen>
 #include <QStyleHints>
 #include <QTest>
@@ -39,11 +38,11 @@ protected:
 
 struct FramedWindow
 {
-    explicit FramedWindow(bool fixedSize = false)
+    explicit FramedWindow(bool fixedSize = false, WindowStateRequest::Handler requestState = &WindowStateRequest::ask)
         : window(fixedSize ? new FixedSizeWindow : new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint))
     {
         window->setGeometry(kStart);
-        frame = new xp_canvas(window.get());
+        frame = new xp_canvas(window.get(), std::move(requestState));
         frame->setObjectName(QStringLiteral("xp_canvas1"));
         frame->readProperties(PropertyStore{{QStringLiteral("Caption"), QStringLiteral("Анкета")}});
     }
@@ -223,11 +222,9 @@ private Q_SLOTS:
     // itself, and the second double click brings the former place back.
     void withoutAWindowManagerTheFrameMaximisesItself()
     {
-        FramedWindow framed;
-        QVERIFY(framed.show());
         // A display without a window manager: nothing carries the request out.
-        WindowStateRequest::setHandler([](QWidget *, Qt::WindowStates) {});
-        const auto restore = qScopeGuard([] { WindowStateRequest::setHandler({}); });
+        FramedWindow framed(false, [](QWidget *, Qt::WindowStates) {});
+        QVERIFY(framed.show());
         QTest::mouseDClick(framed.handle(), Qt::LeftButton, {}, framed.caption());
         QCOMPARE(framed.window->geometry(), kStart);
         const QRect available = framed.window->screen()->availableGeometry();

@@ -96,7 +96,7 @@ private Q_SLOTS:
         const auto data = [this] { return m_install->program.filePath(QStringLiteral("Data")); };
         m_state = std::make_unique<SearchState>();
         m_panel = new SearchPanel({w, m_query, m_search, m_wordMode, m_area.get(), m_line1, m_line2, m_busy}, *m_state,
-                                  data, w);
+                                  data, *m_dialogs, w);
         m_view = new ArticleView(*m_area, m_busy, *m_state, data, w);
         m_area->show(ResultsArea::View::List);
         m_window->show();
