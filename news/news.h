@@ -19,11 +19,12 @@ class News
 {
 public:
     // news.ini is read from the installation and the messages kept there;
-    // Text4 shows the archive; message boxes are centred on dialogParent.
+    // Text4, the news tab's text box, shows the archive; message boxes are centred on dialogParent.
     News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent);
     ~News();
 
-    // By_User: the user asked, so a failure to get the page is reported.
+    // Get_Mes fetches the news. By_User: the user asked, so a failure to get
+    // the page is reported.
     void Get_Mes(bool By_User);
 
     NewsFetch &fetch() { return m_fetch; }
