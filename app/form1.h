@@ -49,7 +49,7 @@ public:
     // The start-up sequence, run once before the window is first shown.
     void load();
 
-    // The news fetch; By_User is true when the user asked for it.
+    // Get_Mes: fetches the news; By_User is true when the user asked for it.
     void Get_Mes(bool By_User);
 
     static constexpr int tabInstruction = 0;
@@ -58,7 +58,7 @@ public:
     static constexpr int tabNews = 3;
     static constexpr int tabAbout = 4;
 
-    // The search's mode, items and interval (set by HS2).
+    // The search's mode, items and interval (set by the slider HS2).
     const SearchState &searchState() const { return m_search; }
 
     // The search run and the article view.
@@ -83,61 +83,61 @@ protected:
 private:
     // The window's controls; the features are handed those they use.
     // Window frame
-    xp_canvas *xp_canvas1;
+    xp_canvas *xp_canvas1;       // the skinned frame and title bar
     xptopbuttons *xptopbuttons1; // close
     xptopbuttons *xptopbuttons2; // minimise
 
-    // Toolbar strip
-    FrameBox *Frame1;
-    XpB *Command6;
-    XpB *Command3;
-    XpB *Command8;
-    XpB *Command7;
-    QLabel *Label4;
+    // Toolbar strip, on show whatever the tab
+    FrameBox *Frame1; // the strip itself
+    XpB *Command6;    // save the photo as JPEG
+    XpB *Command3;    // paste the photo from the clipboard
+    XpB *Command8;    // start a questionnaire
+    XpB *Command7;    // save the questionnaire result text
+    QLabel *Label4;   // the hover hint line
 
-    XTab *XTab1;
-    QLabel *Image2;
+    XTab *XTab1;    // the five tabs
+    QLabel *Image2; // hidden: measures a pasted picture's natural size
 
-    // Tab 0
-    RichTextBox *RichTextBox2;
+    // Tab 0, the instruction
+    RichTextBox *RichTextBox2; // the manual
 
-    // Tab 1
-    ActivatableLabel *Image1;
-    QLabel *Label3;
-    QPlainTextEdit *Text2;
-    XpB *Command2;
-    xpcheckbox *Check1;
-    XpB *Command1;
-    XpB *Command4;
-    XpB *Command5;
-    QScrollBar *HS1;
-    QListWidget *List1;
-    WebBrowser *WebBrowser1;
-    RichTextBox *RichTextBox1;
-    QPlainTextEdit *Text1;
-    LineShape *Line2;
-    LineShape *Line1;
-    QLabel *Label1;
-    QTimer *Timer1;
+    // Tab 1, the photo and the search
+    ActivatableLabel *Image1;  // the palm photo; opens a photo on click, Enter or Space
+    QLabel *Label3;            // the prompt over the empty photo
+    QPlainTextEdit *Text2;     // the query box
+    XpB *Command2;             // the search button
+    xpcheckbox *Check1;        // checked: word mode, else phrase mode
+    XpB *Command1;             // from an article back to the results list
+    XpB *Command4;             // browser back
+    XpB *Command5;             // browser forward
+    QScrollBar *HS1;           // jumps between the found places of an article
+    QListWidget *List1;        // the results list
+    WebBrowser *WebBrowser1;   // shows articles that are not plain text
+    RichTextBox *RichTextBox1; // shows plain-text articles
+    QPlainTextEdit *Text1;     // the questionnaire result text
+    LineShape *Line2;          // the progress track
+    LineShape *Line1;          // the progress bar, over the track
+    QLabel *Label1;            // the busy notice
+    QTimer *Timer1;            // the hover hint's clock
 
-    // Tab 2
-    FrameBox *Frame4;
-    QLabel *Label5;
-    FrameBox *Frame2;
-    QScrollBar *HS2;
-    QLabel *Label2;
-    QLabel *Label6;
+    // Tab 2, the settings
+    FrameBox *Frame4; // the tab's page
+    QLabel *Label5;   // its heading
+    FrameBox *Frame2; // "Интервал поиска"
+    QScrollBar *HS2;  // the search interval slider
+    QLabel *Label2;   // the interval's value
+    QLabel *Label6;   // what the interval means
 
-    // Tab 3
-    QPlainTextEdit *Text4;
-    XpB *Command9;
+    // Tab 3, the news
+    QPlainTextEdit *Text4; // the news archive
+    XpB *Command9;         // fetches the news
 
-    // Tab 4
-    FrameBox *Frame3;
-    QLabel *Label7;
-    QLabel *Image3;
-    QLabel *Label8;
-    ActivatableLabel *Label9;
+    // Tab 4, the about page
+    FrameBox *Frame3;         // the page's frame
+    QLabel *Label7;           // the program's name
+    QLabel *Image3;           // the photograph
+    QLabel *Label8;           // the credits
+    ActivatableLabel *Label9; // opens the club's website
 
     Installation m_installation;
     Dialogs &m_dialogs;

@@ -41,8 +41,8 @@ private:
 
     Installation m_installation;
     Dialogs &m_dialogs;
-    QLabel *Image1;
-    QTimer Timer1;
-    float Tick_Count = 0;
+    QLabel *Image1;       // the splash picture
+    QTimer Timer1;        // ticks while the splash shows
+    float Tick_Count = 0; // ticks since the splash showed
     std::unique_ptr<Form1> m_main;
 };

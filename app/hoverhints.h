@@ -43,9 +43,9 @@ private:
     QString hintText(QWidget *control) const;
     void tick();
 
-    QLabel *Label4;
-    QTimer *Timer1;
-    float Hint_Ticks = 0;
+    QLabel *Label4;       // the hint line in the toolbar strip
+    QTimer *Timer1;       // ticks once a second while a hint shows
+    float Hint_Ticks = 0; // seconds the hint has shown; it goes at four
     QHash<QObject *, QString> m_fixedText;
     QPointer<QWidget> m_showing;
 };

@@ -84,7 +84,7 @@ protected:
 private:
     void pollPointer();
 
-    QTimer Timer1;
+    QTimer Timer1; // polls for the pointer leaving the control
     PointerWatch *m_watch;
     QImage m_face;
     // The release that ends a double click is no click of its own.

@@ -20,13 +20,14 @@ class News
 {
 public:
     // news.ini is read from the installation and the messages kept there,
-    // written through files; Text4 shows the archive; the message boxes are
-    // shown by dialogs, centred on dialogParent.
+    // written through files; Text4, the news tab's text box, shows the
+    // archive; the message boxes are shown by dialogs, centred on dialogParent.
     News(const Installation &installation, QPlainTextEdit *Text4, QWidget *dialogParent, Dialogs &dialogs,
          SafeFile files = SafeFile());
     ~News();
 
-    // By_User: the user asked, so a failure to get the page is reported.
+    // Get_Mes fetches the news. By_User: the user asked, so a failure to get
+    // the page is reported.
     void Get_Mes(bool By_User);
 
     NewsFetch &fetch() { return m_fetch; }

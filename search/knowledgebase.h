@@ -48,7 +48,7 @@ public:
         int error = 0;
     };
     QList<Entry> entries(QList<Unlisted> *unlisted) const;
-    // The number of entries.
+    // Kol_Fil: the number of entries, which the progress bar divides by.
     int Kol_Fil() const;
 
     // A descriptor of the folder, to open the articles by their names in it;

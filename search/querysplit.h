@@ -14,15 +14,15 @@ struct ItemTable
     QString item(int i) const { return slot.at(i); }
 };
 
-// Cutting the query text into items. Done in memory: the scratch file the
-// original program went through could not be written in an installed copy,
-// which left every query empty.
+// Cutting the query text into items. Done in memory: a scratch file beside
+// the program cannot be written in an installed copy, which would leave every
+// query empty.
 class QuerySplit
 {
 public:
-    // Phrases: the query as comma-separated phrases.
+    // Do_P, phrase mode: the query as comma-separated phrases.
     static ItemTable Do_P(const QString &query);
-    // Words: every space is first turned into a comma.
+    // Do_S, word mode: the query's words; every space is first turned into a comma.
     static ItemTable Do_S(const QString &query);
     // The field split shared by both.
     static ItemTable split(const QString &text);

@@ -26,6 +26,9 @@ namespace {
 // How long a window manager is given to carry out a change of the window's state.
 constexpr int kSettleTime = 400; // ms
 
+// The caption's colour, active or not: the title artwork carries the state.
+constexpr Qt::GlobalColor kCaptionColour = Qt::black;
+
 const QString kIconKey = QStringLiteral("Icon");
 const QString kFixedSingleKey = QStringLiteral("Fixed_Single");
 
@@ -85,7 +88,7 @@ xp_canvas::xp_canvas(QWidget *host, WindowStateRequest::Handler requestState)
     lblcaption->setFont(Fonts::make(QStringLiteral("Arial"), 9, true));
     QPalette captionPalette = lblcaption->palette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        captionPalette.setColor(group, QPalette::WindowText, Qt::black);
+        captionPalette.setColor(group, QPalette::WindowText, kCaptionColour);
     lblcaption->setPalette(captionPalette);
     lblcaption->setTextFormat(Qt::PlainText);
     lblcaption->move(captionPlace);

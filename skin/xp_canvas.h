@@ -23,6 +23,7 @@ class xp_canvas : public QWidget
     Q_OBJECT
     Q_PROPERTY(QString Caption READ caption WRITE setCaption)
     Q_PROPERTY(QImage Icon READ icon WRITE setIcon)
+    // Fixed_Single: a window of fixed size; the border strips do not resize it.
     Q_PROPERTY(bool Fixed_Single READ fixedSingle WRITE setFixedSingle)
 public:
     // The pictures one look paints from.

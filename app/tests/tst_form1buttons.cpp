@@ -137,15 +137,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("Command6") << "Command6"
+        QTest::newRow("Command6 (save the photo)") << "Command6"
                                   << "Сoхранить картинку";
-        QTest::newRow("Command3") << "Command3"
+        QTest::newRow("Command3 (paste)") << "Command3"
                                   << "Вставить из буфера";
-        QTest::newRow("Command8") << "Command8"
+        QTest::newRow("Command8 (questionnaire)") << "Command8"
                                   << "Произвести анкетирование";
-        QTest::newRow("Command7") << "Command7"
+        QTest::newRow("Command7 (save the text)") << "Command7"
                                   << "Сохранить текст";
-        QTest::newRow("Command2") << "Command2"
+        QTest::newRow("Command2 (search)") << "Command2"
                                   << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
     }
     void hintsFollowThePointerOverTheButtons()
@@ -176,23 +176,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("accessibleName");
         QTest::addColumn<QString>("description");
-        QTest::newRow("Command6") << "Command6"
+        QTest::newRow("Command6 (save the photo)") << "Command6"
                                   << "Сохранить картинку"
                                   // the hint's Latin "o" is read as the Cyrillic one
                                   << "Сохранить картинку";
-        QTest::newRow("Command3") << "Command3"
+        QTest::newRow("Command3 (paste)") << "Command3"
                                   << "Вставить из буфера"
                                   << "Вставить из буфера";
-        QTest::newRow("Command2") << "Command2"
+        QTest::newRow("Command2 (search)") << "Command2"
                                   << "Найти"
                                   << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
-        QTest::newRow("Command1") << "Command1"
+        QTest::newRow("Command1 (back to the list)") << "Command1"
                                   << "К списку"
                                   << "Нажмите здесь чтобы вернуться к спискам книг";
-        QTest::newRow("Command4") << "Command4"
+        QTest::newRow("Command4 (browser back)") << "Command4"
                                   << "Назад"
                                   << "";
-        QTest::newRow("Command5") << "Command5"
+        QTest::newRow("Command5 (browser forward)") << "Command5"
                                   << "Вперёд"
                                   << "";
         QTest::newRow("Command9, by its caption") << "Command9"
@@ -220,15 +220,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<int>("tab");
-        QTest::newRow("Command6 to Command3") << "Command6"
+        QTest::newRow("Command6 (save the photo) to Command3 (paste)") << "Command6"
                                               << "Command3" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("Command3 to Command8") << "Command3"
+        QTest::newRow("Command3 (paste) to Command8 (questionnaire)") << "Command3"
                                               << "Command8" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("Command8 to Command7") << "Command8"
+        QTest::newRow("Command8 (questionnaire) to Command7 (save the text)") << "Command8"
                                               << "Command7" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("the query to Command2") << "Text2"
+        QTest::newRow("the query to Command2 (search)") << "Text2"
                                                << "Command2" << int(Form1::tabPhotoAndSearch);
-        QTest::newRow("the news to Command9") << "Text4"
+        QTest::newRow("the news to Command9 (fetch the news)") << "Text4"
                                               << "Command9" << int(Form1::tabNews);
     }
     void tabReachesTheButtonsInTheWindowsOrder()

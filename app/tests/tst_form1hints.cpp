@@ -94,22 +94,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("hint"); // empty: none
-        QTest::newRow("Command6") << "Command6"
+        QTest::newRow("Command6 (save the photo)") << "Command6"
                                   << "Сoхранить картинку";
-        QTest::newRow("Command3") << "Command3"
+        QTest::newRow("Command3 (paste)") << "Command3"
                                   << "Вставить из буфера";
-        QTest::newRow("Command8") << "Command8"
+        QTest::newRow("Command8 (questionnaire)") << "Command8"
                                   << "Произвести анкетирование";
-        QTest::newRow("Command7") << "Command7"
+        QTest::newRow("Command7 (save the text)") << "Command7"
                                   << "Сохранить текст";
         QTest::newRow("Command2, its tag") << "Command2"
                                            << "Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'";
         QTest::newRow("Command1, its tag") << "Command1"
                                            << "Нажмите здесь чтобы вернуться к спискам книг";
         QTest::newRow("Check1, its tag") << "Check1" << kCheck1Hint;
-        QTest::newRow("Command4 has none") << "Command4"
+        QTest::newRow("Command4 (browser back) has none") << "Command4"
                                            << "";
-        QTest::newRow("Command5 has none") << "Command5"
+        QTest::newRow("Command5 (browser forward) has none") << "Command5"
                                            << "";
     }
     void eachControlShowsItsHint()

@@ -61,18 +61,18 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("pixels");
-        QTest::newRow("Frame1") << "Frame1" << QRect(2, 30, 1009, 33);
-        QTest::newRow("Command7") << "Command7" << QRect(87, 8, 25, 24);
-        QTest::newRow("Label4") << "Label4" << QRect(133, 11, 601, 25);
-        QTest::newRow("XTab1") << "XTab1" << QRect(6, 64, 1000, 640);
-        QTest::newRow("Image1") << "Image1" << QRect(3, 24, 417, 607);
-        QTest::newRow("Command2") << "Command2" << QRect(728, 27, 57, 33);
-        QTest::newRow("Check1") << "Check1" << QRect(792, 36, 17, 17);
-        QTest::newRow("List1") << "List1" << QRect(424, 64, 561, 444);
-        QTest::newRow("Text1") << "Text1" << QRect(424, 509, 577, 123);
-        QTest::newRow("Label1") << "Label1" << QRect(16, 616, 153, 25);
-        QTest::newRow("HS2") << "HS2" << QRect(16, 24, 97, 11);
-        QTest::newRow("Command9") << "Command9" << QRect(448, 603, 113, 33);
+        QTest::newRow("Frame1 (the toolbar strip)") << "Frame1" << QRect(2, 30, 1009, 33);
+        QTest::newRow("Command7 (save the text)") << "Command7" << QRect(87, 8, 25, 24);
+        QTest::newRow("Label4 (the hint line)") << "Label4" << QRect(133, 11, 601, 25);
+        QTest::newRow("XTab1 (the tabs)") << "XTab1" << QRect(6, 64, 1000, 640);
+        QTest::newRow("Image1 (the photo)") << "Image1" << QRect(3, 24, 417, 607);
+        QTest::newRow("Command2 (search)") << "Command2" << QRect(728, 27, 57, 33);
+        QTest::newRow("Check1 (word mode)") << "Check1" << QRect(792, 36, 17, 17);
+        QTest::newRow("List1 (the results)") << "List1" << QRect(424, 64, 561, 444);
+        QTest::newRow("Text1 (the questionnaire result)") << "Text1" << QRect(424, 509, 577, 123);
+        QTest::newRow("Label1 (the busy notice)") << "Label1" << QRect(16, 616, 153, 25);
+        QTest::newRow("HS2 (the interval slider)") << "HS2" << QRect(16, 24, 97, 11);
+        QTest::newRow("Command9 (fetch the news)") << "Command9" << QRect(448, 603, 113, 33);
     }
     void controlsSitAtTheirDesignPlaces()
     {

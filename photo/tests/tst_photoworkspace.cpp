@@ -307,8 +307,8 @@ void TestPhotoWorkspace::exifOrientationIsApplied()
 void TestPhotoWorkspace::clickOnPhotoOrPromptOpens_data()
 {
     QTest::addColumn<bool>("onPrompt");
-    QTest::newRow("Image1") << false;
-    QTest::newRow("Label3") << true;
+    QTest::newRow("Image1 (the photo)") << false;
+    QTest::newRow("Label3 (the photo prompt)") << true;
 }
 
 void TestPhotoWorkspace::clickOnPhotoOrPromptOpens()

@@ -115,11 +115,11 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("scaled");
         QTest::addColumn<int>("designFont");
         QTest::addColumn<int>("scaledFont");
-        QTest::newRow("Label1") << "Label1" << QRect(8, 32, 497, 49) << QRect(9, 33, 598, 60) << 17 << 20;
-        QTest::newRow("List2") << "List2" << QRect(8, 88, 497, 164) << QRect(9, 101, 598, 201) << 13 << 16;
-        QTest::newRow("List1") << "List1" << QRect(8, 88, 497, 164) << QRect(9, 101, 598, 201) << 13 << 16;
-        QTest::newRow("Command2") << "Command2" << QRect(8, 260, 153, 33) << QRect(9, 312, 184, 40) << 11 << 13;
-        QTest::newRow("Command3") << "Command3" << QRect(416, 260, 89, 33) << QRect(500, 312, 107, 40) << 11 << 13;
+        QTest::newRow("Label1 (the question)") << "Label1" << QRect(8, 32, 497, 49) << QRect(9, 33, 598, 60) << 17 << 20;
+        QTest::newRow("List2 (topics)") << "List2" << QRect(8, 88, 497, 164) << QRect(9, 101, 598, 201) << 13 << 16;
+        QTest::newRow("List1 (answers)") << "List1" << QRect(8, 88, 497, 164) << QRect(9, 101, 598, 201) << 13 << 16;
+        QTest::newRow("Command2 (next)") << "Command2" << QRect(8, 260, 153, 33) << QRect(9, 312, 184, 40) << 11 << 13;
+        QTest::newRow("Command3 (stop)") << "Command3" << QRect(416, 260, 89, 33) << QRect(500, 312, 107, 40) << 11 << 13;
     }
     void borderDragsScaleTheControls()
     {

@@ -20,12 +20,13 @@ public:
     ArticleView(ResultsArea &results, QLabel *busy, const SearchState &state, std::function<QString()> dataFolder,
                 QObject *parent = nullptr);
 
-    // The List1 click: opens the selected article.
+    // The click on the results list List1: opens the selected article.
     void open();
-    // Command1: back to the list.
+    // The back button Command1: back to the results list.
     void Command1_Click();
 
-    // The found places of the article on show, as 0-based offsets.
+    // The found places of the article on show, as 0-based offsets; the jump
+    // bar HS1 goes from one to the next.
     const QList<qint64> &Jump_Pos() const { return m_jumpPos; }
 
     // F3 and Shift+F3: the next and the previous found place.

@@ -14,9 +14,9 @@ class ResultsArea
 public:
     struct Controls
     {
-        QListWidget *List1 = nullptr;
-        RichTextBox *RichTextBox1 = nullptr;
-        WebBrowser *WebBrowser1 = nullptr;
+        QListWidget *List1 = nullptr;        // the results list
+        RichTextBox *RichTextBox1 = nullptr; // plain-text articles
+        WebBrowser *WebBrowser1 = nullptr;   // other articles
         QScrollBar *HS1 = nullptr;           // jump bar over the found places
         QAbstractButton *Command1 = nullptr; // back to the list
         QAbstractButton *Command4 = nullptr; // browser back

@@ -30,13 +30,13 @@ public:
     struct Controls
     {
         QWidget *window = nullptr;
-        QPlainTextEdit *Text2 = nullptr;
-        QAbstractButton *Command2 = nullptr;
-        QAbstractButton *Check1 = nullptr; // checked: word mode
+        QPlainTextEdit *Text2 = nullptr;     // the query box
+        QAbstractButton *Command2 = nullptr; // the search button
+        QAbstractButton *Check1 = nullptr;   // checked: word mode
         ResultsArea *results = nullptr;
-        LineShape *Line1 = nullptr;
-        LineShape *Line2 = nullptr;
-        QLabel *Label1 = nullptr;
+        LineShape *Line1 = nullptr; // the progress bar
+        LineShape *Line2 = nullptr; // the progress track under it
+        QLabel *Label1 = nullptr;   // the busy notice
     };
 
     // state: the window's search state, which outlives the panel; dataFolder:

@@ -38,7 +38,7 @@ private Q_SLOTS:
         QTest::newRow("imgleft1") << Maker(&SkinArtwork::leftBorder) << QSize(5, 31);
         QTest::newRow("imgright1") << Maker(&SkinArtwork::rightBorder) << QSize(5, 31);
         QTest::newRow("imgbottom1") << Maker(&SkinArtwork::bottomBorder) << QSize(49, 5);
-        QTest::newRow("Image1") << Maker(&SkinArtwork::defaultIcon) << QSize(33, 33);
+        QTest::newRow("Image1 (the window icon)") << Maker(&SkinArtwork::defaultIcon) << QSize(33, 33);
         for (int glyph = 0; glyph < 4; ++glyph)
             QTest::addRow("glyph strip %d", glyph)
                 << Maker([glyph] { return TopButtonArtwork::strip(TopButtonArtwork::Glyph(glyph)); }) << QSize(84, 21);
