@@ -55,14 +55,14 @@ protected:
 
 private:
     // The window's controls, under their layout names.
-    xp_canvas *xp_canvas1;
+    xp_canvas *xp_canvas1; // the skinned frame and title bar
     // Keeps the controls in proportion when the border strips resize the window.
     AutoResize *Resize;
-    QLabel *Label1;
-    QListWidget *List2;        // topics
-    QListWidget *List1;        // answers
-    QAbstractButton *Command2; // next
-    QAbstractButton *Command3; // stop
+    QLabel *Label1;            // the prompt, then each question
+    QListWidget *List2;        // the topics to choose
+    QListWidget *List1;        // the question's answers to choose
+    QAbstractButton *Command2; // "Далее": next
+    QAbstractButton *Command3; // "Хватит": stop
 
     void showTopics(const QStringList &topics) override;
     QStringList chosenTopics() const override;

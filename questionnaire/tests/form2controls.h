@@ -23,10 +23,10 @@ struct Form2Controls
     // The list on show: the topics, or a question's answers.
     QListWidget *visibleList() const { return List1->isVisible() ? List1 : List2; }
 
-    xp_canvas *xp_canvas1;
-    QLabel *Label1;
-    QListWidget *List2;
-    QListWidget *List1;
-    QAbstractButton *Command2;
-    QAbstractButton *Command3;
+    xp_canvas *xp_canvas1;     // the frame
+    QLabel *Label1;            // the prompt or the question
+    QListWidget *List2;        // the topics
+    QListWidget *List1;        // the answers
+    QAbstractButton *Command2; // next
+    QAbstractButton *Command3; // stop
 };
