@@ -2,6 +2,7 @@
 
 #include "platform/eventloop.h"
 
+#include "platform/release.h"
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -52,7 +53,7 @@ std::optional<NewsFetch::Page> NewsFetch::get(const QUrl &address)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(kMaxRedirects);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Palmora/2.1"));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Palmora/" PALMORA_VERSION));
 
     QNetworkReply *reply = m_manager->get(request);
     QByteArray body;

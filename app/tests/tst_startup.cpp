@@ -62,7 +62,7 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         QCOMPARE(startAndReportTab(installation()), int(Form1::tabInstruction));
-        QCOMPARE(readAll(m_install->program.filePath(QStringLiteral("run.ini"))), QByteArray("done\r\n"));
+        QCOMPARE(readAll(m_install->program.filePath(Installation::firstStartMarker)), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -76,13 +76,13 @@ private Q_SLOTS:
     void deletingTheMarkerMakesTheNextStartAFirstOne()
     {
         startAndReportTab(installation());
-        QVERIFY(QFile::remove(m_install->program.filePath(QStringLiteral("run.ini"))));
+        QVERIFY(QFile::remove(m_install->program.filePath(Installation::firstStartMarker)));
         QCOMPARE(startAndReportTab(installation()), int(Form1::tabInstruction));
     }
 
     void aMarkerWithOtherTextStillMarksALaterStart()
     {
-        QFile f(m_install->program.filePath(QStringLiteral("run.ini")));
+        QFile f(m_install->program.filePath(Installation::firstStartMarker));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QCOMPARE(startAndReportTab(installation()), int(Form1::tabPhotoAndSearch));
@@ -97,8 +97,8 @@ private Q_SLOTS:
                                                        ? Installation::ProgramFolderWrites::Never
                                                        : Installation::ProgramFolderWrites::AsAllowed);
         QCOMPARE(startAndReportTab(readOnly), int(Form1::tabInstruction));
-        QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
-        QCOMPARE(readAll(fallback() + QStringLiteral("/run.ini")), QByteArray("done\r\n"));
+        QVERIFY(!QFile::exists(m_install->program.filePath(Installation::firstStartMarker)));
+        QCOMPARE(readAll(fallback() + QLatin1Char('/') + Installation::firstStartMarker), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
         // The marker in the fallback counts on the next start.
         QCOMPARE(startAndReportTab(readOnly), int(Form1::tabPhotoAndSearch));
@@ -157,12 +157,12 @@ private Q_SLOTS:
         connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *) {
             splashOnScreen = splash.isVisible();
             // Not yet loaded: the load writes the first-start marker.
-            loadedEarly = QFile::exists(m_install->program.filePath(QStringLiteral("run.ini")));
+            loadedEarly = QFile::exists(m_install->program.filePath(Installation::firstStartMarker));
         });
         splash.start();
         QVERIFY(splashOnScreen);
         QVERIFY(!loadedEarly);
-        QVERIFY(QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
+        QVERIFY(QFile::exists(m_install->program.filePath(Installation::firstStartMarker)));
         QVERIFY(splash.mainWindow()->isVisible());
     }
 

@@ -8,6 +8,7 @@
 #include "search/knowledgebase.h"
 #include "search/shownoffsets.h"
 #include "search/ui/resultsarea.h"
+#include "search/ui/busynotice.h"
 #include "search/ui/searchstate.h"
 
 #include <QAbstractButton>
@@ -84,7 +85,7 @@ void ArticleView::open()
     // The busy notice may be saying that the last search was stopped: it says
     // so again once the article is open.
     const QString notice = m_busy->isVisible() ? m_busy->text() : QString();
-    const QString busy = QStringLiteral("Обработка данных.......");
+    const QString busy = busyNoticeText();
     m_busy->setText(busy);
     m_busy->show();
     const QString name = item->text();
