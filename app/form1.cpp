@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/abouttab.h"
+#include "app/applog.h"
 #include "app/hoverhints.h"
 #include "app/icons.h"
 #include "controls/xpb.h"
@@ -9,11 +10,11 @@
 #include "layout/formlayout.h"
 #include "news/news.h"
 #include "photo/photoworkspace.h"
-#include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/controlproperties.h"
+#include "platform/controlhost/propertystore.h"
 #include "platform/eventloop.h"
-#include "platform/safefile.h"
 #include "platform/release.h"
+#include "platform/safefile.h"
 #include "platform/textcodec.h"
 #include "platform/twips.h"
 #include "platform/widgets/activatablelabel.h"
@@ -30,8 +31,8 @@
 #include "questionnaire/questionnairelauncher.h"
 #include "search/knowledgebase.h"
 #include "search/ui/articleview.h"
-#include "search/ui/resultsarea.h"
 #include "search/ui/busynotice.h"
+#include "search/ui/resultsarea.h"
 #include "search/ui/searchpanel.h"
 #include "skin/xp_canvas.h"
 #include "skin/xptopbuttons.h"
@@ -420,7 +421,10 @@ void Form1::load()
 
     const QString marker = Installation::firstStartMarker;
     if (!QFileInfo::exists(m_installation.existingPath(marker))) {
-        SafeFile().write(m_installation.writePath(marker), TextCodec::toCp1251(u"done\r\n"));
+        const QString path = m_installation.writePath(marker);
+        QString reason;
+        if (!SafeFile().write(path, TextCodec::toCp1251(u"done\r\n"), &reason))
+            qCInfo(lcApp).noquote() << "first-start marker not written to" << path << "-" << reason;
         XTab1->setCurrentTab(tabInstruction);
     } else {
         XTab1->setCurrentTab(tabPhotoAndSearch);

@@ -6,9 +6,10 @@
 #include "platform/widgets/webbrowser.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
+#include "search/searchlog.h"
 #include "search/shownoffsets.h"
-#include "search/ui/resultsarea.h"
 #include "search/ui/busynotice.h"
+#include "search/ui/resultsarea.h"
 #include "search/ui/searchstate.h"
 
 #include <QAbstractButton>
@@ -98,8 +99,10 @@ void ArticleView::open()
         RichTextBox *box = c.RichTextBox1;
         // An article deleted or locked since the search shows as an empty
         // text, never as the previous article with its places.
-        if (!box->loadFile(path, true))
+        if (!box->loadFile(path, true)) {
+            qCInfo(lcSearch).noquote() << "article not read:" << path;
             box->setText(QString());
+        }
         const QString shownText = box->text();
 
         // The control loads plain text unformatted, in its own font and colour
