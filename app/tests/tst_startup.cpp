@@ -8,6 +8,8 @@
 #include "platform/widgets/xtab.h"
 
 #include <QFile>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,6 +104,27 @@ private Q_SLOTS:
         QVERIFY(dialogs.messages.isEmpty());
         // The marker in the fallback counts on the next start.
         QCOMPARE(startAndReportTab(readOnly), int(Form1::tabPhotoAndSearch));
+    }
+
+    // Nowhere to write the marker: the start goes on as a first one, and why is
+    // logged for whoever turns the program's log on.
+    void anUnwritableMarkerIsLogged()
+    {
+        FakeDialogs dialogs;
+        // A file stands where the user's data folder would be made.
+        QFile blocker(fallback());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString marker = fallback() + QLatin1Char('/') + Installation::firstStartMarker;
+        QLoggingCategory::setFilterRules(QStringLiteral("palmora.app.info=true"));
+        QTest::ignoreMessage(
+            QtInfoMsg,
+            QRegularExpression(
+                QStringLiteral("^first-start marker not written to %1 - \\S").arg(QRegularExpression::escape(marker))));
+        QCOMPARE(startAndReportTab(installation(Installation::ProgramFolderWrites::Never)), int(Form1::tabInstruction));
+        QLoggingCategory::setFilterRules(QString());
+        QVERIFY(!QFile::exists(marker));
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void missingManualAndDataLeaveTheWindowUsable()
