@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/release.h"
+
 #include <QObject>
 #include <QPixmap>
 #include <QString>
@@ -12,7 +14,7 @@ class AboutTab : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr const char *clubAddress = "http://www.velmaris.ru";
+    static constexpr const char *clubAddress = PALMORA_HOMEPAGE;
     static constexpr int pictureWidth = 567;
     static constexpr int pictureHeight = 425;
 

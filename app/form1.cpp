@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/abouttab.h"
+#include "app/applog.h"
 #include "app/hoverhints.h"
 #include "app/icons.h"
 #include "controls/xpb.h"
@@ -9,8 +10,10 @@
 #include "layout/formlayout.h"
 #include "news/news.h"
 #include "photo/photoworkspace.h"
+#include "platform/controlhost/controlproperties.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/eventloop.h"
+#include "platform/release.h"
 #include "platform/safefile.h"
 #include "platform/textcodec.h"
 #include "platform/twips.h"
@@ -28,6 +31,7 @@
 #include "questionnaire/questionnairelauncher.h"
 #include "search/knowledgebase.h"
 #include "search/ui/articleview.h"
+#include "search/ui/busynotice.h"
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchpanel.h"
 #include "skin/xp_canvas.h"
@@ -130,7 +134,7 @@ Form1::Form1(Installation installation, Dialogs &dialogs, QWidget *parent)
     m_articleView = new ArticleView(*m_results, Label1, m_search, dataFolder, this);
 
     // Which controls hint, and with what text: a fixed one, or empty for the
-    // control's "Tag". Each has a short name of its own for assistive
+    // control's hint property. Each has a short name of its own for assistive
     // technology; the hint becomes its description.
     const struct
     {
@@ -231,7 +235,7 @@ void Form1::createFrameAndToolbar()
     // also the window's title. The window's design data sets only that.
     xp_canvas1 = new xp_canvas(this);
     xp_canvas1->setObjectName(QStringLiteral("xp_canvas1"));
-    xp_canvas1->readProperties(PropertyStore{{QStringLiteral("Caption"), QStringLiteral("Пальмора 2.1")}});
+    xp_canvas1->readProperties(PropertyStore{{QStringLiteral("Caption"), QStringLiteral("Пальмора " PALMORA_VERSION)}});
     // Its size is fixed, so the frame neither resizes nor maximises it.
     xp_canvas1->setFixedSingle(true);
     xptopbuttons2 = make<xptopbuttons>(xp_canvas1, "xptopbuttons2");
@@ -289,17 +293,17 @@ void Form1::createPhotoAndSearchTab()
     Text2->document()->setDocumentMargin(1);
 
     Command2 = pictureButton(tab, "Command2", Icons::search());
-    Command2->setProperty("Tag",
+    Command2->setProperty(ControlProperty::Hint,
                           QStringLiteral("Чтобы узнать как корректно делать запросы - читайте раздел 'Инструкция'"));
     // Only the box shows: the caption lies beyond its 17 pixels.
     Check1 = make<xpcheckbox>(tab, "Check1");
     Check1->readProperties(
         PropertyStore{{QStringLiteral("Value"), 1}, {QStringLiteral("Caption"), QStringLiteral("xpcheckbox1")}});
-    Check1->setProperty("Tag",
+    Check1->setProperty(ControlProperty::Hint,
                         QStringLiteral("Если убрать галочку, то тогда будет осуществляться поиско по фразе целиком."));
     FocusMark::attach(Check1);
     Command1 = pictureButton(tab, "Command1", Icons::back());
-    Command1->setProperty("Tag", QStringLiteral("Нажмите здесь чтобы вернуться к спискам книг"));
+    Command1->setProperty(ControlProperty::Hint, QStringLiteral("Нажмите здесь чтобы вернуться к спискам книг"));
     Command1->hide();
     // No caption and no hint: the browser's buttons are named for assistive
     // technology only.
@@ -328,7 +332,7 @@ void Form1::createPhotoAndSearchTab()
     Line1 = makeLine(tab, "Line1", QColor(0, 0, 255));
     Line1->hide();
 
-    Label1 = make<QLabel>(tab, "Label1", QStringLiteral("Обработка данных......."));
+    Label1 = make<QLabel>(tab, "Label1", busyNoticeText());
     Label1->setFont(Fonts::make(QStringLiteral("MS Sans Serif"), 8.25, true));
     setTextColour(Label1, QColor(255, 0, 0));
     // Set from the top of its box, as the design's labels are: centred, its
@@ -416,9 +420,12 @@ void Form1::load()
     for (int i = 0; i < 5; ++i)
         XTab1->setTabCaption(i, QString::fromUtf8(captions[i]));
 
-    const QString marker = QStringLiteral("run.ini");
+    const QString marker = Installation::firstStartMarker;
     if (!QFileInfo::exists(m_installation.existingPath(marker))) {
-        SafeFile().write(m_installation.writePath(marker), TextCodec::toCp1251(u"done\r\n"));
+        const QString path = m_installation.writePath(marker);
+        QString reason;
+        if (!SafeFile().write(path, TextCodec::toCp1251(u"done\r\n"), &reason))
+            qCInfo(lcApp).noquote() << "first-start marker not written to" << path << "-" << reason;
         XTab1->setCurrentTab(tabInstruction);
     } else {
         XTab1->setCurrentTab(tabPhotoAndSearch);

@@ -4,6 +4,7 @@
 #include "app/splashpicture.h"
 #include "layout/formlayout.h"
 #include "platform/eventloop.h"
+#include "platform/release.h"
 #include "platform/widgets/programpalette.h"
 #include "platform/widgets/richtextbox.h"
 
@@ -21,7 +22,7 @@ Form3::Form3(Installation installation, Dialogs &dialogs, int tickIntervalMs, QW
 {
     ProgramPalette::apply(this);
     setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("Пальмора 2.1"));
+    setWindowTitle(QStringLiteral("Пальмора " PALMORA_VERSION));
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(SplashPicture::make());
     FormLayout::form3().place(Image1);

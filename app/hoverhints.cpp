@@ -2,6 +2,7 @@
 
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
+#include "platform/controlhost/controlproperties.h"
 #include "platform/cyrillicspelling.h"
 
 #include <QLabel>
@@ -61,7 +62,7 @@ void HoverHints::hide(QWidget *control)
 
 QString HoverHints::hintText(QWidget *control) const
 {
-    const QVariant tag = control->property("Tag");
+    const QVariant tag = control->property(ControlProperty::Hint);
     return tag.isValid() ? tag.toString() : m_fixedText.value(control);
 }
 

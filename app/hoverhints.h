@@ -28,9 +28,9 @@ public:
         OnEveryMove, // and starts again on every move over it
     };
 
-    // The hint shows the control's own "Tag" property when it has one, the
-    // fixed text otherwise; it also describes the control to assistive
-    // technology.
+    // The hint shows the control's own hint (ControlProperty::Hint) when it
+    // has one, the fixed text otherwise; it also describes the control to
+    // assistive technology.
     void add(XpB *button, const QString &fixedText = QString(), Renewal renewal = Renewal::OnEnter);
     // The box's hint starts again on every move over it.
     void add(xpcheckbox *box, const QString &fixedText = QString());

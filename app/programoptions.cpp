@@ -1,9 +1,13 @@
 #include "app/programoptions.h"
 
+#include "platform/installation.h"
+#include "platform/release.h"
+
 #include <QTextStream>
 
 namespace {
 
+// %1 is the first-start marker's name.
 const char kEnglishHelp[] =
     "usage: palmora [--help] [--version]\n"
     "Palmora, a desktop reference on palmistry: a knowledge base with a proximity search, a\n"
@@ -11,7 +15,7 @@ const char kEnglishHelp[] =
     "\n"
     "It reads from the folder it is installed in: the articles in Data, the questionnaire\n"
     "workbooks in Anketa, the manual \"инструкция.rtf\" and the news page's address in news.ini.\n"
-    "It keeps the first-run marker run.ini and the news files mes.txt and allmes.txt beside\n"
+    "It keeps the first-run marker %1 and the news files mes.txt and allmes.txt beside\n"
     "itself when it may write there, and otherwise in ~/.local/share/palmora.\n"
     "\n"
     "  -h, --help     print this help\n"
@@ -26,7 +30,7 @@ const char kRussianHelp[] = "использование: palmora [--help] [--ver
                             "\n"
                             "Программа читает из папки, в которую установлена: статьи из Data, анкеты из Anketa,\n"
                             "инструкцию «инструкция.rtf» и адрес страницы новостей из news.ini. Отметку первого\n"
-                            "запуска run.ini и файлы новостей mes.txt и allmes.txt она хранит рядом с собой, если\n"
+                            "запуска %1 и файлы новостей mes.txt и allmes.txt она хранит рядом с собой, если\n"
                             "может туда писать, а иначе в ~/.local/share/palmora.\n"
                             "\n"
                             "  -h, --help     вывести эту справку\n"
@@ -41,7 +45,8 @@ std::optional<int> ProgramOptions::handle(const QStringList &arguments, QTextStr
 {
     for (const QString &argument : arguments.mid(1)) {
         if (argument == u"--help" || argument == u"-h") {
-            out << QString::fromUtf8(locale.language() == QLocale::Russian ? kRussianHelp : kEnglishHelp);
+            out << QString::fromUtf8(locale.language() == QLocale::Russian ? kRussianHelp : kEnglishHelp)
+                       .arg(Installation::firstStartMarker);
             out.flush();
             return 0;
         }

@@ -1,6 +1,7 @@
 #include "app/splashpicture.h"
 
 #include "app/palmdrawing.h"
+#include "platform/release.h"
 #include "platform/twips.h"
 
 #include <QLinearGradient>
@@ -52,6 +53,6 @@ QPixmap SplashPicture::make()
     version.setPixelSize(Twips::pointsToPixels(10));
     p.setFont(version);
     p.setPen(QColor(0xb8, 0xb0, 0xd0));
-    p.drawText(QRect(256, 330, 252, 24), Qt::AlignCenter, QStringLiteral("версия 2.1"));
+    p.drawText(QRect(256, 330, 252, 24), Qt::AlignCenter, QStringLiteral("версия " PALMORA_VERSION));
     return pixmap;
 }

@@ -2,8 +2,8 @@
 """Times the start of palmora on a virtual display (Xvfb): from the start of
 the process to the splash's first paint, to the splash hiding and to the
 main window's first paint,
-best and median of RUNS starts, on a first start (no run.ini) and on a later
-one. The program prints those moments itself when PALMORA_STARTUP_TIMES is
+best and median of RUNS starts, on a first start (no first-start marker) and
+on a later one. The program prints those moments itself when PALMORA_STARTUP_TIMES is
 set; nothing else changes.
 
     python3 bench/startup.py [BUILD_DIR] [RUNS]
@@ -68,13 +68,16 @@ def main():
             raise SystemExit("needs %s (apt-get install xvfb)" % tool)
 
     with tempfile.TemporaryDirectory(prefix="palmora-startup-") as folder:
-        # A program folder of its own: its run.ini is ours to delete, and no news.ini.
+        # A program folder of its own: its first-start marker is ours to delete, and no news.ini.
         shutil.copy2(os.path.join(bin_dir, "palmora"), folder)
         for name in ("Data", "Anketa", "инструкция.rtf"):
             if os.path.exists(os.path.join(bin_dir, name)):
                 os.symlink(os.path.join(bin_dir, name), os.path.join(folder, name))
         program = os.path.join(folder, "palmora")
-        marker = os.path.join(folder, "run.ini")
+        # The program names its marker in its help.
+        marker_name = subprocess.run(["bash", os.path.join(root, "scripts", "first-start-marker.sh"), program],
+                                     check=True, capture_output=True, text=True).stdout.strip()
+        marker = os.path.join(folder, marker_name)
         server, display = start_xvfb()
         try:
             one_start(program, display)  # warms the caches
@@ -98,7 +101,7 @@ def main():
 
                 def fmt(values):
                     return "%6.0f / %6.0f" % (min(values), statistics.median(values))
-                label = "first start (no run.ini)" if first else "later start (run.ini)"
+                label = ("first start (no %s)" if first else "later start (%s)") % marker_name
                 print("%-26s %16s %16s %16s %16s" % (label, fmt(splash), fmt(hidden), fmt(shown), fmt(gap)))
             print("(each cell: best / median)")
         finally:

@@ -3,6 +3,7 @@
 #include "controls/familyaccessible.h"
 #include "controls/virtualkey.h"
 #include "platform/controlhost/controlinput.h"
+#include "platform/controlhost/controlproperties.h"
 #include "platform/controlhost/devicepixels.h"
 #include "platform/controlhost/pointerwatch.h"
 
@@ -36,7 +37,7 @@ FamilyButton::FamilyButton(QWidget *parent)
 
 QString FamilyButton::accessibleText() const
 {
-    const QString hint = property("Tag").toString();
+    const QString hint = property(ControlProperty::Hint).toString();
     return hint.isEmpty() ? captionText() : hint;
 }
 

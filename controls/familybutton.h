@@ -22,7 +22,7 @@ public:
     const QImage &face() const { return m_face; }
     bool isPolling() const { return Timer1.isActive(); }
 
-    // What assistive technology reads: the hint (the "Tag" property) when
+    // What assistive technology reads: the hint (ControlProperty::Hint) when
     // there is one, the caption otherwise.
     QString accessibleText() const;
     virtual QAccessible::Role accessibleRole() const = 0;

@@ -1,6 +1,7 @@
 #include "layout/autoresize.h"
 
 #include "layout/formlayout.h"
+#include "platform/controlhost/controlproperties.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/controlhost/settingkeys.h"
 #include "platform/twips.h"
@@ -34,9 +35,9 @@ AutoResize::AutoResize(QWidget *window, const FormLayout *design)
     , m_window(window)
     , m_design(design)
 {
-    // Named as a new instance is, and tagged so that it never records itself.
+    // Named as a new instance is, and marked so that it never records itself.
     setObjectName(QStringLiteral("Resize"));
-    setProperty("Tag", QStringLiteral("NO"));
+    setProperty(ControlProperty::KeepSize, true);
     m_window->installEventFilter(this);
 }
 
@@ -110,7 +111,7 @@ bool AutoResize::isRecordable(const QWidget *control) const
         return false;
     if (m_design && !m_design->names(name))
         return false;
-    if (control->property("Tag").toString() == QLatin1String("NO"))
+    if (control->property(ControlProperty::KeepSize).toBool())
         return false;
     // A docked bar, or anything a layout places, sizes itself.
     if (qobject_cast<const QStatusBar *>(control))

@@ -12,11 +12,12 @@ class QWidget;
 
 // Keeps a window's controls in proportion when the window is resized. When
 // the window is first shown it records the place, size and font size of each
-// named control (a line's end points), skipping those tagged "NO"; on every
-// later resize it keeps the window at least WMin x HMin twips, keeps its
-// height at AspectRatioValue x its width if asked to, and sets every recorded
-// control to its recorded geometry times the window's growth in each
-// direction, its font to the recorded size times the smaller growth.
+// named control (a line's end points), skipping those marked with
+// ControlProperty::KeepSize; on every later resize it keeps the window at
+// least WMin x HMin twips, keeps its height at AspectRatioValue x its width if
+// asked to, and sets every recorded control to its recorded geometry times
+// the window's growth in each direction, its font to the recorded size times
+// the smaller growth.
 class AutoResize : public QObject
 {
     Q_OBJECT

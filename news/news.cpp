@@ -1,18 +1,16 @@
 #include "news/news.h"
 
 #include "news/messagestore.h"
+#include "news/newslog.h"
 #include "news/newspage.h"
 #include "platform/eventloop.h"
 #include "platform/textcodec.h"
 #include "platform/widgets/dialogs.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QUrl>
-
-Q_LOGGING_CATEGORY(lcNews, "palmora.news", QtWarningMsg)
 
 namespace {
 
@@ -83,7 +81,7 @@ void News::Get_Mes(bool By_User)
                     QString reason;
                     QString announcement = QStringLiteral("Новости:\r\n\r\n") + NewsPage::message(text);
                     if (!m_store.store(text, when, m_files, &reason))
-                        qCWarning(lcNews) << "news not kept:" << reason;
+                        qCInfo(lcNews).noquote() << "news not kept:" << reason;
                     // Only mes.txt failing loses nothing: the archive tells it was seen.
                     if (!reason.isEmpty() && !m_store.newestArchived(message)) {
                         // Shown on the news tab for this run, and said once

@@ -1,6 +1,8 @@
 #include "news/newsfetch.h"
 
+#include "news/newslog.h"
 #include "platform/eventloop.h"
+#include "platform/release.h"
 
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -39,8 +41,10 @@ std::optional<NewsFetch::Page> NewsFetch::get(const QUrl &address)
 {
     const QString scheme = address.scheme().toLower();
     if (!address.isValid() || address.host().isEmpty()
-        || (scheme != QLatin1String("http") && scheme != QLatin1String("https")))
+        || (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        qCInfo(lcNews).noquote() << "news not fetched from" << address.toString() << "- not an http or https address";
         return std::nullopt;
+    }
     if (EventLoop::quitRequested())
         return std::nullopt;
 
@@ -52,7 +56,7 @@ std::optional<NewsFetch::Page> NewsFetch::get(const QUrl &address)
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     request.setMaximumRedirectsAllowed(kMaxRedirects);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Palmora/2.1"));
+    request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Palmora/" PALMORA_VERSION));
 
     QNetworkReply *reply = m_manager->get(request);
     QByteArray body;
@@ -94,12 +98,28 @@ std::optional<NewsFetch::Page> NewsFetch::get(const QUrl &address)
         reply->abort();
 
     std::optional<Page> page;
-    if (finished && !tooLarge && reply->error() == QNetworkReply::NoError && !EventLoop::quitRequested()) {
+    // Why there is no page, for the news log; the program ending is no failure.
+    QString failure;
+    if (EventLoop::quitRequested()) {
+        // Nothing to say.
+    } else if (tooLarge) {
+        failure = QStringLiteral("larger than %1 bytes").arg(m_sizeLimit);
+    } else if (!finished) {
+        failure = QStringLiteral("no answer within %1 ms").arg(m_timeoutMs);
+    } else if (reply->error() != QNetworkReply::NoError) {
+        failure = reply->errorString();
+    } else {
         body += reply->read(m_sizeLimit + 1 - body.size());
         const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (body.size() <= m_sizeLimit && status >= 200 && status < 300)
+        if (body.size() > m_sizeLimit)
+            failure = QStringLiteral("larger than %1 bytes").arg(m_sizeLimit);
+        else if (status < 200 || status >= 300)
+            failure = QStringLiteral("HTTP status %1").arg(status);
+        else
             page = Page{body, reply->header(QNetworkRequest::ContentTypeHeader).toString()};
     }
+    if (!failure.isEmpty())
+        qCInfo(lcNews).noquote() << "news not fetched from" << address.toString() << "-" << failure;
     delete reply;
     return page;
 }

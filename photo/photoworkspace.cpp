@@ -4,6 +4,7 @@
 #include "photo/busywork.h"
 #include "photo/cdibsection.h"
 #include "photo/minteljpeglibrary.h"
+#include "photo/photolog.h"
 #include "photo/picturereader.h"
 #include "photo/raisederror.h"
 #include "platform/twips.h"
@@ -204,6 +205,9 @@ void PhotoWorkspace::savePhoto()
         return result;
     });
     if (outcome && !outcome->saved) {
+        qCInfo(lcPhoto).noquote() << "photo not saved to" << fileName << "-"
+                                  << (outcome->reason.isEmpty() ? QStringLiteral("the export failed")
+                                                                : outcome->reason);
         QString text = QStringLiteral("Failed to save picture.");
         if (!outcome->reason.isEmpty())
             text += QStringLiteral("\n\n") + outcome->reason;

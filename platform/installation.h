@@ -1,17 +1,22 @@
 #pragma once
 
+#include <QLatin1String>
 #include <QString>
 
 // Where one copy of the program keeps its files, handed to the features that
 // read or write them. Files the program reads (Data, Anketa, the manual,
-// news.ini) sit in the program folder; files it writes on its own (run.ini,
-// mes.txt, allmes.txt) go there too when that folder can be written and is not
-// an installed one, and to the user's data folder otherwise, so that nothing
-// the program keeps is silently lost in a read-only installation and no user's
-// files land in a shared one.
+// news.ini) sit in the program folder; files it writes on its own (the
+// first-start marker, mes.txt, allmes.txt) go there too when that folder can
+// be written and is not an installed one, and to the user's data folder
+// otherwise, so that nothing the program keeps is silently lost in a read-only
+// installation and no user's files land in a shared one.
 class Installation
 {
 public:
+    // The file the first start writes: while it is missing, the program opens
+    // on its manual. Written where writePath puts it, looked up by existingPath.
+    static constexpr QLatin1String firstStartMarker{"run.ini"};
+
     // Whether the files the program writes go to the program folder: as the
     // folder allows (asked at each write), or always, or never.
     enum class ProgramFolderWrites { AsAllowed, Always, Never };

@@ -1,5 +1,6 @@
 #include "questionnaire/anketatool.h"
 
+#include "platform/release.h"
 #include "platform/speaker.h"
 #include "questionnaire/questionblocks.h"
 #include "questionnaire/xlsworkbookreader.h"

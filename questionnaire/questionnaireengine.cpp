@@ -3,6 +3,7 @@
 #include "platform/eventloop.h"
 #include "platform/fileorder.h"
 #include "questionnaire/questionblocks.h"
+#include "questionnaire/questionnairelog.h"
 #include "questionnaire/questionnaireview.h"
 #include "questionnaire/workbookreader.h"
 #include "questionnaire/xlsworkbookreader.h"
@@ -103,6 +104,7 @@ bool QuestionnaireEngine::runTopic(const QString &topic)
     std::unique_ptr<WorkbookReader> reader = m_readerFactory();
     QString error;
     if (!reader->open(path, &error)) {
+        qCInfo(lcQuestionnaire).noquote() << "workbook refused:" << path << "-" << error;
         stop();
         m_view.reportUnreadable(topic, path, error);
         return false;

@@ -6,6 +6,7 @@
 #include "platform/twips.h"
 #include "platform/widgets/dialogs.h"
 #include "questionnaire/form2.h"
+#include "questionnaire/questionnairelog.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -78,6 +79,7 @@ void QuestionnaireLauncher::saveText()
     // Through a temporary file: a failed save leaves an existing file as it was.
     QString reason;
     if (!m_files.write(name, fileBytes(m_resultText ? m_resultText->toPlainText() : QString()), &reason)) {
+        qCInfo(lcQuestionnaire).noquote() << "questionnaire result not saved to" << name << "-" << reason;
         m_dialogs.message(
             parent,
             QStringLiteral("Не удалось сохранить текст в файл «%1».\n%2").arg(QDir::toNativeSeparators(name), reason),

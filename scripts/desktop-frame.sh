@@ -25,6 +25,10 @@ shots="$build/desktop-frame"
 . "$root/scripts/desktop-common.sh"
 desktop_setup desktop-frame.sh Xvfb import xdotool openbox
 ok() { echo "$*"; }
+# The program names its first-start marker and its version, which its main
+# window's title carries.
+marker="$(bash "$root/scripts/first-start-marker.sh" "$program")"
+main_title="Пальмора $(env LC_ALL=C.UTF-8 "$program" --version | cut -d' ' -f2)"
 
 app=""
 # The main window is this wide at least; the splash window is narrower.
@@ -37,12 +41,12 @@ start_program() {
   cp "$program" "$dir/"
   cp -r "$build/bin/Data" "$build/bin/Anketa" "$build/bin/инструкция.rtf" "$dir/"
   # Not the first start: the main window shows at once, without the splash.
-  printf 'done\r\n' >"$dir/run.ini"
+  printf 'done\r\n' >"$dir/$marker"
   env "$@" "$dir/palmora" >"$dir/stdout.log" 2>"$dir/stderr.log" &
   app=$!
   pids+=("$app")
   for _ in $(seq 100); do
-    main="$(window_named 'Пальмора 2.1' "$main_width" 2>/dev/null || true)"
+    main="$(window_named "$main_title" "$main_width" 2>/dev/null || true)"
     [ -n "$main" ] && return 0
     sleep 0.1
   done

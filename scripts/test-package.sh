@@ -107,6 +107,7 @@ if command -v appstreamcli >/dev/null; then
   check "the metadata is valid" quiet appstreamcli validate --no-net "$metainfo"
 fi
 
+marker="$(bash "$root/scripts/first-start-marker.sh" "$pkg/usr/bin/palmora")"
 # Starts the unpacked palmora with the given data folder and environment, waits
 # for its first-run marker there, and ends it.
 first_start() {
@@ -116,7 +117,7 @@ first_start() {
   app=$!
   # It runs until it is closed: wait for the marker of the first start, then end it.
   for _ in $(seq 300); do
-    [ -e "$data/palmora/run.ini" ] && break
+    [ -e "$data/palmora/$marker" ] && break
     kill -0 "$app" 2>/dev/null || break
     sleep 0.1
   done
@@ -137,7 +138,7 @@ printf '%s\n' "$lib" >"$lib/.installed-at"
 before="$(listing)"
 first_start "$work/owner-data"
 check "the installed palmora writes its first-run marker in the data folder of whoever may write beside it" \
-  cmp -s "$work/owner-data/palmora/run.ini" <(printf 'done\r\n')
+  cmp -s "$work/owner-data/palmora/$marker" <(printf 'done\r\n')
 check "the installed palmora writes nothing beside itself" test "$(listing)" = "$before"
 printf '/usr/lib/palmora\n' >"$lib/.installed-at"
 
@@ -151,7 +152,7 @@ fi
 before="$(listing)"
 
 first_start "$work/data" "${as_user[@]}"
-check "palmora writes its first-run marker in the user's data folder" cmp -s "$work/data/palmora/run.ini" <(printf 'done\r\n')
+check "palmora writes its first-run marker in the user's data folder" cmp -s "$work/data/palmora/$marker" <(printf 'done\r\n')
 check "the user's data folder is not doubled" test ! -e "$work/data/Palmora"
 
 search="$(env "${user_env[@]}" "${as_user[@]}" "$pkg/usr/bin/palmora-search" 'Симиева линия')" || true

@@ -3,6 +3,7 @@
 #include "search/articlereader.h"
 #include "search/knowledgebase.h"
 #include "search/searchengine.h"
+#include "search/searchlog.h"
 
 #include <QFile>
 #include <QThread>
@@ -23,6 +24,14 @@ enum Outcome : unsigned char { Pending, NotMatched, Matched };
 bool cancelled(const std::atomic_bool *cancel)
 {
     return cancel && cancel->load(std::memory_order_relaxed);
+}
+
+// An article the run could not read, for the search log.
+void logUnread(const QString &name, int error)
+{
+    qCInfo(lcSearch).noquote() << "article not read:" << name << "-"
+                               << (error == ArticleReader::kNotAFile ? QStringLiteral("not a regular file")
+                                                                     : qt_error_string(error));
 }
 
 // How often the thread handing on the outcomes looks at the cancel flag while
@@ -48,6 +57,7 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
     const auto entries = base.entries(progress ? &unlisted : nullptr);
     const int n = int(entries.size());
     for (const auto &u : unlisted) {
+        logUnread(u.name, u.error);
         if (cancelled(cancel) || !progress(Step{0, n, u.name, false, u.error}))
             return found;
     }
@@ -117,6 +127,8 @@ QStringList SearchRun::run(const KnowledgeBase &base, const ItemTable &items, bo
         }
         if (cancelled(cancel))
             break;
+        if (errors[std::size_t(k)] != 0)
+            logUnread(entries[k].name, errors[std::size_t(k)]);
         const bool matched = result == Matched;
         if (matched)
             found.append(entries[k].name);

@@ -1,5 +1,6 @@
 #include "search/searchtool.h"
 
+#include "platform/release.h"
 #include "platform/speaker.h"
 #include "search/articlereader.h"
 #include "search/articletext.h"

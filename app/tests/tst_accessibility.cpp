@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "platform/cyrillicspelling.h"
 #include "platform/testsupport/fakedialogs.h"
+#include "platform/release.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -110,7 +111,7 @@ private Q_SLOTS:
         QVERIFY(QDir(m_install->program.path()).mkpath(QStringLiteral("Anketa")));
         QVERIFY(QFile::copy(QStringLiteral(PALMORA_SAMPLE_DIR "/Anketa/Пальцы.xls"),
                             m_install->program.filePath(QStringLiteral("Anketa/Пальцы.xls"))));
-        QFile marker(m_install->program.filePath(QStringLiteral("run.ini")));
+        QFile marker(m_install->program.filePath(Installation::firstStartMarker));
         QVERIFY(marker.open(QIODevice::WriteOnly));
     }
     void init() { clearQuitFlag(); }
@@ -233,7 +234,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("view");
         QTest::addColumn<QString>("title");
-        QTest::newRow("main window") << int(Form1::tabPhotoAndSearch) << "Пальмора 2.1";
+        QTest::newRow("main window") << int(Form1::tabPhotoAndSearch) << "Пальмора " PALMORA_VERSION;
         QTest::newRow("questionnaire") << kTopics << "Анкета";
     }
     void theWindowsAreFramesNamedByTheirTitle()

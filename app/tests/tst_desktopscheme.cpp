@@ -128,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(QStringLiteral(PALMORA_SAMPLE_DIR "/инструкция.rtf"),
                             m_install->program.filePath(QStringLiteral("инструкция.rtf"))));
         // Not the first start: no marker gets written on the way.
-        QFile marker(m_install->program.filePath(QStringLiteral("run.ini")));
+        QFile marker(m_install->program.filePath(Installation::firstStartMarker));
         QVERIFY(marker.open(QIODevice::WriteOnly));
     }
     void init() { clearQuitFlag(); }

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "platform/eventloop.h"
+#include "platform/release.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/pointerfollower.h"
 #include "platform/testsupport/quitflag.h"
@@ -49,8 +50,8 @@ private Q_SLOTS:
         Form1 window(m_install->installation());
         QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(namedControl<xp_canvas>(window, "xp_canvas1")->geometry(), QRect(QPoint(0, 0), kDesignSize));
-        QCOMPARE(namedControl<xp_canvas>(window, "xp_canvas1")->caption(), QStringLiteral("Пальмора 2.1"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора 2.1"));
+        QCOMPARE(namedControl<xp_canvas>(window, "xp_canvas1")->caption(), QStringLiteral("Пальмора " PALMORA_VERSION));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора " PALMORA_VERSION));
         QVERIFY(namedControl<xp_canvas>(window, "xp_canvas1")->fixedSingle());
         // The toolbar and the tabs lie on the frame's surface, above it.
         QCOMPARE(namedControl<FrameBox>(window, "Frame1")->parentWidget(),

@@ -1,6 +1,7 @@
 #include "app/hoverhints.h"
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
+#include "platform/controlhost/controlproperties.h"
 #include "platform/testsupport/pointerfollower.h"
 
 #include <QAccessible>
@@ -39,7 +40,7 @@ private Q_SLOTS:
         m_paste = button(10);
         m_save = button(40);
         m_search = button(70);
-        m_search->setProperty("Tag", QStringLiteral("tag text"));
+        m_search->setProperty(ControlProperty::Hint, QStringLiteral("tag text"));
         m_hints = new HoverHints(m_label, m_timer, m_window);
         m_hints->add(m_paste, QStringLiteral("Вставить из буфера"));
         m_hints->add(m_save, QStringLiteral("Сoхранить картинку"));
@@ -165,12 +166,12 @@ private Q_SLOTS:
         QWidget *hinted = nullptr;
         if (control == QLatin1String("box")) {
             auto *box = new xpcheckbox(m_window);
-            box->setProperty("Tag", QStringLiteral("word mode"));
+            box->setProperty(ControlProperty::Hint, QStringLiteral("word mode"));
             m_hints->add(box);
             hinted = box;
         } else {
             auto *button = new XpB(m_window);
-            button->setProperty("Tag", QStringLiteral("word mode"));
+            button->setProperty(ControlProperty::Hint, QStringLiteral("word mode"));
             m_hints->add(button, QString(),
                          everyMove ? HoverHints::Renewal::OnEveryMove : HoverHints::Renewal::OnEnter);
             hinted = button;

@@ -96,7 +96,7 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(QStringLiteral(PALMORA_SAMPLE_DIR "/Anketa/Пальцы.xls"),
                             program.filePath(QStringLiteral("Anketa/Пальцы.xls"))));
         // Not the first start: the window opens on the photo and search tab.
-        QFile marker(program.filePath(QStringLiteral("run.ini")));
+        QFile marker(program.filePath(Installation::firstStartMarker));
         QVERIFY(marker.open(QIODevice::WriteOnly));
         marker.close();
 

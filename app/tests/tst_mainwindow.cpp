@@ -2,6 +2,7 @@
 #include "controls/xpb.h"
 #include "controls/xpcheckbox.h"
 #include "platform/eventloop.h"
+#include "platform/release.h"
 #include "platform/testsupport/namedcontrol.h"
 #include "platform/testsupport/quitflag.h"
 #include "platform/testsupport/temporaryinstallation.h"
@@ -53,7 +54,7 @@ private Q_SLOTS:
     {
         Form1 window(m_install->installation());
         QCOMPARE(window.size(), QSize(1016, 711));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора 2.1"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Пальмора " PALMORA_VERSION));
     }
 
     // Pixel places worked out by hand from the design twips (15 to a pixel).

@@ -1,4 +1,6 @@
 #include "app/programoptions.h"
+#include "platform/installation.h"
+#include "platform/release.h"
 
 #include <QTest>
 #include <QTextStream>
@@ -22,7 +24,14 @@ private Q_SLOTS:
         QTest::newRow("help after Qt's options")
             << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--help")}
             << english << QStringLiteral("--version");
-        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << english << QStringLiteral("palmora 2.");
+        QTest::newRow("help names the first-start marker")
+            << QStringList{QStringLiteral("--help")} << english
+            << QStringLiteral("first-run marker ") + Installation::firstStartMarker + QStringLiteral(" and");
+        QTest::newRow("Russian help names the first-start marker")
+            << QStringList{QStringLiteral("--help")} << russian
+            << QStringLiteral("запуска ") + Installation::firstStartMarker + QStringLiteral(" и файлы");
+        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << english
+                                 << QStringLiteral("palmora " PALMORA_VERSION "\n");
     }
     void answersBeforeAnyWindow()
     {

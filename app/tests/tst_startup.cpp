@@ -8,6 +8,8 @@
 #include "platform/widgets/xtab.h"
 
 #include <QFile>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,11 +21,20 @@ QByteArray readAll(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-int startAndReportTab(const Installation &installation, Dialogs &dialogs = Dialogs::system())
+int startAndReportTab(const Installation &installation, Dialogs &dialogs)
 {
     Form1 window(installation, dialogs);
     window.load();
     return namedControl<XTab>(window, "XTab1")->currentTab();
+}
+
+// A start that must ask nothing of the user.
+int startAndReportTab(const Installation &installation)
+{
+    FakeDialogs dialogs;
+    const int tab = startAndReportTab(installation, dialogs);
+    // A message would make the tab's number -1, failing the comparison.
+    return dialogs.messages.isEmpty() ? tab : -1;
 }
 
 // Records when watched windows are shown and hidden.
@@ -62,7 +73,7 @@ private Q_SLOTS:
     {
         FakeDialogs dialogs;
         QCOMPARE(startAndReportTab(installation(), dialogs), int(Form1::tabInstruction));
-        QCOMPARE(readAll(m_install->program.filePath(QStringLiteral("run.ini"))), QByteArray("done\r\n"));
+        QCOMPARE(readAll(m_install->program.filePath(Installation::firstStartMarker)), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
@@ -76,13 +87,13 @@ private Q_SLOTS:
     void deletingTheMarkerMakesTheNextStartAFirstOne()
     {
         startAndReportTab(installation());
-        QVERIFY(QFile::remove(m_install->program.filePath(QStringLiteral("run.ini"))));
+        QVERIFY(QFile::remove(m_install->program.filePath(Installation::firstStartMarker)));
         QCOMPARE(startAndReportTab(installation()), int(Form1::tabInstruction));
     }
 
     void aMarkerWithOtherTextStillMarksALaterStart()
     {
-        QFile f(m_install->program.filePath(QStringLiteral("run.ini")));
+        QFile f(m_install->program.filePath(Installation::firstStartMarker));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QCOMPARE(startAndReportTab(installation()), int(Form1::tabPhotoAndSearch));
@@ -97,11 +108,33 @@ private Q_SLOTS:
                                                        ? Installation::ProgramFolderWrites::Never
                                                        : Installation::ProgramFolderWrites::AsAllowed);
         QCOMPARE(startAndReportTab(readOnly, dialogs), int(Form1::tabInstruction));
-        QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
-        QCOMPARE(readAll(fallback() + QStringLiteral("/run.ini")), QByteArray("done\r\n"));
+        QVERIFY(!QFile::exists(m_install->program.filePath(Installation::firstStartMarker)));
+        QCOMPARE(readAll(fallback() + QLatin1Char('/') + Installation::firstStartMarker), QByteArray("done\r\n"));
         QVERIFY(dialogs.messages.isEmpty());
         // The marker in the fallback counts on the next start.
         QCOMPARE(startAndReportTab(readOnly, dialogs), int(Form1::tabPhotoAndSearch));
+    }
+
+    // Nowhere to write the marker: the start goes on as a first one, and why is
+    // logged for whoever turns the program's log on.
+    void anUnwritableMarkerIsLogged()
+    {
+        FakeDialogs dialogs;
+        // A file stands where the user's data folder would be made.
+        QFile blocker(fallback());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const QString marker = fallback() + QLatin1Char('/') + Installation::firstStartMarker;
+        QLoggingCategory::setFilterRules(QStringLiteral("palmora.app.info=true"));
+        QTest::ignoreMessage(
+            QtInfoMsg,
+            QRegularExpression(
+                QStringLiteral("^first-start marker not written to %1 - \\S").arg(QRegularExpression::escape(marker))));
+        QCOMPARE(startAndReportTab(installation(Installation::ProgramFolderWrites::Never), dialogs),
+                 int(Form1::tabInstruction));
+        QLoggingCategory::setFilterRules(QString());
+        QVERIFY(!QFile::exists(marker));
+        QVERIFY(dialogs.messages.isEmpty());
     }
 
     void missingManualAndDataLeaveTheWindowUsable()
@@ -157,12 +190,12 @@ private Q_SLOTS:
         connect(&splash, &Form3::mainWindowCreated, this, [&](Form1 *) {
             splashOnScreen = splash.isVisible();
             // Not yet loaded: the load writes the first-start marker.
-            loadedEarly = QFile::exists(m_install->program.filePath(QStringLiteral("run.ini")));
+            loadedEarly = QFile::exists(m_install->program.filePath(Installation::firstStartMarker));
         });
         splash.start();
         QVERIFY(splashOnScreen);
         QVERIFY(!loadedEarly);
-        QVERIFY(QFile::exists(m_install->program.filePath(QStringLiteral("run.ini"))));
+        QVERIFY(QFile::exists(m_install->program.filePath(Installation::firstStartMarker)));
         QVERIFY(splash.mainWindow()->isVisible());
     }
 

@@ -2,6 +2,7 @@
 
 #include "controls/xpcheckbox.h"
 #include "platform/controlhost/colorvalue.h"
+#include "platform/controlhost/controlproperties.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/testsupport/pointerevents.h"
 
@@ -483,7 +484,7 @@ private Q_SLOTS:
         QCOMPARE(bool(face->state().checkStateMixed), mixed);
         // Without a hint the caption names it; with one, the hint does.
         QCOMPARE(face->text(QAccessible::Name), QStringLiteral("xpcheckbox1"));
-        box->setProperty("Tag", QStringLiteral("Поиск по словам"));
+        box->setProperty(ControlProperty::Hint, QStringLiteral("Поиск по словам"));
         QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Поиск по словам"));
     }
 

@@ -1,5 +1,6 @@
 #include "layout/autoresize.h"
 #include "layout/formlayout.h"
+#include "platform/controlhost/controlproperties.h"
 #include "platform/controlhost/propertystore.h"
 #include "platform/widgets/lineshape.h"
 
@@ -14,7 +15,7 @@
 namespace {
 
 // A 400 x 300 window with a label (16-px font), a list (10-point font), a
-// button, a control tagged "NO", a line and an unnamed helper widget.
+// button, a control marked to keep its size, a line and an unnamed helper widget.
 struct Window
 {
     Window()
@@ -36,7 +37,7 @@ struct Window
         button->setGeometry(300, 250, 80, 30);
         kept = new QPushButton(window.get());
         kept->setObjectName(QStringLiteral("Command9"));
-        kept->setProperty("Tag", QStringLiteral("NO"));
+        kept->setProperty(ControlProperty::KeepSize, true);
         kept->setGeometry(10, 260, 50, 20);
         line = new LineShape(Qt::black, 1, window.get());
         line->setObjectName(QStringLiteral("Line1"));
@@ -138,7 +139,7 @@ private Q_SLOTS:
         QCOMPARE(w.list->geometry(), list);
         QCOMPARE(w.list->font().pointSizeF(), listPoints);
         QCOMPARE(QLine(w.line->x1Twips(), w.line->y1Twips(), w.line->x2Twips(), w.line->y2Twips()), line);
-        // The control tagged "NO" and the unnamed one stay where they were.
+        // The control marked to keep its size and the unnamed one stay where they were.
         QCOMPARE(w.kept->geometry(), QRect(10, 260, 50, 20));
         QCOMPARE(w.unnamed->geometry(), QRect(5, 5, 10, 10));
         // Back to the recorded size, back to the recorded layout.

@@ -14,6 +14,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -223,6 +224,43 @@ private Q_SLOTS:
         m_news->Get_Mes(true);
 
         QCOMPARE(messageTexts(), QStringList{kNoConnection});
+        QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("mes.txt"))));
+    }
+
+    // Why no page came is logged, for whoever turns the news log on.
+    void aFailedFetchIsLoggedWithItsReason_data()
+    {
+        QTest::addColumn<int>("status"); // 0: nothing listens at the address
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("refused connection") << 0 << qint64(10) << QStringLiteral("Connection refused");
+        QTest::newRow("404") << 404 << qint64(10) << QStringLiteral("Not Found");
+        QTest::newRow("too large") << 200 << qint64(1024 * 1024 + 1) << QStringLiteral("larger than 1048576 bytes");
+    }
+    void aFailedFetchIsLoggedWithItsReason()
+    {
+        QFETCH(int, status);
+        QFETCH(qint64, size);
+        QFETCH(QString, reason);
+        QString address;
+        if (status == 0) {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost, 0));
+            address = QStringLiteral("http://127.0.0.1:%1/news.txt").arg(closed.serverPort());
+        } else {
+            TestHttpServer::Answer answer = plain("[news]\r\n" + QByteArray(size - 8, 'x'));
+            answer.status = status;
+            m_server->setAnswer(kPath, answer);
+            address = m_server->url(kPath).toString();
+        }
+        writeIni(address);
+        QLoggingCategory::setFilterRules(QStringLiteral("palmora.news.info=true"));
+        QTest::ignoreMessage(
+            QtInfoMsg,
+            QRegularExpression(
+                QStringLiteral("^news not fetched from %1 - .*%2").arg(QRegularExpression::escape(address), reason)));
+        m_news->Get_Mes(false);
+        QLoggingCategory::setFilterRules(QString());
         QVERIFY(!QFile::exists(m_install->program.filePath(QStringLiteral("mes.txt"))));
     }
 

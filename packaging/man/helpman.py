@@ -11,6 +11,8 @@ no room for (files, examples), in the form
 
 DATE (YYYY-MM-DD) is the release's, so a rebuild makes the same page. FROM=TO
 pairs replace text of the help (the build folder by the installed one).
+@FIRST_START_MARKER@ in EXTRA stands for the file the program's English help
+names as its first-run marker, so the page never spells it on its own.
 """
 
 import os
@@ -115,9 +117,16 @@ def page(program, lang, date, extra, replacements):
     if exit_status:
         out += [".SH " + headings["exit"], escape(" ".join(exit_status))]
     with open(extra, encoding="utf-8") as f:
-        for line in f.read().splitlines():
-            section = re.match(r"^\[(.+)\]$", line)
-            out.append(".SH " + section.group(1) if section else line)
+        extra_text = f.read()
+    if "@FIRST_START_MARKER@" in extra_text:
+        english = help_text if lang == "en" else run(program, "en", "--help")
+        marker = re.search(r"first-run marker (\S+)", english)
+        if not marker:
+            raise SystemExit("%s --help names no first-run marker" % program)
+        extra_text = extra_text.replace("@FIRST_START_MARKER@", marker.group(1))
+    for line in extra_text.splitlines():
+        section = re.match(r"^\[(.+)\]$", line)
+        out.append(".SH " + section.group(1) if section else line)
     return "\n".join(out) + "\n"
 
 

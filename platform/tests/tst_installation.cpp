@@ -12,8 +12,8 @@ private Q_SLOTS:
     void writesBesideTheProgramWhenItCan()
     {
         QTemporaryDir dir;
-        QCOMPARE(Installation(dir.path()).writePath(QStringLiteral("run.ini")),
-                 dir.filePath(QStringLiteral("run.ini")));
+        QCOMPARE(Installation(dir.path()).writePath(Installation::firstStartMarker),
+                 dir.filePath(Installation::firstStartMarker));
     }
 
     // The installation names its folder; a copy of it elsewhere is a copy.
@@ -40,10 +40,11 @@ private Q_SLOTS:
         }
         const Installation installation(program.path(), fallback.path());
         QVERIFY(Installation::isWritable(program.path()));
-        const QString expected = (beside ? program.path() : fallback.path()) + QStringLiteral("/run.ini");
-        QCOMPARE(installation.writePath(QStringLiteral("run.ini")), expected);
-        QCOMPARE(installation.existingPath(QStringLiteral("run.ini")),
-                 beside ? expected : program.filePath(QStringLiteral("run.ini")));
+        const QString expected =
+            (beside ? program.path() : fallback.path()) + QLatin1Char('/') + Installation::firstStartMarker;
+        QCOMPARE(installation.writePath(Installation::firstStartMarker), expected);
+        QCOMPARE(installation.existingPath(Installation::firstStartMarker),
+                 beside ? expected : program.filePath(Installation::firstStartMarker));
     }
 
     void fallsBackWhenTheProgramFolderIsReadOnly()

@@ -1,3 +1,4 @@
+#include "platform/release.h"
 #include "questionnaire/anketatool.h"
 #include "questionnaire/questionblocks.h"
 #include "questionnaire/tests/biffbuilder.h"

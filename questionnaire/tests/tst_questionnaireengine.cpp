@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QTest>
 
 using Sheet = MemoryWorkbooks::Sheet;
@@ -209,6 +211,20 @@ private Q_SLOTS:
         QCOMPARE(m_view.shown,
                  (QStringList{QStringLiteral("topics: А|Б"), QStringLiteral("wait"), QStringLiteral("hidden"),
                               QStringLiteral("hidden")}));
+    }
+
+    // Why the workbook was refused is logged, for whoever turns the questionnaire log on.
+    void aRefusedWorkbookIsLoggedWithTheReadersReason()
+    {
+        makeAnketa({QStringLiteral("А.xls")});
+        m_view.steps << Step{{0}};
+        QLoggingCategory::setFilterRules(QStringLiteral("palmora.questionnaire.info=true"));
+        QTest::ignoreMessage(QtInfoMsg,
+                             QRegularExpression(QStringLiteral("^workbook refused: .*/Anketa/А\\.xls - "
+                                                               "Файл не найден\\.$")));
+        m_engine->Doing();
+        QLoggingCategory::setFilterRules(QString());
+        QCOMPARE(m_view.reports, QStringList{QStringLiteral("А: Файл не найден.")});
     }
 
     void aSecondStartWhileWaitingOnlyBringsTheRunForward()

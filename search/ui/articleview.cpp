@@ -6,7 +6,9 @@
 #include "platform/widgets/webbrowser.h"
 #include "search/highlights.h"
 #include "search/knowledgebase.h"
+#include "search/searchlog.h"
 #include "search/shownoffsets.h"
+#include "search/ui/busynotice.h"
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchstate.h"
 
@@ -84,7 +86,7 @@ void ArticleView::open()
     // The busy notice may be saying that the last search was stopped: it says
     // so again once the article is open.
     const QString notice = m_busy->isVisible() ? m_busy->text() : QString();
-    const QString busy = QStringLiteral("Обработка данных.......");
+    const QString busy = busyNoticeText();
     m_busy->setText(busy);
     m_busy->show();
     const QString name = item->text();
@@ -97,8 +99,10 @@ void ArticleView::open()
         RichTextBox *box = c.RichTextBox1;
         // An article deleted or locked since the search shows as an empty
         // text, never as the previous article with its places.
-        if (!box->loadFile(path, true))
+        if (!box->loadFile(path, true)) {
+            qCInfo(lcSearch).noquote() << "article not read:" << path;
             box->setText(QString());
+        }
         const QString shownText = box->text();
 
         // The control loads plain text unformatted, in its own font and colour

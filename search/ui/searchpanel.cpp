@@ -7,6 +7,7 @@
 #include "platform/widgets/webbrowser.h"
 #include "search/knowledgebase.h"
 #include "search/searchrun.h"
+#include "search/ui/busynotice.h"
 #include "search/ui/resultsarea.h"
 
 #include <QAbstractButton>
@@ -36,7 +37,6 @@ int trackEnd()
 }
 // The worker reports progress, with the matches found since, at most this often.
 constexpr qint64 kProgressEveryMs = 15;
-const QString kBusy = QStringLiteral("Обработка данных.......");
 } // namespace
 
 SearchPanel::SearchPanel(const Controls &controls, SearchState &state, std::function<QString()> dataFolder,
@@ -108,7 +108,7 @@ void SearchPanel::Command2_Click()
 void SearchPanel::start()
 {
     const QString query = c.Text2->toPlainText();
-    c.Label1->setText(kBusy);
+    c.Label1->setText(busyNoticeText());
     c.Label1->setToolTip(QString());
     if (query.isEmpty()) {
         c.Label1->hide();

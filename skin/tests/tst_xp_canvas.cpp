@@ -1,4 +1,5 @@
 #include "platform/controlhost/propertystore.h"
+#include "platform/release.h"
 #include "skin/skinartwork.h"
 #include "skin/skinstrip.h"
 #include "skin/xp_canvas.h"
@@ -294,10 +295,10 @@ private Q_SLOTS:
     {
         FramedWindow framed;
         QSignalSpy changed(framed.frame, &xp_canvas::propertyChanged);
-        framed.frame->setCaption(QStringLiteral("Пальмора 2.1"));
-        QCOMPARE(framed.frame->caption(), QStringLiteral("Пальмора 2.1"));
-        QCOMPARE(framed.frame->lblcaption->text(), QStringLiteral("Пальмора 2.1"));
-        QCOMPARE(framed.window->windowTitle(), QStringLiteral("Пальмора 2.1"));
+        framed.frame->setCaption(QStringLiteral("Пальмора " PALMORA_VERSION));
+        QCOMPARE(framed.frame->caption(), QStringLiteral("Пальмора " PALMORA_VERSION));
+        QCOMPARE(framed.frame->lblcaption->text(), QStringLiteral("Пальмора " PALMORA_VERSION));
+        QCOMPARE(framed.window->windowTitle(), QStringLiteral("Пальмора " PALMORA_VERSION));
         QCOMPARE(changed.value(0).value(0).toString(), QStringLiteral("Caption"));
 
         const QLabel *label = framed.frame->lblcaption;
@@ -346,7 +347,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<bool>("fixed");
-        QTest::newRow("main window") << QStringLiteral("Пальмора 2.1") << false;
+        QTest::newRow("main window") << QStringLiteral("Пальмора " PALMORA_VERSION) << false;
         QTest::newRow("questionnaire window") << QStringLiteral("Анкета") << false;
         QTest::newRow("fixed") << QStringLiteral("xp_canvas1") << true;
     }

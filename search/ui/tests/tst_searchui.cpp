@@ -8,6 +8,7 @@
 #include "platform/widgets/webbrowser.h"
 #include "search/searchtool.h"
 #include "search/ui/articleview.h"
+#include "search/ui/busynotice.h"
 #include "search/ui/resultsarea.h"
 #include "search/ui/searchpanel.h"
 
@@ -208,7 +209,7 @@ private Q_SLOTS:
         QVERIFY(m_dialogs->messages.isEmpty());
         // The next run starts afresh.
         m_search->click();
-        QCOMPARE(m_busy->text(), QStringLiteral("Обработка данных......."));
+        QCOMPARE(m_busy->text(), busyNoticeText());
         QVERIFY(finished.wait(20000));
     }
 

@@ -1,0 +1,4 @@
+#include "questionnaire/questionnairelog.h"
+
+// Warnings only by default: what goes wrong is logged as info, for whoever turns it on.
+Q_LOGGING_CATEGORY(lcQuestionnaire, "palmora.questionnaire", QtWarningMsg)
