@@ -314,6 +314,11 @@ void Form1::createPhotoAndSearchTab()
     Command5->setAccessibleName(QStringLiteral("Вперёд"));
     Command5->hide();
     HS1 = make<QScrollBar>(tab, "HS1", Qt::Horizontal);
+    // As the interval slider: a click leaves the focus where it was, Tab
+    // reaches the bar, and its arrow keys go from one found place to the next.
+    HS1->setFocusPolicy(Qt::TabFocus);
+    HS1->installEventFilter(this);
+    FocusMark::attach(HS1);
     HS1->hide();
 
     List1 = make<QListWidget>(tab, "List1");
@@ -494,11 +499,13 @@ void Form1::focusTheTabsFirstControl()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == HS2 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        // Up and right are more, whatever the scroll bar's own keys would say.
+    if ((watched == HS2 || watched == HS1) && event->type() == QEvent::KeyPress) {
+        auto *bar = static_cast<QScrollBar *>(watched);
+        // A page of the interval is 50; a page of the jump bar is one found place.
+        const int page = bar == HS2 ? kIntervalPage : 1;
+        // Up and right are more: a scroll bar's own keys turn right into less.
         int step = 0;
-        switch (key) {
+        switch (static_cast<QKeyEvent *>(event)->key()) {
         case Qt::Key_Right:
         case Qt::Key_Up:
             step = 1;
@@ -508,16 +515,16 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
             step = -1;
             break;
         case Qt::Key_PageUp:
-            step = kIntervalPage;
+            step = page;
             break;
         case Qt::Key_PageDown:
-            step = -kIntervalPage;
+            step = -page;
             break;
         default:
             break;
         }
         if (step != 0) {
-            HS2->setValue(HS2->value() + step);
+            bar->setValue(bar->value() + step);
             return true;
         }
     }

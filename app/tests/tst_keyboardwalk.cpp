@@ -10,6 +10,7 @@
 #include "questionnaire/form2.h"
 #include "questionnaire/questionnairelauncher.h"
 #include "questionnaire/tests/form2controls.h"
+#include "search/ui/articleview.h"
 
 #include <QApplication>
 #include <QDir>
@@ -137,6 +138,36 @@ private Q_SLOTS:
         QVERIFY(!article->isVisible());
         QCOMPARE(focusName(), QStringLiteral("List1"));
         QCOMPARE(list->currentRow(), row);
+    }
+
+    // The jump bar is a focus stop: its arrows go from one found place to the
+    // next, as F3 does, and the focus stays on it.
+    void jumpBetweenFoundPlacesWithTheBar()
+    {
+        QFile file(m_install->program.filePath(QStringLiteral("Data/третья.txt")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(TextCodec::toCp1251(QStringLiteral("Ладонь узкая, а пальцы длинные. Потом снова ладонь.")));
+        file.close();
+        auto *list = control<QListWidget>("List1");
+        auto *article = control<RichTextBox>("RichTextBox1");
+        auto *bar = control<QScrollBar>("HS1");
+        typeText(QStringLiteral("ладонь"));
+        press(Qt::Key_Return);
+        QTRY_COMPARE(list->count(), 1);
+        QVERIFY(tabTo(list));
+        press(Qt::Key_Return);
+        QTRY_VERIFY(article->isVisible());
+        const QList<qint64> places = m_window->articleView()->Jump_Pos();
+        QCOMPARE(places.size(), 2);
+        QVERIFY(tabTo(bar, true));
+        QVERIFY(isMarked(bar));
+        press(Qt::Key_Right);
+        QCOMPARE(bar->value(), 1);
+        QCOMPARE(article->selStart(), int(places[1]));
+        press(Qt::Key_Left);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(article->selStart(), int(places[0]));
+        QCOMPARE(focusName(), QStringLiteral("HS1"));
     }
 
     // The check box's own keys do not toggle it; the window's key does,
